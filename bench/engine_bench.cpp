@@ -1,0 +1,55 @@
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "core/calculation_run.h"
+#include "core/nomograph.h"
+#include "tables/layouts.h"
+
+namespace {
+
+struct Point {
+    double pi, t, dT;
+};
+
+std::vector<Point> spread() {
+    std::vector<Point> points;
+    for (double pi = -2; pi <= 2; pi += 0.5)
+        for (double t : {0.01, 0.02, 0.1, 1.0, 10.0, 100.0})
+            for (double dT = -60; dT <= 120; dT += 15) points.push_back({pi, t, dT});
+    return points;
+}
+
+void BM_NomographSbit(benchmark::State& state) {
+    const auto points = spread();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const Point& p = points[i++ % points.size()];
+        benchmark::DoNotOptimize(NomographSbit(p.pi, p.t, p.dT));
+    }
+}
+BENCHMARK(BM_NomographSbit);
+
+// One whole row: six cells parsed, PI, Cv, Sbit and Smix computed, four result texts written.
+void BM_WholeRow(benchmark::State& state) {
+    talveno::Table input = talveno::layouts::makeInputTable();
+    talveno::Table result = talveno::layouts::makeResultTable();
+    const char* const rows[][6] = {{"60", "50", "0.02", "25", "12", "4"},
+                                   {"80", "47.5", "0.1", "10", "12.3", "4.5"},
+                                   {"40", "55", "1", "30", "10", "6"},
+                                   {"120", "45", "0.02", "40", "13", "3"}};
+    for (int row = 1; row <= 4; ++row)
+        for (int column = 1; column <= 6; ++column)
+            input.setCell(column, row, rows[row - 1][column - 1]);
+    const talveno::CalculationSettings settings{talveno::StiffnessUnit::Mpa, true};
+    int row = 0;
+    for (auto _ : state) {
+        talveno::computeRow(input, row % 4 + 1, result, settings);
+        ++row;
+    }
+}
+BENCHMARK(BM_WholeRow);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,90 @@
+#include "core/calculation_run.h"
+
+#include <array>
+
+#include "core/failure.h"
+#include "core/nomograph.h"
+#include "core/number_text.h"
+#include "core/relations.h"
+#include "tables/layouts.h"
+
+namespace talveno {
+
+namespace {
+
+// Input columns of a row, in the order they are parsed.
+enum InputColumn {
+    kPenetration = 1,
+    kSofteningPoint,
+    kLoadingTime,
+    kTemperature,
+    kAsphalt,
+    kVoids
+};
+
+// Result columns.
+enum ResultColumn {
+    kResultPenetration = 1,
+    kResultSofteningPoint,
+    kResultPenetrationIndex,
+    kResultLoadingTime,
+    kResultTemperature,
+    kResultConcentration,
+    kResultSbit,
+    kResultSmix
+};
+
+}  // namespace
+
+void clearResults(Table& result, int n) {
+    layouts::emptyDataCells(result, 1, 8, n);
+}
+
+void layOutResults(Table& result, int n, StiffnessUnit unit) {
+    for (int column = 0; column < layouts::kResultColumns; ++column)
+        result.setColumnWidth(column, layouts::kResultWidths[column]);
+    for (std::size_t column = 0; column < layouts::kResultHeaders.size(); ++column)
+        result.setCell(static_cast<int>(column), 0, std::string(layouts::kResultHeaders[column]));
+    layouts::numberRows(result, n);
+    result.setCell(kResultSbit, 0, layouts::stiffnessHeader("Sbit", unit));
+    result.setCell(kResultSmix, 0, layouts::stiffnessHeader("Smix", unit));
+}
+
+void computeRow(const Table& input, int row, Table& result, const CalculationSettings& settings) {
+    std::array<double, 7> value{};
+    for (int column = kPenetration; column <= kVoids; ++column)
+        value[column] = parseNumber(input.cell(column, row));
+
+    const double cv =
+        aggregateVolumeConcentration(value[kAsphalt], value[kVoids], settings.vanDraat);
+    const double pi = penetrationIndex(value[kPenetration], value[kSofteningPoint]);
+
+    result.setCell(kResultPenetration, row, input.cell(kPenetration, row));
+    result.setCell(kResultSofteningPoint, row, input.cell(kSofteningPoint, row));
+    result.setCell(kResultLoadingTime, row, input.cell(kLoadingTime, row));
+    result.setCell(kResultTemperature, row, input.cell(kTemperature, row));
+    result.setCell(kResultPenetrationIndex, row, fixedText(pi, 2));
+    result.setCell(kResultConcentration, row, fixedText(cv * 100, 1));
+
+    double sbit =
+        NomographSbit(pi, value[kLoadingTime], value[kSofteningPoint] - value[kTemperature]);
+    double smix = mixtureStiffness(sbit, cv);
+    if (settings.unit == StiffnessUnit::KgfPerCm2) {
+        sbit = toKgfPerCm2(sbit);
+        smix = toKgfPerCm2(smix);
+    }
+    result.setCell(kResultSbit, row, exponentText(sbit));
+    result.setCell(kResultSmix, row, exponentText(smix));
+}
+
+void computeFilledRows(const Table& input, Table& result, const CalculationSettings& settings) {
+    for (int row = 1; !input.cell(kPenetration, row).empty(); ++row) {
+        try {
+            computeRow(input, row, result, settings);
+        } catch (const Failure& failure) {
+            throw Failure(std::string(failure.message()), row);
+        }
+    }
+}
+
+}  // namespace talveno

@@ -1,0 +1,235 @@
+#include "core/number_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <system_error>
+
+#include "core/messages.h"
+
+namespace talveno {
+
+namespace {
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A number text checked against the grammar: the part to convert (a "-" kept, a "+" and the
+// surrounding spaces dropped) and, for texts without an exponent of up to 15 digits, the value
+// as digits over a power of ten.
+struct NumberCore {
+    std::string_view text;
+    bool negative = false;
+    bool simple = false;
+    std::uint64_t digits = 0;
+    int fractionDigits = 0;
+};
+
+std::optional<NumberCore> numberCore(std::string_view text) {
+    NumberCore core;
+    std::size_t i = 0;
+    const std::size_t end = text.size();
+    while (i < end && text[i] == ' ') ++i;
+    std::size_t start = i;
+    if (i < end && (text[i] == '+' || text[i] == '-')) {
+        core.negative = text[i] == '-';
+        if (!core.negative) ++start;
+        ++i;
+    }
+    int digits = 0;
+    for (; i < end && isDigit(text[i]); ++i, ++digits)
+        core.digits = core.digits * 10 + (text[i] - '0');
+    if (i < end && text[i] == '.') {
+        for (++i; i < end && isDigit(text[i]); ++i, ++digits, ++core.fractionDigits)
+            core.digits = core.digits * 10 + (text[i] - '0');
+    }
+    if (digits == 0) return std::nullopt;
+    core.simple = digits <= 15;
+    if (i < end && (text[i] == 'e' || text[i] == 'E')) {
+        core.simple = false;
+        ++i;
+        if (i < end && (text[i] == '+' || text[i] == '-')) ++i;
+        std::size_t exponentDigits = 0;
+        while (i < end && isDigit(text[i])) ++i, ++exponentDigits;
+        if (exponentDigits == 0) return std::nullopt;
+    }
+    const std::size_t coreEnd = i;
+    while (i < end && text[i] == ' ') ++i;
+    if (i != end) return std::nullopt;
+    core.text = text.substr(start, coreEnd - start);
+    return core;
+}
+
+// Every double is exact in 767 significant digits.
+constexpr int kExactDigits = 770;
+
+// Decimal digits d1 d2 ... dk of a positive finite value and the count of digits before the
+// decimal point: value = 0.d1d2...dk × 10^pointPosition.
+struct Decimal {
+    char digits[kExactDigits + 2];
+    int count = 0;
+    int pointPosition = 0;
+};
+
+// precision < 0: the shortest form that reads back as the same double; otherwise that many
+// significant digits of the exact binary value.
+void decimalOf(double magnitude, int precision, Decimal& decimal) {
+    char buffer[kExactDigits + 16];
+    const auto end = precision < 0 ? std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                                   std::chars_format::scientific)
+                                         .ptr
+                                   : std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                                   std::chars_format::scientific, precision)
+                                         .ptr;
+    const char* p = buffer;
+    decimal.count = 0;
+    for (; *p != 'e'; ++p)
+        if (*p != '.') decimal.digits[decimal.count++] = *p;
+    while (decimal.count > 1 && decimal.digits[decimal.count - 1] == '0') --decimal.count;
+    ++p;
+    const bool negative = *p == '-';
+    int exponent = 0;
+    for (++p; p < end; ++p) exponent = exponent * 10 + (*p - '0');
+    decimal.pointPosition = (negative ? -exponent : exponent) + 1;
+}
+
+double powerOfTen(int exponent) {
+    static constexpr double kSmall[] = {1e-8, 1e-7, 1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1,
+                                        1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8};
+    if (exponent >= -8 && exponent <= 8) return kSmall[exponent + 8];
+    return std::pow(10.0, exponent);
+}
+
+// The decimal form to round where the last kept digit has the unit 10^unitExponent: the
+// shortest form, unless all of its digits are kept and the double is coarser than that unit,
+// where the shortest form may differ from the exact value in kept digits (very large values,
+// subnormals). Rounding inside the shortest form agrees with rounding the exact value except
+// where the shortest form is itself a half, which then rounds away from zero.
+void roundingSource(double magnitude, int unitExponent, Decimal& decimal) {
+    const int keep = decimal.pointPosition - unitExponent;
+    if (keep < decimal.count) return;
+    const double ulp =
+        std::nextafter(magnitude, std::numeric_limits<double>::infinity()) - magnitude;
+    if (ulp < 0.5 * powerOfTen(unitExponent)) return;
+    decimalOf(magnitude, kExactDigits, decimal);
+}
+
+// Writes the first `keep` digits into out, zero-padded, rounded half away from zero at the
+// last of them; returns the number of digits written (keep + 1 after a carry out).
+int roundedDigits(const Decimal& decimal, int keep, char* out) {
+    if (keep <= 0) {
+        if (keep == 0 && decimal.digits[0] >= '5') {
+            out[0] = '1';
+            return 1;
+        }
+        return 0;
+    }
+    for (int i = 0; i < keep; ++i) out[i] = i < decimal.count ? decimal.digits[i] : '0';
+    if (keep >= decimal.count || decimal.digits[keep] < '5') return keep;
+    for (int i = keep - 1; i >= 0; --i) {
+        if (out[i] != '9') {
+            ++out[i];
+            return keep;
+        }
+        out[i] = '0';
+    }
+    out[0] = '1';
+    out[keep] = '0';
+    return keep + 1;
+}
+
+}  // namespace
+
+std::optional<double> tryParseNumber(std::string_view text) {
+    const auto core = numberCore(text);
+    if (!core) return std::nullopt;
+    if (core->simple) {
+        // Up to 15 digits and 10^15 are exact doubles, so one division rounds correctly.
+        static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        const double value = static_cast<double>(core->digits) / kPowers[core->fractionDigits];
+        return core->negative ? -value : value;
+    }
+    const char* first = core->text.data();
+    const char* last = first + core->text.size();
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec == std::errc()) return value;
+    // Out of range: decide between overflow (no number) and underflow (passes silently).
+    long double wide = 0;
+    std::from_chars(first, last, wide);
+    if (std::fabs(wide) > std::numeric_limits<double>::max()) return std::nullopt;
+    return static_cast<double>(wide);
+}
+
+double parseNumber(std::string_view text) {
+    const auto value = tryParseNumber(text);
+    if (!value) throw messages::notANumber(text);
+    return *value;
+}
+
+std::string fixedText(double value, int decimals) {
+    static thread_local Decimal decimal;
+    static thread_local std::string digits;
+    int count = 0;
+    if (value != 0) {
+        const double magnitude = std::fabs(value);
+        decimalOf(magnitude, -1, decimal);
+        roundingSource(magnitude, -decimals, decimal);
+        const int keep = decimal.pointPosition + decimals;
+        digits.resize(std::max(keep, 0) + 1);
+        count = roundedDigits(decimal, keep, digits.data());
+    }
+    // count digits of |value| × 10^decimals; at least one before the point.
+    std::string text;
+    text.reserve(count + decimals + 3);
+    if (std::signbit(value)) text += '-';
+    const int leadingZeros = std::max(decimals + 1 - count, 0);
+    const int integerDigits = std::max(count - decimals, 1);
+    for (int i = 0, written = 0; i < leadingZeros + count; ++i) {
+        if (written == integerDigits) text += '.';
+        text += i < leadingZeros ? '0' : digits[i - leadingZeros];
+        ++written;
+    }
+    return text;
+}
+
+std::string exponentText(double value, int significant, int exponentDigits) {
+    static thread_local Decimal decimal;
+    char mantissa[32];
+    std::fill(mantissa, mantissa + significant, '0');
+    int exponent = 0;
+    if (value != 0) {
+        const double magnitude = std::fabs(value);
+        decimalOf(magnitude, -1, decimal);
+        roundingSource(magnitude, decimal.pointPosition - significant, decimal);
+        exponent = decimal.pointPosition - 1;
+        if (roundedDigits(decimal, significant, mantissa) > significant) ++exponent;
+    }
+    std::string text;
+    text.reserve(significant + exponentDigits + 6);
+    if (std::signbit(value)) text += '-';
+    text += mantissa[0];
+    if (significant > 1) {
+        text += '.';
+        text.append(mantissa + 1, significant - 1);
+    }
+    text += exponent < 0 ? "E-" : "E+";
+    char digits[16];
+    const auto end =
+        std::to_chars(digits, digits + sizeof digits, exponent < 0 ? -exponent : exponent).ptr;
+    text.append(std::max(exponentDigits - static_cast<int>(end - digits), 0), '0');
+    text.append(digits, end);
+    return text;
+}
+
+std::string shortestText(double value) {
+    char buffer[64];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return std::string(buffer, end);
+}
+
+}  // namespace talveno

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Number texts of the table cells: how a cell is read as a number, and the two forms in which
+// numbers are written back into cells. The decimal point is always ".", whatever the locale.
+namespace talveno {
+
+// Optional spaces, an optional sign, decimal digits with an optional decimal point, an
+// optional exponent (E or e, optional sign, digits), optional spaces. Values beyond the double
+// range are no number; values below it underflow silently.
+std::optional<double> tryParseNumber(std::string_view text);
+
+// As tryParseNumber; throws the number message naming the text when it is no number.
+double parseNumber(std::string_view text);
+
+// Fixed-point form: optional "-", at least one digit, the point and exactly `decimals`
+// digits, rounded half away from zero on the number's shortest decimal form. A negative value
+// that rounds to zero keeps its minus sign.
+std::string fixedText(double value, int decimals);
+
+// Exponent form: optional "-", one digit, the point, `significant - 1` digits, "E", the
+// exponent's sign and at least `exponentDigits` digits; the mantissa rounded half away from
+// zero on the shortest decimal form.
+std::string exponentText(double value, int significant = 4, int exponentDigits = 2);
+
+// The shortest decimal text that reads back as the same double ("45", "-135.5", "1e+300").
+std::string shortestText(double value);
+
+}  // namespace talveno

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs when they are missing.
+# Usage: scripts/setup.sh [test]   ("test" adds what the test command needs)
+set -euo pipefail
+
+packages=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev fonts-ipafont-gothic)
+if [ "${1:-}" = test ]; then
+  packages+=(locales clang-14 libfuzzer-14-dev)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -eq 0 ]; then
+    echo "Installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+  else
+    echo "Missing packages. Run as root:  apt-get install -y ${missing[*]}" >&2
+    exit 1
+  fi
+fi
+
+# One test proves that cells and files ignore a comma-decimal locale.
+if [ "${1:-}" = test ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  if [ "$(id -u)" -eq 0 ]; then localedef -i de_DE -f UTF-8 de_DE.UTF-8 || true; fi
+fi

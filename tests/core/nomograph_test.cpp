@@ -1,0 +1,202 @@
+#include "core/nomograph.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "core/failure.h"
+#include "core/nomograph_tables.h"
+
+namespace talveno {
+namespace {
+
+// Relative agreement to five significant digits.
+void expectFiveDigits(double expected, double actual, const std::string& what) {
+    EXPECT_NEAR(actual, expected, std::fabs(expected) * 5e-5) << what;
+}
+
+struct WorkedLookUp {
+    const char* name;
+    double pi, t, dT;
+    double x;
+    std::size_t upperCurve;
+    double g;
+    double sbit;
+};
+
+const WorkedLookUp kWorkedLookUps[] = {
+    {"PI=0 t=1 dT=50", 0, 1, 50, 2291.3183, 39, 0.079298, 21.507},
+    {"PI=0 t=0.02 dT=40", 0, 0.02, 40, 2317.6559, 39, 0.77308, 40.614},
+    {"PI=1 t=0.02 dT=30", 1, 0.02, 30, 2247.1686, 36, 0.97679, 4.8948},
+    {"PI=-1 t=0.1 dT=60", -1, 0.1, 60, 2423.0881, 43, 0.28811, 610.52},
+    {"PI=0 t=0.02 dT=-5", 0, 0.02, -5, 2081.8836, 31, 0.27117, 0.060339},
+    {"PI=0 t=100 dT=22 first pair wins", 0, 100, 22, 2002.8757, 25, 0.79243, 0.00086599},
+    {"PI=0 t=0.02 dT=100 beyond stiffest", 0, 0.02, 100, 2790.6976, 44, 1.9000, 3732.2},
+};
+
+TEST(Nomograph, WorkedLookUps) {
+    for (const auto& c : kWorkedLookUps) {
+        const auto reading = nomograph::read(c.pi, c.t, c.dT);
+        EXPECT_NEAR(reading.x, c.x, 5e-5) << c.name;
+        EXPECT_EQ(reading.upperCurve, c.upperCurve) << c.name;
+        expectFiveDigits(c.g, reading.fraction, c.name);
+        expectFiveDigits(c.sbit, reading.stiffnessMpa, c.name);
+        EXPECT_EQ(NomographSbit(c.pi, c.t, c.dT), reading.stiffnessMpa) << c.name;
+    }
+}
+
+TEST(Nomograph, Scales) {
+    EXPECT_DOUBLE_EQ(nomograph::loadingTimeX(1), 2673.5120113);
+    EXPECT_DOUBLE_EQ(nomograph::loadingTimeX(10), 2784.4886056);
+    EXPECT_NEAR(nomograph::loadingTimeX(1000) - nomograph::loadingTimeX(100), 110.9765943, 1e-9);
+    EXPECT_NEAR(nomograph::loadingTimeX(0.02), 2484.9661, 5e-5);
+
+    const struct {
+        double dT, x;
+    } differences[] = {{-130, 2064.2}, {200, 3290.3}, {45, 2395.7}, {-5, 2215.7}, {170, 3110.3}};
+    for (const auto& d : differences)
+        EXPECT_NEAR(nomograph::temperatureDifferenceX(d.dT), d.x, 1e-9) << "dT=" << d.dT;
+
+    EXPECT_EQ(nomograph::penetrationIndexHeight(0), 2745.1201378);
+    EXPECT_NEAR(nomograph::penetrationIndexHeight(-1), 2709.0824, 1e-4);
+    EXPECT_NEAR(nomograph::penetrationIndexHeight(1), 2781.2112, 1e-4);
+}
+
+// A point exactly on curve j reads S_j: through the pair (j, j + 1) with g = 0.
+TEST(Nomograph, PointOnCurveReadsItsStiffness) {
+    // At PI = 0 curves 38 and 39 are in x order; move t until X lies on curve 39.
+    const double y = nomograph::penetrationIndexHeight(0);
+    const auto& c = nomograph::kStiffnessCurves[39].coefficients;
+    double p = c[5];
+    for (int k = 4; k >= 0; --k) p = p * y / 100 + c[k];
+    const double target = 100 * p;
+    // Solve X(t) = target for ΔT = 50 by bisection on log t; X falls as t grows.
+    double lo = -3, hi = 3;
+    for (int k = 0; k < 200; ++k) {
+        const double mid = (lo + hi) / 2;
+        (nomograph::read(0, std::pow(10.0, mid), 50).x > target ? lo : hi) = mid;
+    }
+    const auto reading = nomograph::read(0, std::pow(10.0, hi), 50);
+    EXPECT_NEAR(reading.stiffnessMpa, 5e7 / 1e6, 1e-6);
+}
+
+TEST(Nomograph, Refusals) {
+    const struct {
+        const char* name;
+        double pi, t, dT;
+        const char* message;
+    } cases[] = {
+        {"t=0", 0, 0, 50, "0 による浮動小数点数除算"},
+        {"t=-1", 0, -1, 50, "不正な浮動小数点数演算命令"},
+        {"t=0 before dT out of range", 0, 0, 500, "0 による浮動小数点数除算"},
+        {"dT=-135", 0, 1, -135, "軟化点と温度の差が -130～200℃ の範囲外です (-135)"},
+        {"dT=200.5", 0, 1, 200.5, "軟化点と温度の差が -130～200℃ の範囲外です (200.5)"},
+        {"PI=-3 t=1e9 left of every curve", -3, 1e9, -130,
+         "ノモグラフの読取り範囲外です (載荷時間が長すぎます)"},
+        {"PI=0 t=1e12 left of every curve", 0, 1e12, -130,
+         "ノモグラフの読取り範囲外です (載荷時間が長すぎます)"},
+    };
+    for (const auto& c : cases) {
+        try {
+            NomographSbit(c.pi, c.t, c.dT);
+            ADD_FAILURE() << c.name << ": no failure";
+        } catch (const Failure& failure) {
+            EXPECT_EQ(failure.message(), c.message) << c.name;
+        }
+    }
+}
+
+TEST(Nomograph, ExtremesStayPositive) {
+    for (const double dT : {-130.0, -60.0, 0.0, 100.0, 200.0})
+        for (const double t : {1e-4, 0.02, 1.0, 1e4, 1e6})
+            for (const double pi : {-3.0, 0.0, 3.0}) {
+                const double sbit = NomographSbit(pi, t, dT);
+                EXPECT_GT(sbit, 0) << pi << " " << t << " " << dT;
+            }
+}
+
+}  // namespace
+}  // namespace talveno
+
+namespace talveno {
+namespace {
+
+// The look-up in its plainest form: every curve evaluated in the prescribed order, then the
+// scan. The look-up must agree with it bit for bit.
+nomograph::Reading plainReading(double pi, double t, double dT) {
+    using namespace nomograph;
+    const double xt = loadingTimeX(t);
+    const double xT = temperatureDifferenceX(dT);
+    const double y = penetrationIndexHeight(pi);
+    const double x =
+        (y - kTemperatureDifferenceY) * (xT - xt) / (kTemperatureDifferenceY - kLoadingTimeY) + xT;
+    double p[45];
+    for (std::size_t j = 0; j < 45; ++j) {
+        const auto& c = kStiffnessCurves[j].coefficients;
+        p[j] = c[5];
+        for (int k = 4; k >= 0; --k) p[j] = p[j] * y / 100 + c[k];
+    }
+    std::size_t i = 1;
+    while (i <= 44 && !(100 * p[i - 1] <= x && 100 * p[i] > x)) ++i;
+    if (i > 44) i = 44;
+    const double g = ((x - 100 * p[i - 1]) / (p[i] - p[i - 1])) / 100;
+    const double lo = std::log(kStiffnessCurves[i - 1].stiffnessPa);
+    const double hi = std::log(kStiffnessCurves[i].stiffnessPa);
+    return {x, i, g, std::exp(lo + g * (hi - lo)) / 1000000};
+}
+
+TEST(Nomograph, AgreesWithPlainScan) {
+    std::uint64_t state = 12345;
+    const auto uniform = [&state](double lo, double hi) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return lo + (hi - lo) * double(state >> 11) * 0x1p-53;
+    };
+    int compared = 0;
+    for (int n = 0; n < 200000; ++n) {
+        const double pi = std::round(uniform(-4, 6) * 100) / 100;
+        const double t = std::pow(10.0, uniform(-4, 7));
+        const double dT = uniform(-130, 200);
+        const auto plain = plainReading(pi, t, dT);
+        try {
+            const auto fast = nomograph::read(pi, t, dT);
+            ASSERT_EQ(fast.upperCurve, plain.upperCurve) << pi << " " << t << " " << dT;
+            ASSERT_EQ(fast.stiffnessMpa, plain.stiffnessMpa) << pi << " " << t << " " << dT;
+            ++compared;
+        } catch (const Failure&) {
+            // Left of every curve: the plain scan has no rule there.
+        }
+    }
+    EXPECT_GT(compared, 190000);
+}
+
+// Points placed exactly on a curve, where only the exact values can decide.
+TEST(Nomograph, AgreesWithPlainScanOnCurves) {
+    for (std::size_t j = 1; j < 45; ++j) {
+        const double pi = 0;
+        const double y = nomograph::penetrationIndexHeight(pi);
+        const auto& c = nomograph::kStiffnessCurves[j].coefficients;
+        double p = c[5];
+        for (int k = 4; k >= 0; --k) p = p * y / 100 + c[k];
+        // x is reached through t: search the loading time whose X is nearest 100 * P_j.
+        double lo = -12, hi = 12;
+        for (int k = 0; k < 200; ++k) {
+            const double mid = (lo + hi) / 2;
+            (nomograph::read(pi, std::pow(10.0, mid), 0).x > 100 * p ? lo : hi) = mid;
+        }
+        for (const double e : {lo, hi}) {
+            const double t = std::pow(10.0, e);
+            try {
+                const auto plain = plainReading(pi, t, 0);
+                const auto fast = nomograph::read(pi, t, 0);
+                EXPECT_EQ(fast.upperCurve, plain.upperCurve) << "curve " << j;
+                EXPECT_EQ(fast.stiffnessMpa, plain.stiffnessMpa) << "curve " << j;
+            } catch (const Failure&) {
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace talveno
