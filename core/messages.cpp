@@ -1,6 +1,6 @@
 #include "core/messages.h"
 
-#include <charconv>
+#include "core/number_text.h"
 
 namespace talveno::messages {
 
@@ -41,10 +41,8 @@ Failure rowIndexOutOfRange(long long index) {
 }
 
 Failure temperatureDifferenceOutOfRange(double difference) {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, difference).ptr;
     return Failure(replaced("軟化点と温度の差が -130～200℃ の範囲外です (%s)", "%s",
-                            std::string_view(buffer, end - buffer)));
+                            shortestText(difference)));
 }
 
 Failure nomographOutOfRange() {

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+// The number fields of the data files and the printed listings.
+namespace talveno::fields {
+
+// The fixed field: the fixed-point text with `decimals` decimals, padded on the left with
+// blanks to `width` characters; a longer text is written whole.
+std::string fixedField(double value, int width, int decimals);
+
+// The exponent field, 12 characters: a blank (or "-" for a negative number, also -0), one
+// digit, the point, three digits, "E", the exponent's sign and four exponent digits.
+std::string exponentField(double value);
+
+// The row number right-aligned in 3 characters (whole when longer), then one blank.
+std::string rowNumberField(int row);
+
+}  // namespace talveno::fields

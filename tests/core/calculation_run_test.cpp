@@ -1,0 +1,176 @@
+#include "core/calculation_run.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/failure.h"
+#include "tables/layouts.h"
+
+namespace talveno {
+namespace {
+
+using Row = std::vector<std::string>;  // input columns 1 to 6
+
+struct CalculationFixture {
+    Table input = layouts::makeInputTable();
+    Table result = layouts::makeResultTable();
+
+    explicit CalculationFixture(const std::vector<Row>& rows) {
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            for (std::size_t c = 0; c < rows[r].size(); ++c)
+                input.setCell(static_cast<int>(c) + 1, static_cast<int>(r) + 1, rows[r][c]);
+    }
+
+    // The whole run on N rows; returns the failure's message, empty on success.
+    std::string operator()(int n, CalculationSettings settings = {}) {
+        clearResults(result, n);
+        layOutResults(result, n, settings.unit);
+        try {
+            computeFilledRows(input, result, settings);
+        } catch (const Failure& failure) {
+            failedRow = failure.row();
+            return std::string(failure.message());
+        }
+        return {};
+    }
+
+    std::string resultRow(int row) const {
+        std::string text;
+        for (int column = 1; column <= 8; ++column) text += result.cell(column, row) + "|";
+        return text;
+    }
+
+    int failedRow = 0;
+};
+
+// PI 0 (pen 80, Tsp 50), t 1 s and dT 50: the first worked look-up, Sbit 21.507 MPa.
+const Row kWorkedRow = {"80", "50", "1", "0", "12", "4"};
+
+TEST(CalculationRun, WritesOneResultRowPerFilledRow) {
+    CalculationFixture run({kWorkedRow, {" 60 ", "50", "0.02", "25", "12", "4"}});
+    EXPECT_EQ(run(50), "");
+    EXPECT_EQ(run.resultRow(1), "80|50|0.00|1|0|87.5|2.151E+01|5.002E+03|");
+    EXPECT_EQ(run.result.cell(1, 2), " 60 ");  // copied as typed
+    EXPECT_EQ(run.result.cell(3, 2), "-0.77");
+    EXPECT_EQ(run.result.cell(0, 50), "50");
+    EXPECT_EQ(run.result.cell(7, 0), "Sbit(MPa)");
+    EXPECT_EQ(run.result.cell(8, 0), "Smix(MPa)");
+    EXPECT_EQ(run.result.cell(6, 0), "骨材体積率(％)");
+    EXPECT_EQ(run.result.columnWidth(6), 88);
+    EXPECT_EQ(run.input.cell(1, 2), " 60 ");  // the input table is untouched
+}
+
+TEST(CalculationRun, KgfPerCm2IsTenPointOneNineSevenTwoTimesMpa) {
+    CalculationFixture run({kWorkedRow});
+    EXPECT_EQ(run(5, {StiffnessUnit::KgfPerCm2, false}), "");
+    EXPECT_EQ(run.result.cell(7, 0), "Sbit(kgf/cm2)");
+    EXPECT_EQ(run.result.cell(8, 0), "Smix(kgf/cm2)");
+    EXPECT_EQ(run.result.cell(7, 1), "2.193E+02");  // 21.507 × 10.1972
+}
+
+TEST(CalculationRun, VanDraatCorrectionAboveThreePercentVoids) {
+    const struct {
+        const char* voids;
+        bool correction;
+        const char* cv;
+    } cases[] = {
+        {"4", false, "87.5"},
+        {"4", true, "86.6"},
+        {"3", true, "87.6"},
+        {"3.5", true, "87.1"},
+    };
+    for (const auto& c : cases) {
+        CalculationFixture run({{"80", "50", "1", "0", "12", c.voids}});
+        EXPECT_EQ(run(5, {StiffnessUnit::Mpa, c.correction}), "") << c.voids;
+        EXPECT_EQ(run.result.cell(6, 1), c.cv) << c.voids << " " << c.correction;
+    }
+}
+
+TEST(CalculationRun, Failures) {
+    const struct {
+        const char* name;
+        std::vector<Row> rows;
+        const char* message;
+        int row;
+        std::string failingRow;  // result columns 1 to 8 of the failing row
+    } cases[] = {
+        {"letter in the voids of row 3",
+         {kWorkedRow, kWorkedRow, {"80", "50", "1", "0", "12", "4x"}},
+         "'4x' は浮動小数点数ではありません",
+         3,
+         "||||||||"},
+        {"empty softening point",
+         {{"80", "", "1", "0", "12", "4"}},
+         "'' は浮動小数点数ではありません",
+         1,
+         "||||||||"},
+        {"first bad cell in column order",
+         {{"80", "a", "b", "0", "12", "4"}},
+         "'a' は浮動小数点数ではありません",
+         1,
+         "||||||||"},
+        {"no asphalt: Cv = 1 fails in Smix",
+         {{"80", "50", "1", "0", "0", "4"}},
+         "0 による浮動小数点数除算",
+         1,
+         "80|50|0.00|1|0|100.0|||"},
+        {"penetration 0",
+         {{"0", "50", "1", "0", "12", "4"}},
+         "0 による浮動小数点数除算",
+         1,
+         "||||||||"},
+        {"loading time 0",
+         {{"80", "50", "0", "0", "12", "4"}},
+         "0 による浮動小数点数除算",
+         1,
+         "80|50|0.00|0|0|87.5|||"},
+        {"loading time negative",
+         {{"80", "50", "-1", "0", "12", "4"}},
+         "不正な浮動小数点数演算命令",
+         1,
+         "80|50|0.00|-1|0|87.5|||"},
+        {"temperature difference beyond the scale",
+         {{"80", "50", "1", "-160", "12", "4"}},
+         "軟化点と温度の差が -130～200℃ の範囲外です (210)",
+         1,
+         "80|50|0.00|1|-160|87.5|||"},
+        {"voids 100",
+         {{"80", "50", "1", "0", "0", "100"}},
+         "不正な浮動小数点数演算命令",
+         1,
+         "||||||||"},
+    };
+    for (const auto& c : cases) {
+        CalculationFixture run(c.rows);
+        EXPECT_EQ(run(50), c.message) << c.name;
+        EXPECT_EQ(run.failedRow, c.row) << c.name;
+        EXPECT_EQ(run.resultRow(c.row), c.failingRow) << c.name;
+        for (int row = 1; row < c.row; ++row)
+            EXPECT_EQ(run.resultRow(row), "80|50|0.00|1|0|87.5|2.151E+01|5.002E+03|") << c.name;
+    }
+}
+
+TEST(CalculationRun, EmptyFirstRowPreparesTheTableOnly) {
+    CalculationFixture run({{"", "50", "1", "0", "12", "4"}, kWorkedRow});
+    EXPECT_EQ(run(50), "");
+    EXPECT_EQ(run.result.cell(0, 1), "1");
+    EXPECT_EQ(run.result.cell(1, 0), "針入度(1/10mm)");
+    EXPECT_EQ(run.resultRow(1), "||||||||");
+    EXPECT_EQ(run.resultRow(2), "||||||||");
+}
+
+TEST(CalculationRun, RowsBeyondNAreComputedAndEarlierResultsBeyondNKept) {
+    std::vector<Row> rows(30, kWorkedRow);
+    CalculationFixture run(rows);
+    run.result.setCell(1, 40, "old");  // beyond both N and the filled rows
+    run.result.setCell(1, 8, "stale");
+    EXPECT_EQ(run(10), "");
+    EXPECT_EQ(run.result.cell(1, 30), "80");  // hidden rows get their results
+    EXPECT_EQ(run.result.cell(1, 40), "old");
+    EXPECT_EQ(run.result.cell(0, 11), "");  // numbered to N only
+}
+
+}  // namespace
+}  // namespace talveno
