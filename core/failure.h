@@ -23,7 +23,8 @@ class Failure : public std::runtime_error {
 };
 
 // The text of the error box: a full stop is appended when the message's last character sorts
-// after "." in character-code order, so a Japanese ending gets one and ")" does not.
+// after "." in character-code order, so a Japanese ending gets one and ")" does not. A message
+// of several lines (a system message with a line naming where it arose) gets the rule per line.
 std::string withFullStop(std::string_view message);
 
 }  // namespace talveno

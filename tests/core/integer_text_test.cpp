@@ -48,6 +48,8 @@ TEST(IntegerText, FailureNamesTheText) {
               "リストのインデックスが範囲を超えています (-1)");
     EXPECT_EQ(withFullStop("I/O エラー (5)"), "I/O エラー (5)");
     EXPECT_EQ(withFullStop(""), "");
+    EXPECT_EQ(withFullStop("入力値が数値ではありません\n(12 行目)"),
+              "入力値が数値ではありません.\n(12 行目)");
 }
 
 }  // namespace
