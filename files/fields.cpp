@@ -25,6 +25,19 @@ std::string exponentField(double value) {
     return text;
 }
 
+std::string separatedFixedField(double value, int width, int decimals) {
+    std::string text = fixedText(value, decimals);
+    const std::size_t fieldWidth = static_cast<std::size_t>(width);
+    text.insert(0, text.size() < fieldWidth ? fieldWidth - text.size() : 1, ' ');
+    return text;
+}
+
+std::string separatedExponentField(double value) {
+    std::string text = exponentField(value);
+    if (text.front() == '-') text.insert(0, 1, ' ');
+    return text;
+}
+
 std::string rowNumberField(int row) {
     return padded(std::to_string(row), 3) + ' ';
 }

@@ -13,6 +13,12 @@ std::string fixedField(double value, int width, int decimals);
 // digit, the point, three digits, "E", the exponent's sign and four exponent digits.
 std::string exponentField(double value);
 
+// The fields as the data files write them: a value whose text fills or exceeds its field gets
+// one blank before it, so that it stays apart from the value before it. Values that fit are
+// written exactly as by fixedField and exponentField.
+std::string separatedFixedField(double value, int width, int decimals);
+std::string separatedExponentField(double value);
+
 // The row number right-aligned in 3 characters (whole when longer), then one blank.
 std::string rowNumberField(int row);
 

@@ -1,0 +1,64 @@
+#include "files/file_failures.h"
+
+#include <cerrno>
+#include <string>
+
+#include "tables/max_data_count.h"
+
+namespace talveno::file_failures {
+
+Failure fileNotFound() {
+    return Failure("ファイルが見つかりません");
+}
+
+Failure invalidFileName() {
+    return Failure("不正なファイル名です");
+}
+
+Failure tooManyOpenFiles() {
+    return Failure("オープンしたファイルが多すぎます");
+}
+
+Failure accessDenied() {
+    return Failure("ファイルへのアクセスが拒否されました");
+}
+
+Failure ioError(int error) {
+    return Failure("I/O エラー (" + std::to_string(error) + ")");
+}
+
+Failure systemFailure(int error) {
+    switch (error) {
+        case ENOENT:
+            return fileNotFound();
+        case ENOTDIR:
+        case ENAMETOOLONG:
+            return invalidFileName();
+        case EMFILE:
+        case ENFILE:
+            return tooManyOpenFiles();
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EISDIR:
+        case ETXTBSY:
+            return accessDenied();
+        default:
+            return ioError(error);
+    }
+}
+
+Failure notANumberToken() {
+    return Failure("入力値が数値ではありません");
+}
+
+Failure tooManyRecords() {
+    return Failure("データ数が多すぎます (上限 " + std::to_string(kMaxDataCountLimit) + ")");
+}
+
+Failure atLine(const Failure& failure, std::int64_t line) {
+    return Failure(std::string(failure.message()) + "\n(" + std::to_string(line) + " 行目)",
+                   failure.row());
+}
+
+}  // namespace talveno::file_failures

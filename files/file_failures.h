@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/failure.h"
+
+// The failures of saving and reading the data files.
+namespace talveno::file_failures {
+
+// The file to read does not exist.
+Failure fileNotFound();
+// The folder of the path does not exist, or the path names no file at all.
+Failure invalidFileName();
+// The process or the system holds too many open files.
+Failure tooManyOpenFiles();
+// No permission, a read-only file, or a folder where a file is expected.
+Failure accessDenied();
+// Any other system error, with its number.
+Failure ioError(int error);
+
+// The failure of a system error number met while opening, creating, reading or writing a file
+// that lies in an existing folder.
+Failure systemFailure(int error);
+
+// A token of a record is not a number of the kind its place requires, or the file ends
+// inside a record.
+Failure notANumberToken();
+// A file holds more records than a table may have data rows.
+Failure tooManyRecords();
+
+// The failure with a second line naming the file line where reading stopped: "(12 行目)".
+Failure atLine(const Failure& failure, std::int64_t line);
+
+}  // namespace talveno::file_failures

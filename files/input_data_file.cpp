@@ -1,0 +1,40 @@
+#include "files/input_data_file.h"
+
+#include "files/data_file.h"
+#include "files/file_system.h"
+
+namespace talveno {
+
+namespace {
+
+constexpr std::array<data_file::FieldFormat, 6> kFields = {
+    {{7, 1}, {7, 1}, {10, 3}, {7, 1}, {7, 1}, {7, 1}}};
+
+const std::optional<std::string> kHeaderLines = data_file::headerLines({
+    "　No 　 pen   soft   loadtime　temp 　asvol　 void",
+    "  　　 0.1mm   ℃  　   秒      ℃   　% 　    %",
+});
+
+}  // namespace
+
+std::string inputDataFileBytes(const Table& input) {
+    return data_file::fileBytes(input, data_file::encoded(kHeaderLines), kFields);
+}
+
+void saveInputDataFile(const Table& input, const std::string& path) {
+    file_system::replaceFile(path, inputDataFileBytes(input));
+}
+
+std::vector<InputRecord> parseInputDataFile(std::string_view bytes) {
+    return data_file::parseRecords<6>(bytes, data_file::RowNumberToken::Integer, kFields);
+}
+
+std::vector<InputRecord> readInputDataFile(const std::string& path) {
+    return data_file::readRecordFile<6>(path, data_file::RowNumberToken::Integer, kFields);
+}
+
+void applyInputDataFile(Table& input, int n, const std::vector<InputRecord>& records) {
+    data_file::applyRecords<6>(input, n, records, kFields);
+}
+
+}  // namespace talveno

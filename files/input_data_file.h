@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tables/table.h"
+
+// The input data file (*.dat): two header lines, then one line per filled row of the input
+// table with its row number and six fixed fields; CP932 text with CR LF line ends.
+namespace talveno {
+
+// The six values of a data line: penetration, softening point, loading time, temperature,
+// asphalt volume and void percentage (input columns 1 to 6).
+using InputRecord = std::array<double, 6>;
+
+// The file's bytes for the filled rows of the input table. Throws the number message naming
+// the first cell that holds no number.
+std::string inputDataFileBytes(const Table& input);
+
+// Writes the file at the path, replacing it only when complete; a failure leaves an existing
+// file as it was.
+void saveInputDataFile(const Table& input, const std::string& path);
+
+// The records of a file's bytes, or of the file at the path. Nothing is written anywhere: a
+// failure (a missing file, a token that is no number, a record cut short by the end of the
+// file, more than a million records) is thrown before any table is touched, naming the file
+// line where reading stopped.
+std::vector<InputRecord> parseInputDataFile(std::string_view bytes);
+std::vector<InputRecord> readInputDataFile(const std::string& path);
+
+// Empties columns 1 to 6 of rows 1 to n, then writes record k into row k (beyond the row
+// count too) in the cell form: 1 decimal, 3 for the loading time.
+void applyInputDataFile(Table& input, int n, const std::vector<InputRecord>& records);
+
+}  // namespace talveno

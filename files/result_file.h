@@ -1,0 +1,41 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/stiffness_unit.h"
+#include "tables/table.h"
+
+// The result file (*.mpa, *.kgf): a header line, the unit line, then one line per filled row
+// of the result table with its row number, six fixed fields and two exponent fields; CP932
+// text with CR LF line ends.
+namespace talveno {
+
+// The eight values of a data line: penetration, softening point, penetration index, loading
+// time, temperature, aggregate volume concentration in %, Sbit and Smix (result columns 1 to
+// 8).
+using ResultRecord = std::array<double, 8>;
+
+// The file's bytes for the filled rows of the result table, its unit line in the unit given
+// (the unit chosen when saving). Throws the number message naming the first cell that holds
+// no number.
+std::string resultFileBytes(const Table& result, StiffnessUnit unit);
+
+// Writes the file at the path, replacing it only when complete; a failure leaves an existing
+// file as it was.
+void saveResultFile(const Table& result, StiffnessUnit unit, const std::string& path);
+
+// The records of a file's bytes, or of the file at the path; the unit line is not looked at.
+// A failure is thrown before any table is touched, naming the file line where reading
+// stopped.
+std::vector<ResultRecord> parseResultFile(std::string_view bytes);
+std::vector<ResultRecord> readResultFile(const std::string& path);
+
+// Empties columns 1 to 8 of rows 1 to n, then writes record k into row k (beyond the row
+// count too) in the cell forms of a calculation run: fixed point (2 decimals for the
+// penetration index, 3 for the loading time, else 1) and the exponent form for Sbit and Smix.
+void applyResultFile(Table& result, int n, const std::vector<ResultRecord>& records);
+
+}  // namespace talveno

@@ -1,0 +1,87 @@
+#include "files/token_scanner.h"
+
+#include "core/number_text.h"
+
+namespace talveno {
+
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 16;
+
+// Longer than the fixed text of the largest double with three decimals (313 characters) and
+// than any exponent form: no number a file holds comes near it.
+constexpr std::size_t kMaxTokenLength = 1024;
+
+}  // namespace
+
+TokenScanner::TokenScanner(std::string_view bytes)
+    : next_(bytes.data()), end_(bytes.data() + bytes.size()) {}
+
+TokenScanner::TokenScanner(Source source) : source_(std::move(source)), buffer_(kBufferSize) {
+    next_ = end_ = buffer_.data();
+}
+
+bool TokenScanner::refill() {
+    if (!source_) return false;
+    const std::size_t count = source_(buffer_.data(), buffer_.size());
+    next_ = buffer_.data();
+    end_ = next_ + count;
+    if (count == 0) source_ = nullptr;  // the end stays the end
+    return count > 0;
+}
+
+void TokenScanner::skipLine() {
+    for (int c = peek(); c >= 0; c = peek()) {
+        ++next_;
+        if (c == '\n') {
+            ++line_;
+            return;
+        }
+    }
+}
+
+bool TokenScanner::skipSeparators() {
+    for (int c = peek(); c >= 0; c = peek()) {
+        if (c > ' ') return true;
+        ++next_;
+        if (c == '\n') ++line_;
+    }
+    return false;
+}
+
+bool TokenScanner::readToken() {
+    token_.clear();
+    bool fits = true;
+    for (int c = peek(); c > ' '; c = peek()) {
+        if (token_.size() < kMaxTokenLength)
+            token_ += static_cast<char>(c);
+        else
+            fits = false;
+        ++next_;
+    }
+    return fits;
+}
+
+std::optional<double> TokenScanner::decimalToken() {
+    if (!readToken()) return std::nullopt;
+    // The cell rule without its blanks, which a token cannot hold.
+    return tryParseNumber(token_);
+}
+
+std::optional<std::int32_t> TokenScanner::integerToken() {
+    if (!readToken()) return std::nullopt;
+    std::size_t i = 0;
+    const bool negative = !token_.empty() && token_[0] == '-';
+    if (!token_.empty() && (token_[0] == '-' || token_[0] == '+')) ++i;
+    if (i == token_.size()) return std::nullopt;
+    std::int64_t value = 0;
+    const std::int64_t limit = negative ? -static_cast<std::int64_t>(INT32_MIN) : INT32_MAX;
+    for (; i < token_.size(); ++i) {
+        if (token_[i] < '0' || token_[i] > '9') return std::nullopt;
+        value = value * 10 + (token_[i] - '0');
+        if (value > limit) return std::nullopt;
+    }
+    return static_cast<std::int32_t>(negative ? -value : value);
+}
+
+}  // namespace talveno

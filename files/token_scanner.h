@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace talveno {
+
+// Reads the tokens of a data file: characters with codes of 32 or less separate them (line
+// ends included), the rest form tokens, and the file ends where no byte remains or at the
+// first Ctrl-Z (code 26). A CP932 double-byte character has no byte of code 32 or less, so the
+// bytes are scanned as they are.
+class TokenScanner {
+  public:
+    // Fills the buffer with up to `size` further bytes of the file; 0 at its end.
+    using Source = std::function<std::size_t(char* buffer, std::size_t size)>;
+
+    explicit TokenScanner(std::string_view bytes);
+    explicit TokenScanner(Source source);
+
+    // Skips the rest of the current line, up to and including the next LF (a lone CR ends no
+    // line).
+    void skipLine();
+
+    // Skips the separators before a token; false when the file ends first.
+    bool skipSeparators();
+
+    // The line of the next character, counted from 1.
+    std::int64_t line() const { return line_; }
+
+    // The token that starts at the next character, as a decimal number (optional sign, digits
+    // with an optional ".", optional exponent), or nothing when it is none.
+    std::optional<double> decimalToken();
+
+    // The token that starts at the next character as a whole number (optional sign and digits
+    // within 32 bits), or nothing when it is none.
+    std::optional<std::int32_t> integerToken();
+
+  private:
+    // The next byte, or -1 at the end of the file.
+    int peek() {
+        if (next_ == end_ && !refill()) return -1;
+        const unsigned char c = static_cast<unsigned char>(*next_);
+        return c == 26 ? -1 : c;
+    }
+    bool refill();
+    // Consumes the token at the next character into token_; false when it is too long to
+    // be a number of any file.
+    bool readToken();
+
+    Source source_;
+    std::vector<char> buffer_;
+    const char* next_ = nullptr;
+    const char* end_ = nullptr;
+    std::int64_t line_ = 1;
+    std::string token_;
+};
+
+}  // namespace talveno

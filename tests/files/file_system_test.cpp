@@ -1,0 +1,198 @@
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "file_test_support.h"
+#include "files/file_failures.h"
+#include "files/input_data_file.h"
+#include "files/result_file.h"
+#include "tables/layouts.h"
+
+namespace talveno {
+namespace {
+
+using testing::failureOf;
+using testing::fileContent;
+using testing::TempFolder;
+using testing::writeFile;
+
+const std::string kNotFound = "ファイルが見つかりません";
+const std::string kInvalidName = "不正なファイル名です";
+const std::string kDenied = "ファイルへのアクセスが拒否されました";
+const std::string kTooMany = "オープンしたファイルが多すぎます";
+
+Table inputRows(int rows) {
+    Table input = layouts::makeInputTable();
+    testing::fillRows(input, std::vector<std::vector<std::string>>(
+                                 rows, {"80", "47.5", "0.02", "25", "12.3", "4"}));
+    return input;
+}
+
+std::vector<std::string> folderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(FileSystem, ReadingFailsWithTheMessageOfItsPath) {
+    TempFolder folder;
+    writeFile(folder / "plain.dat", "x");
+    ASSERT_EQ(::symlink("loop", (folder / "loop").c_str()), 0);
+    const struct {
+        std::string path, message;
+    } cases[] = {
+        {folder / "missing.dat", kNotFound},
+        {folder / "missing/x.dat", kInvalidName},  // a missing folder
+        {folder / "plain.dat/x.dat", kInvalidName},
+        {folder / "", kInvalidName},
+        {"", kInvalidName},
+        {folder / std::string(300, 'a'), kInvalidName},
+        {folder.path(), kDenied},
+        {folder / "loop", "I/O エラー (40)"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(failureOf([&] { readInputDataFile(c.path); }), c.message) << c.path;
+        EXPECT_EQ(failureOf([&] { readResultFile(c.path); }), c.message) << c.path;
+    }
+}
+
+TEST(FileSystem, SavingFailsWithoutTouchingTheFolder) {
+    TempFolder folder;
+    writeFile(folder / "kept.dat", "old");
+    ASSERT_EQ(::chmod((folder / "kept.dat").c_str(), 0444), 0);
+    std::filesystem::create_directory(folder / "sub.dat");
+    ASSERT_EQ(::symlink("loop", (folder / "loop").c_str()), 0);
+    const struct {
+        std::string path, message;
+    } cases[] = {
+        {folder / "kept.dat", kDenied},  // read-only, also for the superuser
+        {folder / "sub.dat", kDenied},
+        {folder / "missing/x.dat", kInvalidName},
+        {folder / "kept.dat/x.dat", kInvalidName},
+        {folder / "loop", "I/O エラー (40)"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(failureOf([&] { saveInputDataFile(inputRows(1), c.path); }), c.message);
+        EXPECT_EQ(failureOf([&] {
+                      saveResultFile(layouts::makeResultTable(), StiffnessUnit::Mpa, c.path);
+                  }),
+                  c.message);
+    }
+    Table bad = inputRows(1);
+    bad.setCell(3, 1, "abc");
+    EXPECT_EQ(failureOf([&] { saveInputDataFile(bad, folder / "new.dat"); }),
+              "'abc' は浮動小数点数ではありません");
+    EXPECT_EQ(fileContent(folder / "kept.dat"), "old");
+    EXPECT_EQ(folderEntries(folder.path()),
+              (std::vector<std::string>{"kept.dat", "loop", "sub.dat"}));
+}
+
+TEST(FileSystem, AWriteErrorLeavesTheOldFileAndNoPartialOne) {
+    TempFolder folder;
+    writeFile(folder / "cases.dat", "old");
+    // Files may grow to 300 bytes only: the write fails with EFBIG halfway through the file.
+    rlimit previous{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit lowered = previous;
+    lowered.rlim_cur = 300;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &lowered), 0);
+    const std::string failure =
+        failureOf([&] { saveInputDataFile(inputRows(20), folder / "cases.dat"); });
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(failure, "I/O エラー (27)");
+    EXPECT_EQ(fileContent(folder / "cases.dat"), "old");
+    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"cases.dat"});
+}
+
+TEST(FileSystem, SavingReplacesAFileKeepingItsModeAndReadsBack) {
+    TempFolder folder;
+    const std::string path = folder / "r.kgf";
+    writeFile(path, std::string(5000, 'x'));
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    // 2000 lines, 150 kB: read from the disk in several pieces, tokens cut between them.
+    Table result = layouts::makeResultTable();
+    testing::fillRows(result,
+                      std::vector<std::vector<std::string>>(
+                          2000, {"80", "47.5", "-0.52", "0.02", "25", "85.3", "12.34", "5678"}));
+    saveResultFile(result, StiffnessUnit::KgfPerCm2, path);
+    const std::string bytes = resultFileBytes(result, StiffnessUnit::KgfPerCm2);
+    EXPECT_EQ(fileContent(path), bytes);
+    const auto records = readResultFile(path);
+    EXPECT_EQ(records.size(), 2000u);
+    EXPECT_EQ(records, parseResultFile(bytes));
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"r.kgf"});
+}
+
+TEST(FileSystem, TooManyOpenFiles) {
+    TempFolder folder;
+    writeFile(folder / "a.dat", "");
+    rlimit previous{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &previous), 0);
+    std::vector<int> held;
+    for (int i = 0; i < 8; ++i) held.push_back(::open("/dev/null", O_RDONLY));
+    // A sanitizer build checks the type of each failure object, and a first check needs a
+    // pipe: make it now, while descriptors are free. Nothing else runs under the low limit.
+    EXPECT_EQ(file_failures::tooManyOpenFiles().message(), kTooMany);
+    rlimit lowered = previous;
+    lowered.rlim_cur = static_cast<rlim_t>(held.back()) + 1;  // every descriptor below is taken
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &lowered), 0);
+    std::exception_ptr reading, saving;
+    try {
+        readInputDataFile(folder / "a.dat");
+    } catch (...) {
+        reading = std::current_exception();
+    }
+    try {
+        saveInputDataFile(inputRows(1), folder / "b");
+    } catch (...) {
+        saving = std::current_exception();
+    }
+    for (int fd : held) ::close(fd);
+    ::setrlimit(RLIMIT_NOFILE, &previous);
+    ASSERT_TRUE(reading && saving);
+    for (const auto& failure : {reading, saving})
+        EXPECT_EQ(failureOf([&] { std::rethrow_exception(failure); }), kTooMany);
+}
+
+TEST(FileSystem, PathsLongerThanTheSystemLimitWork) {
+    // 30 nested folders of 200 characters: over 6000 bytes, beyond PATH_MAX.
+    TempFolder folder;
+    const std::string component(200, 'd');
+    std::vector<int> fds{::open(folder.path().c_str(), O_RDONLY | O_DIRECTORY)};
+    std::string path = folder.path();
+    for (int level = 0; level < 30; ++level) {
+        ASSERT_EQ(::mkdirat(fds.back(), component.c_str(), 0700), 0);
+        fds.push_back(::openat(fds.back(), component.c_str(), O_RDONLY | O_DIRECTORY));
+        path += "/" + component;
+    }
+    path += "/cases.dat";
+    ASSERT_GT(path.size(), static_cast<std::size_t>(PATH_MAX));
+
+    saveInputDataFile(inputRows(3), path);
+    EXPECT_EQ(readInputDataFile(path).size(), 3u);
+    EXPECT_EQ(failureOf([&] { readInputDataFile(path + "x"); }), kNotFound);
+
+    // The folders are removed from the deepest up, as no path names them for the system.
+    EXPECT_EQ(::unlinkat(fds.back(), "cases.dat", 0), 0);
+    for (std::size_t level = fds.size() - 1; level > 0; --level) {
+        ::close(fds[level]);
+        ::unlinkat(fds[level - 1], component.c_str(), AT_REMOVEDIR);
+    }
+    ::close(fds[0]);
+}
+
+}  // namespace
+}  // namespace talveno

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "core/failure.h"
+#include "tables/table.h"
+
+namespace talveno::testing {
+
+// A fresh folder for one test's files, removed with everything in it.
+class TempFolder {
+  public:
+    TempFolder() {
+        std::string pattern = std::filesystem::temp_directory_path() / "talveno-files-XXXXXX";
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+    const std::string& path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
+inline std::string fileContent(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+inline void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Writes the texts into the data columns from column 1, rows from 1.
+inline void fillRows(Table& table, const std::vector<std::vector<std::string>>& rows) {
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (std::size_t c = 0; c < rows[r].size(); ++c)
+            table.setCell(static_cast<int>(c) + 1, static_cast<int>(r) + 1, rows[r][c]);
+}
+
+// The texts of columns 1 to `last` of a row, each followed by "|".
+inline std::string rowTexts(const Table& table, int row, int last) {
+    std::string text;
+    for (int column = 1; column <= last; ++column) text += table.cell(column, row) + "|";
+    return text;
+}
+
+// The message of the failure the call throws, or "" when it throws none.
+template <typename Call>
+std::string failureOf(Call&& call) {
+    try {
+        call();
+    } catch (const Failure& failure) {
+        return std::string(failure.message());
+    }
+    return {};
+}
+
+// Reads the bytes with the reader into the table (n = 50); returns the records' cell texts,
+// a line each, or the failure's message.
+template <typename Parse, typename Apply>
+std::string readTexts(Table table, int last, const std::string& bytes, Parse parse, Apply apply) {
+    std::string texts;
+    const std::string failure = failureOf([&] {
+        const auto records = parse(bytes);
+        apply(table, 50, records);
+        for (std::size_t row = 1; row <= records.size(); ++row)
+            texts += rowTexts(table, static_cast<int>(row), last) + "\n";
+    });
+    return failure.empty() ? texts : failure;
+}
+
+}  // namespace talveno::testing
