@@ -1,0 +1,139 @@
+// The batch command run as a process, against the window's path through the same engine.
+
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/calculation_run.h"
+#include "file_test_support.h"
+#include "files/input_data_file.h"
+#include "files/result_file.h"
+#include "tables/layouts.h"
+#include "tables/start_command.h"
+
+namespace talveno {
+namespace {
+
+using testing::fileContent;
+using testing::TempFolder;
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+Outcome runBatch(const TempFolder& folder, const std::string& arguments) {
+    const std::string out = folder / "stdout.txt";
+    const std::string err = folder / "stderr.txt";
+    const std::string command = "cd '" + folder.path() + "' && '" TALVENO_BATCH "' " + arguments +
+                                " >'" + out + "' 2>'" + err + "'";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, fileContent(out), fileContent(err)};
+}
+
+// The window's way: read the file into a table started with that many rows (at least 50),
+// press the calculation button, save the result file.
+std::string windowResult(const std::string& inputPath, CalculationSettings settings,
+                         const std::string& resultPath) {
+    const auto records = readInputDataFile(inputPath);
+    const int n = std::max(static_cast<int>(records.size()), 50);
+    Table input = layouts::makeInputTable();
+    Table result = layouts::makeResultTable();
+    startTables(input, result, std::to_string(n));
+    applyInputDataFile(input, n, records);
+    clearResults(result, n);
+    layOutResults(result, n, settings.unit);
+    computeFilledRows(input, result, settings);
+    saveResultFile(result, settings.unit, resultPath);
+    return fileContent(resultPath);
+}
+
+// 60 cases, more than the 50 rows a window starts with; voids above 3 % for the correction.
+void writeCases(const std::string& path, int rows, const char* asphaltOfRow3 = "12") {
+    const std::vector<std::vector<std::string>> kinds = {{"60", "50", "0.02", "25", "12", "4"},
+                                                         {"80", "47.5", "0.1", "10", "12.3", "4.5"},
+                                                         {"40", "55", "1", "30", "10", "6"},
+                                                         {"120", "45", "0.02", "40", "13", "3"}};
+    Table input = layouts::makeInputTable();
+    std::vector<std::vector<std::string>> cases;
+    for (int row = 0; row < rows; ++row) cases.push_back(kinds[row % kinds.size()]);
+    if (rows >= 3) cases[2][4] = asphaltOfRow3;
+    testing::fillRows(input, cases);
+    saveInputDataFile(input, path);
+}
+
+TEST(Batch, WritesTheWindowsResultFile) {
+    TempFolder folder;
+    writeCases(folder / "cases.dat", 60);
+    const struct {
+        std::string arguments;
+        const char* output;
+        CalculationSettings settings;
+    } cases[] = {
+        {"cases.dat", "cases.mpa", {StiffnessUnit::Mpa, false}},
+        {"--unit kgf/cm2 --van-draat cases.dat", "cases.kgf", {StiffnessUnit::KgfPerCm2, true}},
+        {"--van-draat --unit=MPa -o out/r.txt cases.dat", "out/r.txt", {StiffnessUnit::Mpa, true}},
+        {"-- cases.dat", "cases.mpa", {StiffnessUnit::Mpa, false}},
+    };
+    std::filesystem::create_directory(folder / "out");
+    for (const auto& c : cases) {
+        std::filesystem::remove(folder / c.output);
+        const Outcome outcome = runBatch(folder, c.arguments);
+        EXPECT_EQ(outcome.status, 0) << c.arguments;
+        EXPECT_EQ(outcome.out + outcome.err, "") << c.arguments;
+        const std::string expected = windowResult(folder / "cases.dat", c.settings, folder / "w");
+        EXPECT_EQ(std::count(expected.begin(), expected.end(), '\n'), 62) << c.arguments;
+        EXPECT_EQ(fileContent(folder / c.output), expected) << c.arguments;
+    }
+}
+
+TEST(Batch, FailureReportsTheMessageAndWritesNoFile) {
+    TempFolder folder;
+    writeCases(folder / "zero.dat", 5, "0");  // row 3: Cv 1, the mixture stiffness divides by 0
+    testing::writeFile(folder / "bad.dat", "h\r\nu\r\n  1 80 47.5 0.02 25 12.3 x\r\n");
+    testing::writeFile(folder / "kept.mpa", "old");
+    const struct {
+        std::string arguments;
+        const char* message;
+    } cases[] = {
+        {"zero.dat", "0 による浮動小数点数除算.\n(No. 3)\n"},
+        {"bad.dat", "入力値が数値ではありません.\n(3 行目)\n"},
+        {"missing.dat", "ファイルが見つかりません.\n"},
+        {"-o kept.mpa zero.dat", "0 による浮動小数点数除算.\n(No. 3)\n"},
+        {"-o none/r.mpa bad.dat", "入力値が数値ではありません.\n(3 行目)\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = runBatch(folder, c.arguments);
+        EXPECT_EQ(outcome.status, 1) << c.arguments;
+        EXPECT_EQ(outcome.err, c.message) << c.arguments;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "zero.mpa"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "bad.mpa"));
+    EXPECT_EQ(fileContent(folder / "kept.mpa"), "old");
+}
+
+TEST(Batch, UsageErrorsAndHelp) {
+    TempFolder folder;
+    writeCases(folder / "cases.dat", 2);
+    const std::string cases = fileContent(folder / "cases.dat");
+    const std::string usage = "usage: talveno-batch [--unit MPa|kgf/cm2] [--van-draat]";
+    for (const char* arguments :
+         {"", "a.dat b.dat", "--unit Pa cases.dat", "--unit", "-o", "-x cases.dat",
+          "--unit=mpa cases.dat", "-o cases.dat cases.dat", "cases.dat -o ./cases.dat"}) {
+        const Outcome outcome = runBatch(folder, arguments);
+        EXPECT_EQ(outcome.status, 2) << arguments;
+        EXPECT_NE(outcome.err.find(usage), std::string::npos) << arguments;
+    }
+    EXPECT_EQ(fileContent(folder / "cases.dat"), cases);
+
+    const Outcome help = runBatch(folder, "--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind(usage, 0), 0u);
+}
+
+}  // namespace
+}  // namespace talveno
