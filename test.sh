@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds (with AddressSanitizer and UndefinedBehaviorSanitizer) and runs all tests.
+# Sets up, builds (with AddressSanitizer and UndefinedBehaviorSanitizer) and runs all tests,
+# then fuzzes both file readers for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh test
@@ -7,3 +8,21 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DTALVENO_SANITIZE=ON >/dev/nu
 cmake --build build-test -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build-test --output-on-failure -j"$(nproc)"
+
+# The readers under libFuzzer (clang, with the sanitizers), 30 seconds each, starting from the
+# seed corpus kept in tests/files/corpus; what the run adds stays in build-fuzz.
+cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTALVENO_SANITIZE=ON -DTALVENO_FUZZ=ON -DTALVENO_WINDOW=OFF -DTALVENO_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j"$(nproc)" --target input_file_fuzz result_file_fuzz
+for reader in input result; do
+  mkdir -p "build-fuzz/corpus/$reader"
+  log="build-fuzz/$reader-fuzz.log"
+  if ! "build-fuzz/tests/files/${reader}_file_fuzz" -max_total_time=30 -max_len=4096 \
+      -artifact_prefix=build-fuzz/ "build-fuzz/corpus/$reader" "tests/files/corpus/$reader" \
+      >"$log" 2>&1; then
+    tail -n 60 "$log"
+    echo "Fuzzing the $reader file reader failed; the input is in build-fuzz/" >&2
+    exit 1
+  fi
+  echo "Fuzzed the $reader file reader: $(grep -o 'Done [0-9]* runs' "$log")"
+done
