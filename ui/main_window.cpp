@@ -1,6 +1,231 @@
 #include "ui/main_window.h"
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent) {
-    setObjectName("Form1");
-    setWindowTitle("Talveno ver1.7  2008.03.02");
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <functional>
+
+#include "core/calculation_run.h"
+#include "core/failure.h"
+#include "tables/layouts.h"
+#include "tables/max_data_count.h"
+#include "tables/row_editing.h"
+#include "tables/start_command.h"
+#include "ui/help_texts.h"
+#include "ui/look.h"
+#include "ui/qt_dialogs.h"
+#include "ui/string_grid.h"
+
+using namespace talveno;
+using namespace talveno::ui;
+
+namespace {
+
+std::string text(const QLineEdit* box) {
+    return box->text().toStdString();
 }
+
+QString resultFilter(StiffnessUnit unit) {
+    const QString extension = QString::fromUtf8(resultFileExtension(unit).data());
+    return QStringLiteral("出力ファイル(*.%1)|*.%1").arg(extension);
+}
+
+void emptyFileNameBox(QPlainTextEdit* box) {
+    box->clear();
+    setBackground(box, buttonFace());
+}
+
+// The grids show what a command wrote when it ends, also when it fails half way.
+class TablesShownAtEnd {
+  public:
+    explicit TablesShownAtEnd(std::function<void()> show) : show_(std::move(show)) {}
+    ~TablesShownAtEnd() { show_(); }
+    TablesShownAtEnd(const TablesShownAtEnd&) = delete;
+    TablesShownAtEnd& operator=(const TablesShownAtEnd&) = delete;
+
+  private:
+    std::function<void()> show_;
+};
+
+}  // namespace
+
+TForm1::TForm1(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
+    : QWidget(parent),
+      OpenDialog1{QStringLiteral("*.dat|*.dat|すべてのファイル|*.*"), {}, {}},
+      SaveDialog1{QStringLiteral("*.dat|*.dat"), QStringLiteral("dat"), {}},
+      OpenDialog2{resultFilter(StiffnessUnit::Mpa), {}, {}},
+      SaveDialog2{resultFilter(StiffnessUnit::Mpa), QStringLiteral("out"), {}},
+      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)),
+      input_(layouts::makeInputTable()),
+      result_(layouts::makeResultTable()) {
+    createWindow();
+    connectCommands();
+}
+
+// The pages go first: their grids read the tables until they are gone.
+TForm1::~TForm1() {
+    delete PageControl1;
+}
+
+void TForm1::connectCommands() {
+    connectButton(BitBtn1, &TForm1::BitBtn1Click);
+    connectButton(Button11, &TForm1::Button11Click);
+    connectButton(Button12, &TForm1::Button12Click);
+    connectButton(BitBtn3, &TForm1::BitBtn3Click);
+    connectButton(BitBtn2, &TForm1::BitBtn2Click);
+    connectButton(Button3, &TForm1::Button3Click);
+    connectButton(Button7, &TForm1::Button7Click);
+    connectButton(Button9, &TForm1::Button9Click);
+    connectButton(Button8, &TForm1::Button8Click);
+    connectButton(Button2, &TForm1::Button2Click);
+    connectButton(Button10, &TForm1::Button10Click);
+    connectButton(BitBtn4, &TForm1::BitBtn4Click);
+    connectButton(Button6, &TForm1::Button6Click);
+    connectButton(BitBtn6, &TForm1::BitBtn6Click);
+    connectButton(BitBtn5, &TForm1::BitBtn5Click);
+    connectButton(Button4, &TForm1::Button4Click);
+    connectButton(Button5, &TForm1::Button5Click);
+    connectButton(Button1, &TForm1::Button1Click);
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
+        if (!commandSelectsPage_) run(&TForm1::PageControl1Change);
+    });
+}
+
+void TForm1::connectButton(QPushButton* button, void (TForm1::*command)()) {
+    connect(button, &QPushButton::clicked, this, [this, command] { run(command); });
+}
+
+void TForm1::run(void (TForm1::*command)()) {
+    try {
+        (this->*command)();
+    } catch (const Failure& failure) {
+        dialogs_->error(QString::fromStdString(withFullStop(failure.message())));
+    } catch (const std::exception& failure) {
+        dialogs_->error(QString::fromStdString(withFullStop(failure.what())));
+    }
+}
+
+void TForm1::selectPage(QWidget* page) {
+    commandSelectsPage_ = true;
+    PageControl1->setCurrentWidget(page);
+    commandSelectsPage_ = false;
+}
+
+void TForm1::setTabShown(QWidget* page, bool shown) {
+    commandSelectsPage_ = true;
+    PageControl1->setTabVisible(PageControl1->indexOf(page), shown);
+    commandSelectsPage_ = false;
+}
+
+void TForm1::showTables() {
+    StringGrid1->showTable();
+    StringGrid2->showTable();
+}
+
+void TForm1::showHelp(std::string_view text) {
+    dialogs_->information(help::displayed(text));
+}
+
+// The start command: the input page in front, the tables sized to the maximum data count.
+void TForm1::BitBtn1Click() {
+    selectPage(TabSheet2);
+    Edit1->clear();
+    Edit2->clear();
+    Edit3->clear();
+    const TablesShownAtEnd shown([this] { showTables(); });
+    startTables(input_, result_, text(Edit4));
+    for (QLabel* count : {Label17, Label18}) {
+        count->setText(Edit4->text());
+        count->adjustSize();
+    }
+    setTabShown(TabSheet2, true);
+    setTabShown(TabSheet3, false);
+    emptyFileNameBox(Memo1);
+}
+
+// The calculation run: the result page is in front before the first row is computed, so it
+// shows the rows done also when a later row fails.
+void TForm1::BitBtn4Click() {
+    const int n = parseMaxDataCount(text(Edit4));
+    const TablesShownAtEnd shown([this] { showTables(); });
+    clearResults(result_, n);
+    setBackground(Memo2, buttonFace());
+    selectPage(TabSheet3);
+    setTabShown(TabSheet3, true);
+    const CalculationSettings settings{
+        unitItems_->checkedId() == 0 ? StiffnessUnit::Mpa : StiffnessUnit::KgfPerCm2,
+        correctionItems_->checkedId() == 1};
+    layOutResults(result_, n, settings.unit);
+    SaveDialog2.filter = OpenDialog2.filter = resultFilter(settings.unit);
+    Label12->setText(QStringLiteral("*.") +
+                     QString::fromUtf8(resultFileExtension(settings.unit).data()));
+    Label12->adjustSize();
+    Memo2->clear();
+    computeFilledRows(input_, result_, settings);
+}
+
+void TForm1::Button7Click() {
+    const TablesShownAtEnd shown([this] { showTables(); });
+    copyFirstRow(input_);
+}
+
+void TForm1::Button9Click() {
+    const TablesShownAtEnd shown([this] { showTables(); });
+    copyChosenRow(input_, text(Edit1));
+}
+
+void TForm1::Button8Click() {
+    const TablesShownAtEnd shown([this] { showTables(); });
+    partialClear(input_, text(Edit4), text(Edit2), text(Edit3));
+}
+
+void TForm1::Button2Click() {
+    if (!dialogs_->confirm(QStringLiteral("データをクリアします！よろしいですか？"))) return;
+    const TablesShownAtEnd shown([this] { showTables(); });
+    clearAll(input_, text(Edit4));
+    emptyFileNameBox(Memo1);
+    Edit1->clear();
+    Edit2->clear();
+    Edit3->clear();
+}
+
+void TForm1::Button6Click() {
+    showHelp(help::kHelp1);
+}
+
+void TForm1::Button5Click() {
+    showHelp(help::kHelp2);
+}
+
+void TForm1::Button10Click() {
+    showHelp(help::kHelp3);
+}
+
+void TForm1::Button11Click() {
+    showHelp(help::kHelp4);
+}
+
+void TForm1::Button12Click() {
+    showHelp(help::kHelp5);
+}
+
+void TForm1::Button1Click() {
+    if (dialogs_->confirm(QStringLiteral("プログラムを終了してよろしいですか？")))
+        dialogs_->endProcess();
+}
+
+// The user chose a page: the result page can be reached again only by the next run.
+void TForm1::PageControl1Change() {
+    setTabShown(TabSheet3, false);
+}
+
+// The data files and the printed listings are wired in with their own commands.
+void TForm1::BitBtn3Click() {}
+void TForm1::BitBtn2Click() {}
+void TForm1::Button3Click() {}
+void TForm1::BitBtn6Click() {}
+void TForm1::BitBtn5Click() {}
+void TForm1::Button4Click() {}

@@ -1,9 +1,143 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
+#include "tables/table.h"
+#include "ui/dialogs.h"
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace talveno::ui {
+class StringGrid;
+}
+
+// The main window: the start page with the nomograph picture and the settings, the input page
+// with the input table and its commands, the result page with the result table. Each button
+// runs one command; a failing command shows its message in the error box.
 class TForm1 : public QWidget {
     Q_OBJECT
   public:
-    explicit TForm1(QWidget* parent = nullptr);
+    // The dialogs default to Qt's message boxes and file dialogs.
+    explicit TForm1(std::unique_ptr<talveno::ui::Dialogs> dialogs = nullptr,
+                    QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The commands, run by their buttons (and the page change by the tabs).
+    void BitBtn1Click();  // start
+    void BitBtn4Click();  // calculation run
+    void Button7Click();  // copy first row
+    void Button9Click();  // copy chosen row
+    void Button8Click();  // partial clear
+    void Button2Click();  // clear all
+    void Button6Click();  // help messages 1 to 5
+    void Button5Click();
+    void Button10Click();
+    void Button11Click();
+    void Button12Click();
+    void Button1Click();  // exit
+    void PageControl1Change();
+    // The data files and the printed listings.
+    void BitBtn3Click();
+    void BitBtn2Click();
+    void Button3Click();
+    void BitBtn6Click();
+    void BitBtn5Click();
+    void Button4Click();
+
+    // The file dialogs the window keeps between uses.
+    talveno::ui::FileDialog OpenDialog1;
+    talveno::ui::FileDialog SaveDialog1;
+    talveno::ui::FileDialog OpenDialog2;
+    talveno::ui::FileDialog SaveDialog2;
+
+  private:
+    void createWindow();
+    void createStartPage();
+    void createInputPage();
+    void createResultPage();
+    void setFocusOrder();
+    void connectCommands();
+
+    // Runs a command: any failure ends it and shows its message in the error box.
+    void run(void (TForm1::*command)());
+    void connectButton(QPushButton* button, void (TForm1::*command)());
+    // Page selections and tab changes of the commands, which are no page change of the user.
+    void selectPage(QWidget* page);
+    void setTabShown(QWidget* page, bool shown);
+    void showTables();
+    void showHelp(std::string_view text);
+
+    std::unique_ptr<talveno::ui::Dialogs> dialogs_;
+    talveno::Table input_;
+    talveno::Table result_;
+    bool commandSelectsPage_ = false;
+
+    QTabWidget* PageControl1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QLabel* Image5 = nullptr;
+
+    QWidget* TabSheet1 = nullptr;
+    QWidget* Panel1 = nullptr;
+    QLabel* Image3 = nullptr;
+    QLabel* Image1 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QLineEdit* Edit4 = nullptr;
+    QLabel* Label16 = nullptr;
+    QPushButton* Button12 = nullptr;
+    QGroupBox* RadioGroup1 = nullptr;
+    QGroupBox* RadioGroup2 = nullptr;
+    QButtonGroup* unitItems_ = nullptr;
+    QButtonGroup* correctionItems_ = nullptr;
+    QPushButton* Button11 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+
+    QWidget* TabSheet2 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label18 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label10 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    talveno::ui::StringGrid* StringGrid1 = nullptr;
+    QWidget* Panel5 = nullptr;
+    QPushButton* BitBtn3 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QWidget* Panel3 = nullptr;
+    QPushButton* Button7 = nullptr;
+    QPushButton* Button9 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* Button8 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QLabel* Label15 = nullptr;
+    QPushButton* Button10 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QWidget* Panel4 = nullptr;
+    QPushButton* BitBtn4 = nullptr;
+    QPushButton* Button6 = nullptr;
+
+    QWidget* TabSheet3 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label17 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label12 = nullptr;
+    QPlainTextEdit* Memo2 = nullptr;
+    talveno::ui::StringGrid* StringGrid2 = nullptr;
+    QWidget* Panel2 = nullptr;
+    QPushButton* BitBtn6 = nullptr;
+    QPushButton* BitBtn5 = nullptr;
+    QPushButton* Button4 = nullptr;
+    QWidget* Panel6 = nullptr;
+    QPushButton* Button5 = nullptr;
 };

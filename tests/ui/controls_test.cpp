@@ -1,0 +1,146 @@
+// The controls themselves: the grids' editing and moving, texts, cursors, focus order and the
+// missing context menu.
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QItemSelectionModel>
+
+#include "window_fixture.h"
+
+namespace talveno::ui::testing {
+namespace {
+
+class GridTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        start();
+        QApplication::setActiveWindow(form_.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+    }
+    QModelIndex at(const char* gridName, int column, int row) {
+        return grid(gridName)->model()->index(row - 1, column - 1);
+    }
+    // Puts the grid's current cell at a data cell and gives it the focus.
+    QWidget* focusCell(const char* gridName, int column, int row) {
+        grid(gridName)->setFocus();
+        grid(gridName)->setCurrentIndex(at(gridName, column, row));
+        return QApplication::focusWidget();
+    }
+};
+
+TEST_F(GridTest, typing_goes_straight_into_the_cell_and_tab_moves_on) {
+    QWidget* editor = focusCell("StringGrid1", 1, 1);
+    ASSERT_TRUE(qobject_cast<QLineEdit*>(editor)) << "the cell editor is open";
+    QTest::keyClicks(editor, "60");
+    QTest::keyClick(editor, Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), "50");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), "0.02");
+    QTest::mouseClick(find<QLineEdit>("Edit1"), Qt::LeftButton);  // leaving keeps the text
+    EXPECT_EQ(row("StringGrid1", 1, 4), "60|50|0.02|");
+}
+
+TEST_F(GridTest, the_editor_reopens_after_enter_and_escape) {
+    QWidget* editor = focusCell("StringGrid1", 2, 3);
+    QTest::keyClicks(editor, "47.5");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();  // the editor hands its text over after the key
+    EXPECT_EQ(cell("StringGrid1", 2, 3), "47.5");
+    editor = QApplication::focusWidget();
+    ASSERT_TRUE(qobject_cast<QLineEdit*>(editor));
+    QTest::keyClicks(editor, "9");
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_EQ(cell("StringGrid1", 2, 3), "47.5");
+    EXPECT_TRUE(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+}
+
+TEST_F(GridTest, dragging_across_cells_selects_a_range) {
+    QTableView* view = grid("StringGrid1");
+    focusCell("StringGrid1", 5, 4);  // the editor is open elsewhere
+    const QPoint from = view->visualRect(at("StringGrid1", 1, 1)).center();
+    const QPoint to = view->visualRect(at("StringGrid1", 3, 2)).center();
+    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), view->viewport()->mapToGlobal(QPointF(to)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &move);
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, to);
+    EXPECT_EQ(view->selectionModel()->selectedIndexes().size(), 6);
+}
+
+TEST_F(GridTest, a_dragged_row_moves_its_texts_and_number) {
+    typeRow(1, kWorkedRow);
+    typeRow(2, {"60", "50", "0.02", "25", "12", "4"});
+    typeRow(3, {"40", "55", "1", "30", "10", "6"});
+    QHeaderView* rows = grid("StringGrid1")->verticalHeader();
+    rows->moveSection(0, 2);  // row 1 dropped on row 3
+    EXPECT_EQ(cell("StringGrid1", 0, 1), "2");
+    EXPECT_EQ(cell("StringGrid1", 1, 1), "60");
+    EXPECT_EQ(cell("StringGrid1", 0, 3), "1");
+    EXPECT_EQ(row("StringGrid1", 3, 6), "80|50|1|0|12|4");
+    for (int visual = 0; visual < rows->count(); ++visual)
+        ASSERT_EQ(rows->logicalIndex(visual), visual) << "positions mean rows";
+    click("BitBtn4");
+    EXPECT_EQ(row("StringGrid2", 3, 8), kWorkedResult);  // computed by position
+    EXPECT_EQ(cell("StringGrid2", 0, 3), "3");
+}
+
+TEST_F(GridTest, a_dragged_column_is_read_as_the_quantity_of_its_new_place) {
+    typeRow(1, kWorkedRow);
+    QHeaderView* columns = grid("StringGrid1")->horizontalHeader();
+    columns->moveSection(1, 0);  // softening point dropped on penetration
+    EXPECT_EQ(cell("StringGrid1", 1, 0), "軟化点(℃)");
+    EXPECT_EQ(cell("StringGrid1", 2, 0), "針入度(1/10mm)");
+    EXPECT_EQ(row("StringGrid1", 1, 6), "50|80|1|0|12|4");
+    EXPECT_EQ(columns->logicalIndex(0), 0);
+    click("BitBtn4");
+    EXPECT_EQ(row("StringGrid2", 1, 2), "50|80");
+}
+
+TEST_F(GridTest, the_result_table_takes_no_typing_and_no_moves) {
+    typeRow(1, kWorkedRow);
+    click("BitBtn4");
+    QWidget* focused = focusCell("StringGrid2", 1, 1);
+    QTest::keyClicks(focused, "9");
+    EXPECT_EQ(cell("StringGrid2", 1, 1), "80");
+    EXPECT_FALSE(grid("StringGrid2")->verticalHeader()->sectionsMovable());
+    EXPECT_FALSE(grid("StringGrid2")->horizontalHeader()->sectionsMovable());
+}
+
+TEST_F(GridTest, a_right_click_on_the_input_page_opens_no_menu) {
+    focusCell("StringGrid1", 1, 1);  // the cell editor too
+    QWidget* page = find<QWidget>("TabSheet2");
+    QList<QWidget*> targets = page->findChildren<QWidget*>();
+    targets << page;
+    for (QWidget* target : targets) {
+        if (!target->isVisible()) continue;
+        const QPoint inside = target->rect().center();
+        QContextMenuEvent request(QContextMenuEvent::Mouse, inside, target->mapToGlobal(inside));
+        QApplication::sendEvent(target, &request);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr)
+            << target->metaObject()->className() << " " << target->objectName().toStdString();
+    }
+}
+
+TEST_F(GridTest, tab_moves_through_each_parents_controls_in_focus_order) {
+    const auto order = [this](const char* parent) {
+        QWidget* owner = find<QWidget>(parent);
+        QStringList names;
+        QWidget* widget = form_.get();
+        do {
+            widget = widget->nextInFocusChain();
+            if (widget->parentWidget() == owner && (widget->focusPolicy() & Qt::TabFocus))
+                names << widget->objectName();
+        } while (widget != form_.get());
+        return names.join(' ');
+    };
+    EXPECT_EQ(order("TabSheet1"), "BitBtn1");
+    EXPECT_EQ(order("Panel1"), "Button11");
+    EXPECT_EQ(order("GroupBox2"), "Edit4 Button12");
+    EXPECT_EQ(order("TabSheet2"),
+              "StringGrid1 BitBtn2 BitBtn3 BitBtn4 Button2 Memo1 Button3 Button6");
+    EXPECT_EQ(order("Panel3"), "Button7 Button8 Button9 Edit1 Edit2 Edit3 Button10");
+    EXPECT_EQ(order("TabSheet3"), "StringGrid2 BitBtn5 BitBtn6 Memo2 Button4 Button5");
+}
+
+}  // namespace
+}  // namespace talveno::ui::testing

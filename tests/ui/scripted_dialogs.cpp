@@ -1,0 +1,83 @@
+#include "scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace talveno::ui::testing {
+
+namespace {
+
+const char* name(int kind) {
+    static const char* const names[] = {"information", "confirm",   "error",
+                                        "open file",   "save file", "end process"};
+    return names[kind];
+}
+
+}  // namespace
+
+void ScriptedDialogs::expectInformation(const QString& text) {
+    script_.push_back({Kind::Information, text});
+}
+
+void ScriptedDialogs::expectConfirm(const QString& question, bool answer) {
+    script_.push_back({Kind::Confirm, question, answer});
+}
+
+void ScriptedDialogs::expectError(const QString& message) {
+    script_.push_back({Kind::Error, message});
+}
+
+void ScriptedDialogs::expectEndProcess() {
+    script_.push_back({Kind::EndProcess, {}});
+}
+
+QString ScriptedDialogs::pending() const {
+    QString lines;
+    for (const Step& step : script_)
+        lines += QString::fromLatin1(name(int(step.kind))) + ": " + step.text + "\n";
+    return lines;
+}
+
+std::optional<ScriptedDialogs::Step> ScriptedDialogs::take(Kind kind, const QString& text) {
+    if (script_.empty()) {
+        ADD_FAILURE() << "unexpected " << name(int(kind)) << " dialog: " << text.toStdString();
+        return {};
+    }
+    Step step = script_.front();
+    script_.pop_front();
+    EXPECT_EQ(name(int(step.kind)), std::string(name(int(kind))));
+    if (!step.text.isNull()) {
+        EXPECT_EQ(step.text.toStdString(), text.toStdString()) << name(int(kind));
+    }
+    return step;
+}
+
+void ScriptedDialogs::information(const QString& text) {
+    take(Kind::Information, text);
+    shownInformation << text;
+}
+
+bool ScriptedDialogs::confirm(const QString& question) {
+    const auto step = take(Kind::Confirm, question);
+    return step && step->answer;
+}
+
+void ScriptedDialogs::error(const QString& message) {
+    take(Kind::Error, message);
+}
+
+std::optional<QString> ScriptedDialogs::openFileName(const QString& filter, const QString&) {
+    take(Kind::OpenFile, filter);
+    return {};
+}
+
+std::optional<QString> ScriptedDialogs::saveFileName(const QString& filter, const QString&,
+                                                     const QString&) {
+    take(Kind::SaveFile, filter);
+    return {};
+}
+
+void ScriptedDialogs::endProcess() {
+    take(Kind::EndProcess, {});
+}
+
+}  // namespace talveno::ui::testing

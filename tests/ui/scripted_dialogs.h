@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QStringList>
+#include <deque>
+
+#include "ui/dialogs.h"
+
+namespace talveno::ui::testing {
+
+// Dialogs whose answers a test scripts in advance. A dialog that opens out of turn, or with
+// another text, fails the test; so does one that was scripted and never opened.
+class ScriptedDialogs : public Dialogs {
+  public:
+    // A null text accepts any text.
+    void expectInformation(const QString& text);
+    void expectConfirm(const QString& question, bool answer);
+    void expectError(const QString& message);
+    void expectEndProcess();
+
+    // What was scripted and has not opened yet, one line each; empty when all opened.
+    QString pending() const;
+    // The texts that the information box showed, in order.
+    QStringList shownInformation;
+
+    void information(const QString& text) override;
+    bool confirm(const QString& question) override;
+    void error(const QString& message) override;
+    std::optional<QString> openFileName(const QString& filter, const QString& startPath) override;
+    std::optional<QString> saveFileName(const QString& filter, const QString& defaultExtension,
+                                        const QString& startPath) override;
+    void endProcess() override;
+
+  private:
+    enum class Kind { Information, Confirm, Error, OpenFile, SaveFile, EndProcess };
+    struct Step {
+        Kind kind;
+        QString text;
+        bool answer = false;
+    };
+    // The next scripted step when it is of this kind and text; fails the test otherwise.
+    std::optional<Step> take(Kind kind, const QString& text);
+
+    std::deque<Step> script_;
+};
+
+}  // namespace talveno::ui::testing

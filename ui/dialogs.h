@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// The modal dialogs the window's commands open, behind one interface so that the program uses
+// Qt's boxes and dialogs and the tests script the answers.
+namespace talveno::ui {
+
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+
+    // The information box: the text, no icon, one OK button.
+    virtual void information(const QString& text) = 0;
+    // The confirmation box titled "確認": true for "OK", false for "キャンセル" or closing it.
+    virtual bool confirm(const QString& question) = 0;
+    // The error box: a failure's message as shown (full stop added), error icon, OK.
+    virtual void error(const QString& message) = 0;
+    // File dialogs with a filter list "description|pattern|description|pattern..."; each
+    // returns the full path chosen, or nothing when cancelled.
+    virtual std::optional<QString> openFileName(const QString& filter,
+                                                const QString& startPath) = 0;
+    virtual std::optional<QString> saveFileName(const QString& filter,
+                                                const QString& defaultExtension,
+                                                const QString& startPath) = 0;
+    // Ends the process at once: nothing is saved, nothing else is asked.
+    virtual void endProcess() = 0;
+};
+
+// What the window keeps of a file dialog between uses: its filter list, the extension added
+// to a typed name without one (save dialogs), and the path last chosen in it.
+struct FileDialog {
+    QString filter;
+    QString defaultExtension;
+    QString fileName;
+};
+
+}  // namespace talveno::ui

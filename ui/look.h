@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+class QWidget;
+
+// The window's fonts and colours.
+namespace talveno::ui {
+
+// "ＭＳ Ｐゴシック" where installed, else IPA P Gothic, at a pixel height (12, or 16 for the
+// large page titles).
+QFont windowFont(int pixelSize = 12);
+inline constexpr int kLargePixelSize = 16;
+
+// The system colours the window uses, taken from the application palette.
+QColor buttonFace();
+QColor light3d();
+QColor buttonText();
+
+inline constexpr QColor kRed{255, 0, 0};
+inline constexpr QColor kSilver{192, 192, 192};
+inline constexpr QColor kWhite{255, 255, 255};
+inline constexpr QColor kCream{255, 251, 240};
+
+// The background of a text box or grid (its base colour).
+void setBackground(QWidget* widget, const QColor& colour);
+// The colour a page, panel or group fills its area with; its boxes keep their own.
+void setFill(QWidget* widget, const QColor& colour);
+void setTextColour(QWidget* widget, const QColor& colour);
+
+}  // namespace talveno::ui

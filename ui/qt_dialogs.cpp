@@ -1,0 +1,117 @@
+#include "ui/qt_dialogs.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <cstdlib>
+
+#include "ui/look.h"
+
+namespace talveno::ui {
+
+namespace {
+
+// The boxes carry the program's name as title, as the platform does for a program that sets
+// no title of its own.
+QString applicationTitle() {
+    return QApplication::applicationDisplayName();
+}
+
+void prepare(QDialog& dialog, const QString& title) {
+    dialog.setWindowTitle(title);
+    dialog.setFont(windowFont());
+    dialog.setWindowModality(Qt::ApplicationModal);
+}
+
+std::optional<QString> chosenFile(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+// The information box keeps every line of its text on one line: a message box would wrap the
+// long lines of the help texts.
+void QtDialogs::information(const QString& text) {
+    QDialog box(owner_);
+    prepare(box, applicationTitle());
+    auto* label = new QLabel(text, &box);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(false);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+    buttons->setCenterButtons(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&box);
+    layout->addWidget(label);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    box.adjustSize();
+    if (QScreen* screen = box.screen())
+        box.move(screen->availableGeometry().center() - box.rect().center());
+    box.exec();  // Escape closes it as OK does
+}
+
+bool QtDialogs::confirm(const QString& question) {
+    QMessageBox box(QMessageBox::Question, {}, question, QMessageBox::NoButton, owner_);
+    prepare(box, QStringLiteral("確認"));
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == ok;
+}
+
+void QtDialogs::error(const QString& message) {
+    QMessageBox box(QMessageBox::Critical, {}, message, QMessageBox::Ok, owner_);
+    prepare(box, applicationTitle());
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+std::optional<QString> QtDialogs::openFileName(const QString& filter, const QString& startPath) {
+    QFileDialog dialog(owner_);
+    prepare(dialog, {});
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(qtNameFilters(filter));
+    if (!startPath.isEmpty()) dialog.selectFile(startPath);
+    return chosenFile(dialog);
+}
+
+std::optional<QString> QtDialogs::saveFileName(const QString& filter,
+                                               const QString& defaultExtension,
+                                               const QString& startPath) {
+    QFileDialog dialog(owner_);
+    prepare(dialog, {});
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(qtNameFilters(filter));
+    dialog.setDefaultSuffix(defaultExtension);
+    if (!startPath.isEmpty()) dialog.selectFile(startPath);
+    return chosenFile(dialog);
+}
+
+void QtDialogs::endProcess() {
+    std::_Exit(0);
+}
+
+QStringList qtNameFilters(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return filters;
+}
+
+}  // namespace talveno::ui

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QStringList>
+
+#include "ui/dialogs.h"
+
+class QWidget;
+
+namespace talveno::ui {
+
+// The dialogs as Qt's message boxes and file dialogs, owned by the main window.
+class QtDialogs : public Dialogs {
+  public:
+    explicit QtDialogs(QWidget* owner) : owner_(owner) {}
+
+    void information(const QString& text) override;
+    bool confirm(const QString& question) override;
+    void error(const QString& message) override;
+    std::optional<QString> openFileName(const QString& filter, const QString& startPath) override;
+    std::optional<QString> saveFileName(const QString& filter, const QString& defaultExtension,
+                                        const QString& startPath) override;
+    void endProcess() override;
+
+  private:
+    QWidget* owner_;
+};
+
+// A filter list "description|pattern|..." as Qt's name filters "description (pattern)".
+QStringList qtNameFilters(const QString& filter);
+
+}  // namespace talveno::ui

@@ -1,0 +1,154 @@
+#include "ui/string_grid.h"
+
+#include <QAbstractButton>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
+#include <QStyledItemDelegate>
+
+#include "ui/look.h"
+
+namespace talveno::ui {
+
+namespace {
+
+constexpr int kRowHeight = 24;
+
+// The cell editor: a frameless line edit without a context menu of its own.
+class CellDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex&) const override {
+        auto* editor = new QLineEdit(parent);
+        editor->setFrame(false);
+        editor->setContextMenuPolicy(Qt::PreventContextMenu);
+        return editor;
+    }
+};
+
+void setUpHeader(QHeaderView* header, bool movable) {
+    header->setSectionsMovable(movable);
+    header->setHighlightSections(false);
+    header->setMinimumSectionSize(1);
+    QPalette palette = header->palette();
+    palette.setColor(QPalette::Button, buttonFace());
+    palette.setColor(QPalette::Window, buttonFace());
+    header->setPalette(palette);
+}
+
+}  // namespace
+
+StringGrid::StringGrid(Table& table, bool editable, QWidget* parent)
+    : QTableView(parent), model_(table, editable), editable_(editable) {
+    setModel(&model_);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setWordWrap(false);
+
+    QHeaderView* columns = horizontalHeader();
+    setUpHeader(columns, editable);
+    columns->setFixedHeight(kRowHeight);
+    columns->setSectionResizeMode(QHeaderView::Fixed);
+    columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    QHeaderView* rows = verticalHeader();
+    setUpHeader(rows, editable);
+    rows->setMinimumSectionSize(kRowHeight);
+    rows->setDefaultSectionSize(kRowHeight);
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    if (editable) {
+        setItemDelegate(new CellDelegate(this));
+        setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::AnyKeyPressed |
+                        QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+        setTabKeyNavigation(true);
+        for (QHeaderView* header : {rows, columns})
+            connect(header, &QHeaderView::sectionMoved, this,
+                    [this, header](int, int from, int to) { carryMove(header, from, to); });
+    } else {
+        setEditTriggers(QAbstractItemView::NoEditTriggers);
+    }
+
+    // The top left fixed cell shows the table's cell (0, 0).
+    if (auto* corner = findChild<QAbstractButton*>()) corner->installEventFilter(this);
+    applyColumnWidths();
+}
+
+void StringGrid::showTable() {
+    model_.tableChanged();
+    applyColumnWidths();
+}
+
+void StringGrid::applyColumnWidths() {
+    const Table& table = model_.table();
+    verticalHeader()->setFixedWidth(table.columnWidth(0));
+    for (int column = 1; column < table.columnCount(); ++column)
+        horizontalHeader()->resizeSection(column - 1, table.columnWidth(column));
+}
+
+// A fixed cell dragged by the user: the header's own move is undone and the table moves the
+// texts instead, so that positions keep meaning row numbers and quantities.
+void StringGrid::carryMove(QHeaderView* header, int from, int to) {
+    if (undoingHeaderMove_) return;
+    undoingHeaderMove_ = true;
+    header->moveSection(to, from);
+    undoingHeaderMove_ = false;
+    if (header->orientation() == Qt::Vertical)
+        model_.table().moveRow(from + 1, to + 1);
+    else
+        model_.table().moveColumn(from + 1, to + 1);
+    showTable();
+    header->orientation() == Qt::Vertical ? selectRow(to) : selectColumn(to);
+}
+
+// The editor stays open: closed by Enter or Escape it opens again on the current cell. A
+// range selection in progress closes it for good.
+void StringGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTableView::closeEditor(editor, hint);
+    if (editable_ && !selectingRange_ && hasFocus() &&
+        hint != QAbstractItemDelegate::EditNextItem &&
+        hint != QAbstractItemDelegate::EditPreviousItem && currentIndex().isValid())
+        edit(currentIndex());
+}
+
+// Dragging from the edited cell to another one selects the range between them.
+void StringGrid::mouseMoveEvent(QMouseEvent* event) {
+    if (editable_ && (event->buttons() & Qt::LeftButton) && state() == EditingState) {
+        const QModelIndex under = indexAt(event->position().toPoint());
+        if (under.isValid() && under != currentIndex()) {
+            if (QWidget* editor = indexWidget(currentIndex())) {
+                selectingRange_ = true;
+                commitData(editor);
+                closeEditor(editor, QAbstractItemDelegate::NoHint);
+                selectingRange_ = false;
+            }
+        }
+    }
+    QTableView::mouseMoveEvent(event);
+}
+
+bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
+    auto* corner = qobject_cast<QAbstractButton*>(watched);
+    if (corner && event->type() == QEvent::Paint) {
+        QStylePainter painter(corner);
+        QStyleOptionHeader option;
+        option.initFrom(corner);
+        option.palette = horizontalHeader()->palette();
+        option.rect = corner->rect();
+        option.position = QStyleOptionHeader::OnlyOneSection;
+        option.text = QString::fromStdString(model_.table().cell(0, 0));
+        option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        painter.drawControl(QStyle::CE_Header, option);
+        return true;
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
+}  // namespace talveno::ui
