@@ -16,8 +16,6 @@ namespace talveno::data_file {
 
 namespace {
 
-// The records after the two header lines, which are skipped whatever they hold. Blanks after
-// the last record make no record; a record cut short by the end of the file is refused.
 // The exponent form of the largest doubles rounds up beyond the double range, and a cell of
 // that text could not be saved again.
 bool fitsItsCell(double value, FieldFormat field) {
@@ -25,6 +23,9 @@ bool fitsItsCell(double value, FieldFormat field) {
            tryParseNumber(exponentText(value)).has_value();
 }
 
+// The records after the two header lines, which are skipped whatever they hold. Blanks after
+// the last record make no record; a record cut short by the end of the file is refused and
+// named by the line of its last token.
 template <std::size_t N>
 std::vector<Record<N>> readRecords(TokenScanner& scanner, RowNumberToken rowNumber,
                                    std::span<const FieldFormat, N> fields) {
