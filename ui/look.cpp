@@ -31,8 +31,13 @@ QColor buttonFace() {
     return QApplication::palette().color(QPalette::Button);
 }
 
+// The 3-D light colour: the shade between the button face and its white highlight.
 QColor light3d() {
-    return QApplication::palette().color(QPalette::Midlight);
+    const QPalette palette = QApplication::palette();
+    const QColor face = palette.color(QPalette::Button);
+    const QColor light = palette.color(QPalette::Light);
+    return QColor((face.red() + light.red()) / 2, (face.green() + light.green()) / 2,
+                  (face.blue() + light.blue()) / 2);
 }
 
 QColor buttonText() {

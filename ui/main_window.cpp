@@ -108,7 +108,10 @@ void TForm1::run(void (TForm1::*command)()) {
     }
 }
 
+// A page whose tab is hidden stays behind: the failing first start leaves the start page in
+// front rather than a page without a tab.
 void TForm1::selectPage(QWidget* page) {
+    if (!PageControl1->isTabVisible(PageControl1->indexOf(page))) return;
     commandSelectsPage_ = true;
     PageControl1->setCurrentWidget(page);
     commandSelectsPage_ = false;
@@ -143,6 +146,7 @@ void TForm1::BitBtn1Click() {
     }
     setTabShown(TabSheet2, true);
     setTabShown(TabSheet3, false);
+    selectPage(TabSheet2);
     emptyFileNameBox(Memo1);
 }
 
@@ -153,8 +157,8 @@ void TForm1::BitBtn4Click() {
     const TablesShownAtEnd shown([this] { showTables(); });
     clearResults(result_, n);
     setBackground(Memo2, buttonFace());
-    selectPage(TabSheet3);
     setTabShown(TabSheet3, true);
+    selectPage(TabSheet3);
     const CalculationSettings settings{
         unitItems_->checkedId() == 0 ? StiffnessUnit::Mpa : StiffnessUnit::KgfPerCm2,
         correctionItems_->checkedId() == 1};

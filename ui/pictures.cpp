@@ -163,19 +163,24 @@ void drawGrid(QPainter& painter) {
                      QStringLiteral("スティフネス（MPa）"));
 }
 
-void drawScale(QPainter& painter, double row, double first, double last, const QString& caption) {
+// A scale line with its caption centred below the part from captionFrom to its end.
+void drawScale(QPainter& painter, double row, double first, double last, double captionFrom,
+               const QString& caption) {
     painter.setPen(QPen(kLine, 1.2));
     painter.drawLine(QPointF(first, row), QPointF(last, row));
     painter.setFont(windowFont(12));
-    painter.drawText(QRectF(first, row + 14, last - first, 14), Qt::AlignCenter, caption);
+    painter.drawText(QRectF(captionFrom, row + 14, last - captionFrom, 14), Qt::AlignCenter,
+                     caption);
 }
 
 void drawScales(QPainter& painter) {
     const double tRow = temperatureRow();
     const auto& differences = nomo::kTemperatureDifferenceX;
     const int shownSteps = kHighestDifferenceShown / 10 - nomo::kLowestDifferenceStep;
+    // Its caption keeps right of the reading's line, which crosses the scale near 40 °C.
+    const int captionStep = (kShownDifference + 20) / 10 - nomo::kLowestDifferenceStep;
     drawScale(painter, tRow, column(differences.front()), column(differences[shownSteps]),
-              QStringLiteral("軟化点との温度差（℃）"));
+              column(differences[captionStep]), QStringLiteral("軟化点との温度差（℃）"));
     painter.setFont(windowFont(10));
     for (int i = 0; i <= shownSteps; ++i) {
         const int difference = 10 * (nomo::kLowestDifferenceStep + i);
@@ -190,7 +195,7 @@ void drawScales(QPainter& painter) {
 
     const double first = column(nomo::loadingTimeX(std::pow(10.0, kLowestTimeDecade)));
     const double last = column(nomo::loadingTimeX(std::pow(10.0, kHighestTimeDecade)));
-    drawScale(painter, kLoadingTimeRow, first, last, QStringLiteral("載荷時間（秒）"));
+    drawScale(painter, kLoadingTimeRow, first, last, first, QStringLiteral("載荷時間（秒）"));
     painter.setFont(windowFont(10));
     for (int decade = kLowestTimeDecade; decade <= kHighestTimeDecade; ++decade) {
         const double x = column(nomo::loadingTimeX(std::pow(10.0, decade)));

@@ -75,7 +75,7 @@ TEST_F(WindowTest, start_refuses_a_count_that_is_no_integer_or_too_large) {
         dialogs().expectError(QString::fromUtf8(c.shown));
         start(QString::fromUtf8(c.count));
         EXPECT_EQ(shownTabs(), QStringList{kStart});  // tabs, labels and tables unchanged
-        EXPECT_EQ(currentPage(), "TabSheet2");        // but the page was selected first
+        EXPECT_EQ(currentPage(), "TabSheet1");        // no page without its tab in front
         EXPECT_EQ(text("Edit1"), "");
         EXPECT_EQ(text("Label18"), "");
         EXPECT_EQ(text("Memo1"), "Memo1");
@@ -83,6 +83,17 @@ TEST_F(WindowTest, start_refuses_a_count_that_is_no_integer_or_too_large) {
         EXPECT_EQ(dataRows("StringGrid1"), 50);
         TearDown();
     }
+}
+
+TEST_F(WindowTest, a_later_refused_start_still_selects_the_input_page) {
+    start();
+    setText("Edit2", "2");
+    dialogs().expectError(QStringLiteral("'5x' は整数ではありません."));
+    start(QStringLiteral("5x"));
+    EXPECT_EQ(currentPage(), "TabSheet2");
+    EXPECT_EQ(text("Edit2"), "");
+    EXPECT_EQ(text("Label18"), "50");
+    EXPECT_EQ(dataRows("StringGrid1"), 50);
 }
 
 TEST_F(WindowTest, start_with_a_count_of_zero_or_less_shows_no_data_rows) {
