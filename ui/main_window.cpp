@@ -10,6 +10,8 @@
 
 #include "core/calculation_run.h"
 #include "core/failure.h"
+#include "files/input_data_file.h"
+#include "files/result_file.h"
 #include "tables/layouts.h"
 #include "tables/max_data_count.h"
 #include "tables/row_editing.h"
@@ -36,6 +38,25 @@ QString resultFilter(StiffnessUnit unit) {
 void emptyFileNameBox(QPlainTextEdit* box) {
     box->clear();
     setBackground(box, buttonFace());
+}
+
+void showFileName(QPlainTextEdit* box, const QString& path) {
+    box->setPlainText(path);
+    setBackground(box, buttonFace());
+}
+
+// The path chosen in a file dialog, which opens with the path last chosen in it; nothing when
+// the user cancels.
+std::optional<QString> chooseFileToOpen(Dialogs& dialogs, FileDialog& dialog) {
+    const auto path = dialogs.openFileName(dialog.filter, dialog.fileName);
+    if (path) dialog.fileName = *path;
+    return path;
+}
+
+std::optional<QString> chooseFileToSave(Dialogs& dialogs, FileDialog& dialog) {
+    const auto path = dialogs.saveFileName(dialog.filter, dialog.defaultExtension, dialog.fileName);
+    if (path) dialog.fileName = *path;
+    return path;
 }
 
 // The grids show what a command wrote when it ends, also when it fails half way.
@@ -159,9 +180,7 @@ void TForm1::BitBtn4Click() {
     setBackground(Memo2, buttonFace());
     setTabShown(TabSheet3, true);
     selectPage(TabSheet3);
-    const CalculationSettings settings{
-        unitItems_->checkedId() == 0 ? StiffnessUnit::Mpa : StiffnessUnit::KgfPerCm2,
-        correctionItems_->checkedId() == 1};
+    const CalculationSettings settings{chosenUnit(), correctionItems_->checkedId() == 1};
     layOutResults(result_, n, settings.unit);
     SaveDialog2.filter = OpenDialog2.filter = resultFilter(settings.unit);
     Label12->setText(QStringLiteral("*.") +
@@ -226,10 +245,48 @@ void TForm1::PageControl1Change() {
     setTabShown(TabSheet3, false);
 }
 
-// The data files and the printed listings are wired in with their own commands.
-void TForm1::BitBtn3Click() {}
-void TForm1::BitBtn2Click() {}
+StiffnessUnit TForm1::chosenUnit() const {
+    return unitItems_->checkedId() == 0 ? StiffnessUnit::Mpa : StiffnessUnit::KgfPerCm2;
+}
+
+// Saving the input data file: the name box shows the file only once it is written.
+void TForm1::BitBtn3Click() {
+    const auto path = chooseFileToSave(*dialogs_, SaveDialog1);
+    if (!path) return;
+    saveInputDataFile(input_, path->toStdString());
+    showFileName(Memo1, *path);
+}
+
+// Reading the input data file: the table changes only when the whole file has been read.
+void TForm1::BitBtn2Click() {
+    const int n = parseMaxDataCount(text(Edit4));
+    const auto path = chooseFileToOpen(*dialogs_, OpenDialog1);
+    if (!path) return;
+    const auto records = readInputDataFile(path->toStdString());
+    const TablesShownAtEnd shown([this] { showTables(); });
+    applyInputDataFile(input_, n, records);
+    showFileName(Memo1, *path);
+}
+
+// Saving the result file, with the unit line of the unit chosen now.
+void TForm1::BitBtn6Click() {
+    const auto path = chooseFileToSave(*dialogs_, SaveDialog2);
+    if (!path) return;
+    saveResultFile(result_, chosenUnit(), path->toStdString());
+    showFileName(Memo2, *path);
+}
+
+// Reading the result file: its values go under the headers of the last run, unconverted.
+void TForm1::BitBtn5Click() {
+    const auto path = chooseFileToOpen(*dialogs_, OpenDialog2);
+    if (!path) return;
+    const int n = parseMaxDataCount(text(Edit4));
+    const auto records = readResultFile(path->toStdString());
+    const TablesShownAtEnd shown([this] { showTables(); });
+    applyResultFile(result_, n, records);
+    showFileName(Memo2, *path);
+}
+
+// The printed listings are wired in with their own commands.
 void TForm1::Button3Click() {}
-void TForm1::BitBtn6Click() {}
-void TForm1::BitBtn5Click() {}
 void TForm1::Button4Click() {}

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "core/stiffness_unit.h"
 #include "tables/table.h"
 #include "ui/dialogs.h"
 
@@ -73,6 +74,7 @@ class TForm1 : public QWidget {
     void setTabShown(QWidget* page, bool shown);
     void showTables();
     void showHelp(std::string_view text);
+    talveno::StiffnessUnit chosenUnit() const;
 
     std::unique_ptr<talveno::ui::Dialogs> dialogs_;
     talveno::Table input_;

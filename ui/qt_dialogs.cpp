@@ -80,7 +80,8 @@ std::optional<QString> QtDialogs::openFileName(const QString& filter, const QStr
     QFileDialog dialog(owner_);
     prepare(dialog, {});
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    // A typed name of a file that does not exist is taken too; reading it then says so.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(qtNameFilters(filter));
     if (!startPath.isEmpty()) dialog.selectFile(startPath);
     return chosenFile(dialog);

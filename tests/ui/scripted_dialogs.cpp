@@ -30,6 +30,17 @@ void ScriptedDialogs::expectEndProcess() {
     script_.push_back({Kind::EndProcess, {}});
 }
 
+void ScriptedDialogs::expectOpenFile(const QString& filter, const QString& startPath,
+                                     std::optional<QString> answer) {
+    script_.push_back({Kind::OpenFile, filter, false, startPath, {}, std::move(answer)});
+}
+
+void ScriptedDialogs::expectSaveFile(const QString& filter, const QString& defaultExtension,
+                                     const QString& startPath, std::optional<QString> answer) {
+    script_.push_back(
+        {Kind::SaveFile, filter, false, startPath, defaultExtension, std::move(answer)});
+}
+
 QString ScriptedDialogs::pending() const {
     QString lines;
     for (const Step& step : script_)
@@ -65,15 +76,26 @@ void ScriptedDialogs::error(const QString& message) {
     take(Kind::Error, message);
 }
 
-std::optional<QString> ScriptedDialogs::openFileName(const QString& filter, const QString&) {
-    take(Kind::OpenFile, filter);
-    return {};
+std::optional<QString> ScriptedDialogs::openFileName(const QString& filter,
+                                                     const QString& startPath) {
+    const auto step = take(Kind::OpenFile, filter);
+    if (!step) return {};
+    if (!step->startPath.isNull()) {
+        EXPECT_EQ(startPath.toStdString(), step->startPath.toStdString());
+    }
+    return step->path;
 }
 
-std::optional<QString> ScriptedDialogs::saveFileName(const QString& filter, const QString&,
-                                                     const QString&) {
-    take(Kind::SaveFile, filter);
-    return {};
+std::optional<QString> ScriptedDialogs::saveFileName(const QString& filter,
+                                                     const QString& defaultExtension,
+                                                     const QString& startPath) {
+    const auto step = take(Kind::SaveFile, filter);
+    if (!step) return {};
+    EXPECT_EQ(defaultExtension.toStdString(), step->defaultExtension.toStdString());
+    if (!step->startPath.isNull()) {
+        EXPECT_EQ(startPath.toStdString(), step->startPath.toStdString());
+    }
+    return step->path;
 }
 
 void ScriptedDialogs::endProcess() {

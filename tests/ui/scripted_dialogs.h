@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <optional>
 
 #include "ui/dialogs.h"
 
@@ -16,6 +17,12 @@ class ScriptedDialogs : public Dialogs {
     void expectConfirm(const QString& question, bool answer);
     void expectError(const QString& message);
     void expectEndProcess();
+    // A file dialog with this filter that opens with startPath (a null startPath accepts any)
+    // and answers the path, or is cancelled when the answer is empty.
+    void expectOpenFile(const QString& filter, const QString& startPath,
+                        std::optional<QString> answer);
+    void expectSaveFile(const QString& filter, const QString& defaultExtension,
+                        const QString& startPath, std::optional<QString> answer);
 
     // What was scripted and has not opened yet, one line each; empty when all opened.
     QString pending() const;
@@ -36,6 +43,9 @@ class ScriptedDialogs : public Dialogs {
         Kind kind;
         QString text;
         bool answer = false;
+        QString startPath = {};
+        QString defaultExtension = {};
+        std::optional<QString> path = {};
     };
     // The next scripted step when it is of this kind and text; fails the test otherwise.
     std::optional<Step> take(Kind kind, const QString& text);

@@ -19,6 +19,11 @@
 #include "scripted_dialogs.h"
 #include "ui/main_window.h"
 
+// Failing comparisons show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace talveno::ui::testing {
 
 // One window with scripted dialogs, reached through its controls by object name.
