@@ -70,10 +70,4 @@ int Table::filledRowCount() const {
     return row - 1;
 }
 
-int Table::storedRowEnd() const {
-    std::size_t end = 0;
-    for (const auto& texts : columns_) end = std::max(end, texts.size());
-    return static_cast<int>(end);
-}
-
 }  // namespace talveno

@@ -32,9 +32,6 @@ class Table {
     // empty, with no upper bound.
     int filledRowCount() const;
 
-    // One past the last row holding stored text in any column (for working storage).
-    int storedRowEnd() const;
-
   private:
     std::vector<std::string>& columnFor(int column, int rows);
 
