@@ -1,9 +1,11 @@
 #include <benchmark/benchmark.h>
 
+#include <utility>
 #include <vector>
 
 #include "core/calculation_run.h"
 #include "core/nomograph.h"
+#include "core/nomograph_curves.h"
 #include "tables/layouts.h"
 
 namespace {
@@ -29,6 +31,28 @@ void BM_NomographSbit(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_NomographSbit);
+
+// The search for the enclosing pair of curves alone, at each vector width the processor has.
+void BM_EnclosingPair(benchmark::State& state) {
+    using talveno::nomograph::CurveLanes;
+    const auto lanes = state.range(0) == 8   ? CurveLanes::eight
+                       : state.range(0) == 4 ? CurveLanes::four
+                                             : CurveLanes::two;
+    if (!talveno::nomograph::processorHas(lanes)) {
+        state.SkipWithError("the processor lacks this vector width");
+        return;
+    }
+    std::vector<std::pair<double, double>> heightsAndPoints;
+    for (const Point& p : spread())
+        heightsAndPoints.push_back({talveno::nomograph::penetrationIndexHeight(p.pi),
+                                    talveno::nomograph::read(p.pi, p.t, p.dT).x});
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const auto& [y, x] = heightsAndPoints[i++ % heightsAndPoints.size()];
+        benchmark::DoNotOptimize(talveno::nomograph::enclosingPair(y, x, lanes));
+    }
+}
+BENCHMARK(BM_EnclosingPair)->ArgName("lanes")->Arg(2)->Arg(4)->Arg(8);
 
 // One whole row: six cells parsed, PI, Cv, Sbit and Smix computed, four result texts written.
 void BM_WholeRow(benchmark::State& state) {

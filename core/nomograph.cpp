@@ -1,8 +1,10 @@
 #include "core/nomograph.h"
 
+#include <array>
 #include <cmath>
 
 #include "core/messages.h"
+#include "core/nomograph_curves.h"
 #include "core/nomograph_tables.h"
 
 namespace talveno::nomograph {
@@ -14,25 +16,18 @@ double checkedFinite(double value) {
     return value;
 }
 
-constexpr std::size_t kCurveCount = kStiffnessCurves.size();
-constexpr std::size_t kLanes = 48;  // the curves padded for vector arithmetic
-
-// The coefficients of all curves by power: kByPower[k][j] = c_jk.
-constexpr auto kByPower = [] {
-    std::array<std::array<double, kLanes>, 6> byPower{};
-    for (std::size_t k = 0; k < 6; ++k)
-        for (std::size_t j = 0; j < kCurveCount; ++j)
-            byPower[k][j] = kStiffnessCurves[j].coefficients[k];
-    return byPower;
-}();
-
-// P_j(y) of every curve j: x / 100 at height y, by Horner's rule in u = y / 100, multiplying
-// by y before dividing by 100. All curves at once, so that the divisions run side by side.
-void curveValues(double y, std::array<double, kLanes>& p) {
-    p = kByPower[5];
-    for (int k = 4; k >= 0; --k)
-        for (std::size_t j = 0; j < kLanes; ++j) p[j] = p[j] * y / 100 + kByPower[k][j];
-    for (std::size_t j = 0; j < kCurveCount; ++j) checkedFinite(p[j]);
+// ln S_j of every curve, taken once by the library's logarithm at run time like the other
+// logarithms here: a value folded by the compiler could differ in the last bit.
+const std::array<double, kStiffnessCurves.size()>& stiffnessLns() {
+    static const auto lns = [] {
+        std::array<double, kStiffnessCurves.size()> values;
+        for (std::size_t j = 0; j < values.size(); ++j) {
+            const volatile double stiffnessPa = kStiffnessCurves[j].stiffnessPa;
+            values[j] = std::log(stiffnessPa);
+        }
+        return values;
+    }();
+    return lns;
 }
 
 }  // namespace
@@ -67,26 +62,14 @@ Reading read(double penetrationIndex, double loadingTime, double temperatureDiff
     const double x = checkedFinite(
         (y - kTemperatureDifferenceY) * (xT - xt) / (kTemperatureDifferenceY - kLoadingTimeY) + xT);
 
-    std::array<double, kLanes> p;
-    curveValues(y, p);
-
-    // The first pair of curves (i - 1, i) in increasing stiffness that encloses x; beyond the
-    // stiffest curve the last pair, extrapolated.
-    const std::size_t last = kCurveCount - 1;
-    std::size_t i = 1;
-    while (i <= last && !(100 * p[i - 1] <= x && 100 * p[i] > x)) ++i;
-    if (i > last) {
-        if (!(x >= 100 * p[last])) throw messages::nomographOutOfRange();
-        i = last;
-    }
-    const double lower = p[i - 1];
-    const double upper = p[i];
-    const double span = upper - lower;
+    const CurvePair pair = enclosingPair(y, x);
+    const std::size_t i = pair.upperCurve;
+    const double span = pair.upper - pair.lower;
     if (span == 0)
-        throw x - 100 * lower == 0 ? messages::invalidOperation() : messages::divisionByZero();
-    const double g = ((x - 100 * lower) / span) / 100;
-    const double lowLn = std::log(kStiffnessCurves[i - 1].stiffnessPa);
-    const double highLn = std::log(kStiffnessCurves[i].stiffnessPa);
+        throw x - 100 * pair.lower == 0 ? messages::invalidOperation() : messages::divisionByZero();
+    const double g = ((x - 100 * pair.lower) / span) / 100;
+    const double lowLn = stiffnessLns()[i - 1];
+    const double highLn = stiffnessLns()[i];
     const double stiffnessPa = std::exp(lowLn + g * (highLn - lowLn));
     return {x, i, g, checkedFinite(stiffnessPa) / 1000000};
 }

@@ -5,8 +5,10 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/failure.h"
+#include "core/nomograph_curves.h"
 #include "core/nomograph_tables.h"
 
 namespace talveno {
@@ -97,6 +99,12 @@ TEST(Nomograph, Refusals) {
          "ノモグラフの読取り範囲外です (載荷時間が長すぎます)"},
         {"PI=0 t=1e12 left of every curve", 0, 1e12, -130,
          "ノモグラフの読取り範囲外です (載荷時間が長すぎます)"},
+        {"PI=3e22 curve 33 beyond the double range, pair (1, 2) enclosing", 3e22, 1, 50,
+         "浮動小数点数のオーバーフロー"},
+        {"PI=1e30 a curve beyond the double range", 1e30, 1, 50, "浮動小数点数のオーバーフロー"},
+        {"PI=-1e30 t=1e6 a curve beyond the double range", -1e30, 1e6, 50,
+         "浮動小数点数のオーバーフロー"},
+        {"PI=1e103 height beyond the double range", 1e103, 1, 50, "浮動小数点数のオーバーフロー"},
     };
     for (const auto& c : cases) {
         try {
@@ -123,41 +131,74 @@ TEST(Nomograph, ExtremesStayPositive) {
 namespace talveno {
 namespace {
 
-// The look-up in its plainest form: every curve evaluated in the prescribed order, then the
-// scan. The look-up must agree with it bit for bit.
-nomograph::Reading plainReading(double pi, double t, double dT) {
-    using namespace nomograph;
-    const double xt = loadingTimeX(t);
-    const double xT = temperatureDifferenceX(dT);
-    const double y = penetrationIndexHeight(pi);
-    const double x =
-        (y - kTemperatureDifferenceY) * (xT - xt) / (kTemperatureDifferenceY - kLoadingTimeY) + xT;
+// The pair by the plainest scan: every curve evaluated in the prescribed order, then the pairs
+// in turn. Upper curve 0: left of every curve.
+nomograph::CurvePair plainPair(double y, double x) {
     double p[45];
     for (std::size_t j = 0; j < 45; ++j) {
-        const auto& c = kStiffnessCurves[j].coefficients;
+        const auto& c = nomograph::kStiffnessCurves[j].coefficients;
         p[j] = c[5];
         for (int k = 4; k >= 0; --k) p[j] = p[j] * y / 100 + c[k];
     }
     std::size_t i = 1;
     while (i <= 44 && !(100 * p[i - 1] <= x && 100 * p[i] > x)) ++i;
-    if (i > 44) i = 44;
-    const double g = ((x - 100 * p[i - 1]) / (p[i] - p[i - 1])) / 100;
-    const double lo = std::log(kStiffnessCurves[i - 1].stiffnessPa);
-    const double hi = std::log(kStiffnessCurves[i].stiffnessPa);
+    if (i > 44) {
+        if (!(x >= 100 * p[44])) return {0, 0, 0};
+        i = 44;
+    }
+    return {i, p[i - 1], p[i]};
+}
+
+// Height and x of the stiffness line's point, in the prescribed order.
+struct PlanePoint {
+    double y, x;
+};
+PlanePoint plainPoint(double pi, double t, double dT) {
+    using namespace nomograph;
+    const double xt = loadingTimeX(t);
+    const double xT = temperatureDifferenceX(dT);
+    const double y = penetrationIndexHeight(pi);
+    return {
+        y,
+        (y - kTemperatureDifferenceY) * (xT - xt) / (kTemperatureDifferenceY - kLoadingTimeY) + xT};
+}
+
+// The look-up in its plainest form; the look-up must agree with it bit for bit.
+nomograph::Reading plainReading(double pi, double t, double dT) {
+    const auto [y, x] = plainPoint(pi, t, dT);
+    const auto [i, lower, upper] = plainPair(y, x);
+    if (i == 0) return {x, 0, 0, 0};
+    const double g = ((x - 100 * lower) / (upper - lower)) / 100;
+    const double lo = std::log(nomograph::kStiffnessCurves[i - 1].stiffnessPa);
+    const double hi = std::log(nomograph::kStiffnessCurves[i].stiffnessPa);
     return {x, i, g, std::exp(lo + g * (hi - lo)) / 1000000};
 }
 
-TEST(Nomograph, AgreesWithPlainScan) {
-    std::uint64_t state = 12345;
-    const auto uniform = [&state](double lo, double hi) {
-        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return lo + (hi - lo) * double(state >> 11) * 0x1p-53;
+// Rows spread over the nomograph and beyond: PI on its 0.01 grid, t from 1e-4 s to 1e7 s.
+class RandomRows {
+  public:
+    struct Row {
+        double pi, t, dT;
     };
-    int compared = 0;
-    for (int n = 0; n < 200000; ++n) {
+    Row next() {
         const double pi = std::round(uniform(-4, 6) * 100) / 100;
         const double t = std::pow(10.0, uniform(-4, 7));
-        const double dT = uniform(-130, 200);
+        return {pi, t, uniform(-130, 200)};
+    }
+
+  private:
+    double uniform(double lo, double hi) {
+        state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
+        return lo + (hi - lo) * double(state_ >> 11) * 0x1p-53;
+    }
+    std::uint64_t state_ = 12345;
+};
+
+TEST(Nomograph, AgreesWithPlainScan) {
+    RandomRows rows;
+    int compared = 0;
+    for (int n = 0; n < 200000; ++n) {
+        const auto [pi, t, dT] = rows.next();
         const auto plain = plainReading(pi, t, dT);
         try {
             const auto fast = nomograph::read(pi, t, dT);
@@ -165,10 +206,42 @@ TEST(Nomograph, AgreesWithPlainScan) {
             ASSERT_EQ(fast.stiffnessMpa, plain.stiffnessMpa) << pi << " " << t << " " << dT;
             ++compared;
         } catch (const Failure&) {
-            // Left of every curve: the plain scan has no rule there.
+            // Left of every curve: the plain scan has no rule there either.
+            ASSERT_EQ(plain.upperCurve, 0u) << pi << " " << t << " " << dT;
         }
     }
     EXPECT_GT(compared, 190000);
+}
+
+// Every vector width the processor has finds the plain scan's pair with the same curve values,
+// also at heights where the curves are checked for overflow first (|y| > 1e50).
+TEST(Nomograph, EveryVectorWidthFindsThePlainPair) {
+    std::vector<PlanePoint> points;
+    RandomRows rows;
+    for (int n = 0; n < 20000; ++n) {
+        const auto [pi, t, dT] = rows.next();
+        points.push_back(plainPoint(pi, t, dT));
+    }
+    for (const double pi : {2.8e17, -2.8e17, 3e17, -3e17, 1e20, -1e20})
+        for (const double t : {1e-6, 1.0, 1e6}) points.push_back(plainPoint(pi, t, 50));
+
+    using nomograph::CurveLanes;
+    for (const auto lanes : {CurveLanes::two, CurveLanes::four, CurveLanes::eight}) {
+        if (!nomograph::processorHas(lanes)) continue;
+        for (const auto& [y, x] : points) {
+            const auto plain = plainPair(y, x);
+            const std::string row = "lanes " + std::to_string(static_cast<int>(lanes)) +
+                                    " y=" + std::to_string(y) + " x=" + std::to_string(x);
+            try {
+                const auto pair = nomograph::enclosingPair(y, x, lanes);
+                ASSERT_EQ(pair.upperCurve, plain.upperCurve) << row;
+                ASSERT_EQ(pair.lower, plain.lower) << row;
+                ASSERT_EQ(pair.upper, plain.upper) << row;
+            } catch (const Failure&) {
+                ASSERT_EQ(plain.upperCurve, 0u) << row;
+            }
+        }
+    }
 }
 
 // Points placed exactly on a curve, where only the exact values can decide.
