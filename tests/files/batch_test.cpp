@@ -99,10 +99,15 @@ TEST(Batch, FailureReportsTheMessageAndWritesNoFile) {
 TEST(Batch, UsageErrorsSayWhatWasWrong) {
     TempFolder folder;
     writeCases(folder / "cases.dat", 2);
+    // The input itself through a path of over 6000 bytes.
+    const testing::DeepFolder deep(folder.path());
+    std::string throughDeep = deep.relative();
+    for (int level = 0; level < 30; ++level) throughDeep += "/..";
+    throughDeep += "/cases.dat";
     const std::string input = fileContent(folder / "cases.dat");
     const std::string usage = "usage: talveno-batch [--unit MPa|kgf/cm2] [--van-draat]";
     const struct {
-        const char* arguments;
+        std::string arguments;
         const char* firstLine;
     } cases[] = {
         {"", "no input file"},
@@ -115,13 +120,14 @@ TEST(Batch, UsageErrorsSayWhatWasWrong) {
         {"''", "empty input file name"},
         {"-o cases.dat cases.dat", "the result file would replace the input file"},
         {"cases.dat -o ./cases.dat", "the result file would replace the input file"},
+        {"-o " + throughDeep + " cases.dat", "the result file would replace the input file"},
     };
     for (const auto& c : cases) {
         const Outcome outcome = runBatch(folder.path(), c.arguments);
-        EXPECT_EQ(outcome.status, 2) << c.arguments;
+        EXPECT_EQ(outcome.status, 2) << c.arguments.substr(0, 40);
         EXPECT_EQ(outcome.err.rfind("talveno-batch: " + std::string(c.firstLine) + "\n" + usage, 0),
                   0u)
-            << c.arguments << ": " << outcome.err;
+            << c.arguments.substr(0, 40) << ": " << outcome.err;
     }
     EXPECT_EQ(fileContent(folder / "cases.dat"), input);
 
