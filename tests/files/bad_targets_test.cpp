@@ -112,6 +112,12 @@ TEST(BadTargets, SavingNeverDamagesOrMissesAFile) {
                     ::symlink((f / "sub/link.mpa").c_str(), (f / "r.mpa").c_str()) == 0;
          },
          "-o r.mpa cases.dat", 0, "", "sub/real.mpa", Content::New},
+        {"hard link: split, the other name keeps the old content",
+         [&](const TempFolder& f) {
+             return old(f, "r.mpa") &&
+                    ::link((f / "r.mpa").c_str(), (f / "other.mpa").c_str()) == 0;
+         },
+         "-o r.mpa cases.dat", 0, "", "other.mpa", Content::Old},
         {"symlink loop",
          [](const TempFolder& f) { return ::symlink("r.mpa", (f / "r.mpa").c_str()) == 0; },
          "-o r.mpa cases.dat", 1, "I/O エラー (40)\n(出力ファイル: r.mpa)\n", "r.mpa",
