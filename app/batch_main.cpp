@@ -1,18 +1,21 @@
 // talveno-batch: computes a whole input data file into a result file, through the same
 // reader, tables, calculation run and writer as the window.
 
-#include <sys/stat.h>
-
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "core/calculation_run.h"
 #include "core/failure.h"
+#include "files/file_failures.h"
+#include "files/file_system.h"
 #include "files/input_data_file.h"
 #include "files/result_file.h"
 #include "tables/layouts.h"
@@ -32,6 +35,11 @@ constexpr const char* kUsage =
 // The maximum data count of a fresh window.
 constexpr int kDefaultDataCount = 50;
 
+// A command line that asks for nothing the command can do; the text says what was wrong.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
 struct Options {
     CalculationSettings settings;
     std::string input;
@@ -39,14 +47,22 @@ struct Options {
     bool help = false;
 };
 
-std::optional<StiffnessUnit> unitNamed(std::string_view name) {
-    for (const StiffnessUnit unit : {StiffnessUnit::Mpa, StiffnessUnit::KgfPerCm2})
-        if (name == unitName(unit)) return unit;
-    return std::nullopt;
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-// The options, or nothing on a usage error.
-std::optional<Options> parseOptions(int argc, char* argv[]) {
+// The unit of a name in any case ("mpa", "KGF/CM2").
+StiffnessUnit unitNamed(std::optional<std::string_view> name) {
+    if (!name) throw UsageError("--unit needs a unit (MPa or kgf/cm2)");
+    for (const StiffnessUnit unit : {StiffnessUnit::Mpa, StiffnessUnit::KgfPerCm2})
+        if (equalIgnoringCase(*name, unitName(unit))) return unit;
+    throw UsageError("unknown unit '" + std::string(*name) + "' (MPa or kgf/cm2)");
+}
+
+// The options; a usage error is thrown.
+Options parseOptions(int argc, char* argv[]) {
     Options options;
     bool inputSeen = false;
     bool optionsEnded = false;
@@ -61,27 +77,27 @@ std::optional<Options> parseOptions(int argc, char* argv[]) {
             return options;
         }
         if (!optionsEnded && (argument == "--unit" || argument.starts_with("--unit="))) {
-            const auto name = argument == "--unit" ? value() : std::optional(argument.substr(7));
-            const auto unit = name ? unitNamed(*name) : std::nullopt;
-            if (!unit) return std::nullopt;
-            options.settings.unit = *unit;
+            options.settings.unit =
+                unitNamed(argument == "--unit" ? value() : std::optional(argument.substr(7)));
         } else if (!optionsEnded && argument == "--van-draat") {
             options.settings.vanDraat = true;
         } else if (!optionsEnded && argument == "-o") {
             const auto output = value();
-            if (!output || output->empty()) return std::nullopt;
+            if (!output || output->empty()) throw UsageError("-o needs a file name");
             options.output = *output;
         } else if (!optionsEnded && argument == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && argument.size() > 1 && argument.front() == '-') {
-            return std::nullopt;
+            throw UsageError("unknown option '" + std::string(argument) + "'");
         } else {
-            if (inputSeen || argument.empty()) return std::nullopt;
+            if (argument.empty()) throw UsageError("empty input file name");
+            if (inputSeen)
+                throw UsageError("more than one input file: '" + std::string(argument) + "'");
             options.input = argument;
             inputSeen = true;
         }
     }
-    if (!inputSeen) return std::nullopt;
+    if (!inputSeen) throw UsageError("no input file");
     if (options.output.empty()) {
         std::filesystem::path output(options.input);
         output.replace_extension(std::string(".") +
@@ -91,17 +107,18 @@ std::optional<Options> parseOptions(int argc, char* argv[]) {
     return options;
 }
 
-bool sameFile(const std::string& a, const std::string& b) {
-    struct stat first {
-    }, second{};
-    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
-           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-}
-
 // The window's reading of the input file and its calculation button, then the result file's
-// saving.
+// saving. A file's failure names the file; an output that is the input file itself, by
+// whatever path, is a usage error.
 void run(const Options& options) {
-    const std::vector<InputRecord> records = readInputDataFile(options.input);
+    using file_failures::FileRole;
+    const std::vector<InputRecord> records =
+        file_failures::onFile(FileRole::Input, options.input, [&] {
+            file_system::InputFile file(options.input);
+            if (file_system::identityOf(options.output) == file.identity())
+                throw UsageError("the result file would replace the input file");
+            return readInputDataFile(file);
+        });
     const int n = std::max(static_cast<int>(records.size()), kDefaultDataCount);
     Table input = layouts::makeInputTable();
     Table result = layouts::makeResultTable();
@@ -110,28 +127,38 @@ void run(const Options& options) {
     clearResults(result, n);
     layOutResults(result, n, options.settings.unit);
     computeFilledRows(input, result, options.settings);
-    saveResultFile(result, options.settings.unit, options.output);
+    file_failures::onFile(FileRole::Output, options.output,
+                          [&] { saveResultFile(result, options.settings.unit, options.output); });
+}
+
+// The usage after the line saying what was wrong; status 2.
+int usageError(const char* what) {
+    std::fprintf(stderr, "talveno-batch: %s\n%s", what, kUsage);
+    return 2;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const std::optional<Options> options = parseOptions(argc, argv);
-    if (!options) {
-        std::fputs(kUsage, stderr);
-        return 2;
+    Options options;
+    try {
+        options = parseOptions(argc, argv);
+    } catch (const UsageError& error) {
+        return usageError(error.what());
     }
-    if (options->help) {
-        std::fputs(kUsage, stdout);
+    if (options.help) {
+        // The help text counts as written only once it has left the buffer.
+        if (std::fputs(kUsage, stdout) == EOF || std::fflush(stdout) != 0) {
+            std::fprintf(stderr, "talveno-batch: cannot write the help text: %s\n",
+                         std::strerror(errno));
+            return 1;
+        }
         return 0;
     }
-    if (sameFile(options->input, options->output)) {
-        std::fputs("talveno-batch: the result file would replace the input file\n", stderr);
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
     try {
-        run(*options);
+        run(options);
+    } catch (const UsageError& error) {
+        return usageError(error.what());
     } catch (const Failure& failure) {
         std::string text = withFullStop(failure.message());
         if (failure.row() > 0) text += "\n(No. " + std::to_string(failure.row()) + ")";

@@ -1,8 +1,10 @@
 #include "core/calculation_run.h"
 
 #include <array>
+#include <cmath>
 
 #include "core/failure.h"
+#include "core/messages.h"
 #include "core/nomograph.h"
 #include "core/number_text.h"
 #include "core/relations.h"
@@ -33,6 +35,14 @@ enum ResultColumn {
     kResultSbit,
     kResultSmix
 };
+
+// ΔT = Tsp - T; a difference beyond the double range is an overflow, not a point off the
+// nomograph's scale.
+double temperatureDifference(double softeningPoint, double temperature) {
+    const double difference = softeningPoint - temperature;
+    if (std::isinf(difference)) throw messages::overflow();
+    return difference;
+}
 
 }  // namespace
 
@@ -66,8 +76,8 @@ void computeRow(const Table& input, int row, Table& result, const CalculationSet
     result.setCell(kResultPenetrationIndex, row, fixedText(pi, 2));
     result.setCell(kResultConcentration, row, fixedText(cv * 100, 1));
 
-    double sbit =
-        NomographSbit(pi, value[kLoadingTime], value[kSofteningPoint] - value[kTemperature]);
+    double sbit = NomographSbit(pi, value[kLoadingTime],
+                                temperatureDifference(value[kSofteningPoint], value[kTemperature]));
     double smix = mixtureStiffness(sbit, cv);
     if (settings.unit == StiffnessUnit::KgfPerCm2) {
         sbit = toKgfPerCm2(sbit);

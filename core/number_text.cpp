@@ -63,6 +63,28 @@ std::optional<NumberCore> numberCore(std::string_view text) {
     return core;
 }
 
+// The decimal order of magnitude of a non-zero number text checked by numberCore (a "-" kept,
+// no spaces): the power of ten of its first significant digit. The exponent saturates far
+// beyond any double.
+long long decimalOrder(std::string_view text) {
+    constexpr long long kSaturated = 1'000'000'000'000LL;
+    const std::size_t end = text.size();
+    std::size_t i = text[0] == '-' ? 1 : 0;
+    while (i < end && text[i] == '0') ++i;
+    const std::size_t integerStart = i;
+    while (i < end && isDigit(text[i])) ++i;
+    long long order = static_cast<long long>(i - integerStart) - 1;
+    if (i == integerStart && i < end && text[i] == '.')
+        for (++i; i < end && text[i] == '0'; ++i) --order;
+    while (i < end && text[i] != 'e' && text[i] != 'E') ++i;
+    if (i == end) return order;
+    const bool negative = text[++i] == '-';
+    if (text[i] == '-' || text[i] == '+') ++i;
+    long long exponent = 0;
+    for (; i < end; ++i) exponent = std::min(exponent * 10 + (text[i] - '0'), kSaturated);
+    return order + (negative ? -exponent : exponent);
+}
+
 // Every double is exact in 767 significant digits.
 constexpr int kExactDigits = 770;
 
@@ -158,11 +180,10 @@ std::optional<double> tryParseNumber(std::string_view text) {
     double value = 0;
     const auto [ptr, ec] = std::from_chars(first, last, value);
     if (ec == std::errc()) return value;
-    // Out of range: decide between overflow (no number) and underflow (passes silently).
-    long double wide = 0;
-    std::from_chars(first, last, wide);
-    if (std::fabs(wide) > std::numeric_limits<double>::max()) return std::nullopt;
-    return static_cast<double>(wide);
+    // Out of range: a magnitude of 10^0 or more lies beyond the largest double (no number), a
+    // smaller one below the smallest subnormal (underflow, which passes silently as zero).
+    if (decimalOrder(core->text) >= 0) return std::nullopt;
+    return core->negative ? -0.0 : 0.0;
 }
 
 double parseNumber(std::string_view text) {

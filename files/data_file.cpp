@@ -86,9 +86,8 @@ std::vector<Record<N>> parseRecords(std::string_view bytes, RowNumberToken rowNu
 }
 
 template <std::size_t N>
-std::vector<Record<N>> readRecordFile(const std::string& path, RowNumberToken rowNumber,
+std::vector<Record<N>> readRecordFile(file_system::InputFile& file, RowNumberToken rowNumber,
                                       std::span<const FieldFormat, N> fields) {
-    file_system::InputFile file(path);
     TokenScanner scanner(
         [&file](char* buffer, std::size_t size) { return file.read(buffer, size); });
     return readRecords<N>(scanner, rowNumber, fields);
@@ -128,9 +127,9 @@ template std::vector<Record<6>> parseRecords<6>(std::string_view, RowNumberToken
                                                 std::span<const FieldFormat, 6>);
 template std::vector<Record<8>> parseRecords<8>(std::string_view, RowNumberToken,
                                                 std::span<const FieldFormat, 8>);
-template std::vector<Record<6>> readRecordFile<6>(const std::string&, RowNumberToken,
+template std::vector<Record<6>> readRecordFile<6>(file_system::InputFile&, RowNumberToken,
                                                   std::span<const FieldFormat, 6>);
-template std::vector<Record<8>> readRecordFile<8>(const std::string&, RowNumberToken,
+template std::vector<Record<8>> readRecordFile<8>(file_system::InputFile&, RowNumberToken,
                                                   std::span<const FieldFormat, 8>);
 template void applyRecords<6>(Table&, int, const std::vector<Record<6>>&,
                               std::span<const FieldFormat, 6>);

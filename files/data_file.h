@@ -11,6 +11,10 @@
 
 #include "tables/table.h"
 
+namespace talveno::file_system {
+class InputFile;
+}
+
 // What the input data file and the result file share: two header lines, then one line per
 // filled row of a table, each a row number and one field per data column.
 namespace talveno::data_file {
@@ -36,14 +40,14 @@ using Record = std::array<double, N>;
 std::string fileBytes(const Table& table, std::string_view headerLines,
                       std::span<const FieldFormat> fields);
 
-// The records of a file's bytes, or of the file at the path, after its two header lines. A
+// The records of a file's bytes, or of an open file, after its two header lines. A
 // value whose cell form could not be read again is no number. Throws the record failure with
 // the file line where reading stopped.
 template <std::size_t N>
 std::vector<Record<N>> parseRecords(std::string_view bytes, RowNumberToken rowNumber,
                                     std::span<const FieldFormat, N> fields);
 template <std::size_t N>
-std::vector<Record<N>> readRecordFile(const std::string& path, RowNumberToken rowNumber,
+std::vector<Record<N>> readRecordFile(file_system::InputFile& file, RowNumberToken rowNumber,
                                       std::span<const FieldFormat, N> fields);
 
 // Empties columns 1 to N of rows 1 to n, then writes record k into row k in the cell form of

@@ -23,6 +23,10 @@ Failure accessDenied() {
     return Failure("ファイルへのアクセスが拒否されました");
 }
 
+Failure blockDeviceOrSocket() {
+    return Failure("ブロック デバイスやソケットには保存できません");
+}
+
 Failure ioError(int error) {
     return Failure("I/O エラー (" + std::to_string(error) + ")");
 }
@@ -58,6 +62,12 @@ Failure tooManyRecords() {
 
 Failure atLine(const Failure& failure, std::int64_t line) {
     return Failure(std::string(failure.message()) + "\n(" + std::to_string(line) + " 行目)",
+                   failure.row());
+}
+
+Failure inFile(const Failure& failure, FileRole role, std::string_view path) {
+    const char* const name = role == FileRole::Input ? "入力ファイル" : "出力ファイル";
+    return Failure(std::string(failure.message()) + "\n(" + name + ": " + std::string(path) + ")",
                    failure.row());
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "core/failure.h"
 
@@ -15,6 +17,8 @@ Failure invalidFileName();
 Failure tooManyOpenFiles();
 // No permission, a read-only file, or a folder where a file is expected.
 Failure accessDenied();
+// A block device or a socket, which a data file never replaces.
+Failure blockDeviceOrSocket();
 // Any other system error, with its number.
 Failure ioError(int error);
 
@@ -30,5 +34,22 @@ Failure tooManyRecords();
 
 // The failure with a second line naming the file line where reading stopped: "(12 行目)".
 Failure atLine(const Failure& failure, std::int64_t line);
+
+// Which file of a command a failure concerns, where a command has two.
+enum class FileRole { Input, Output };
+
+// The failure with a last line naming the file: "(入力ファイル: cases.dat)", or
+// "(出力ファイル: …)" for the output.
+Failure inFile(const Failure& failure, FileRole role, std::string_view path);
+
+// Runs the call on the file; a failure it throws comes back naming the file.
+template <typename Call>
+auto onFile(FileRole role, const std::string& path, Call&& call) -> decltype(call()) {
+    try {
+        return call();
+    } catch (const Failure& failure) {
+        throw inFile(failure, role, path);
+    }
+}
 
 }  // namespace talveno::file_failures

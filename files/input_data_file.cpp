@@ -30,7 +30,12 @@ std::vector<InputRecord> parseInputDataFile(std::string_view bytes) {
 }
 
 std::vector<InputRecord> readInputDataFile(const std::string& path) {
-    return data_file::readRecordFile<6>(path, data_file::RowNumberToken::Integer, kFields);
+    file_system::InputFile file(path);
+    return readInputDataFile(file);
+}
+
+std::vector<InputRecord> readInputDataFile(file_system::InputFile& file) {
+    return data_file::readRecordFile<6>(file, data_file::RowNumberToken::Integer, kFields);
 }
 
 void applyInputDataFile(Table& input, int n, const std::vector<InputRecord>& records) {

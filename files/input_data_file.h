@@ -7,6 +7,10 @@
 
 #include "tables/table.h"
 
+namespace talveno::file_system {
+class InputFile;
+}
+
 // The input data file (*.dat): two header lines, then one line per filled row of the input
 // table with its row number and six fixed fields; CP932 text with CR LF line ends.
 namespace talveno {
@@ -23,12 +27,13 @@ std::string inputDataFileBytes(const Table& input);
 // file as it was.
 void saveInputDataFile(const Table& input, const std::string& path);
 
-// The records of a file's bytes, or of the file at the path. Nothing is written anywhere: a
-// failure (a missing file, a token that is no number, a record cut short by the end of the
-// file, more than a million records) is thrown before any table is touched, naming the file
-// line where reading stopped.
+// The records of a file's bytes, of the file at the path, or of an open file. Nothing is
+// written anywhere: a failure (a missing file, a token that is no number, a record cut short
+// by the end of the file, more than a million records) is thrown before any table is touched,
+// naming the file line where reading stopped.
 std::vector<InputRecord> parseInputDataFile(std::string_view bytes);
 std::vector<InputRecord> readInputDataFile(const std::string& path);
+std::vector<InputRecord> readInputDataFile(file_system::InputFile& file);
 
 // Empties columns 1 to 6 of rows 1 to n, then writes record k into row k (beyond the row
 // count too) in the cell form: 1 decimal, 3 for the loading time.

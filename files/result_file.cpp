@@ -37,7 +37,8 @@ std::vector<ResultRecord> parseResultFile(std::string_view bytes) {
 }
 
 std::vector<ResultRecord> readResultFile(const std::string& path) {
-    return data_file::readRecordFile<8>(path, data_file::RowNumberToken::Decimal, kFields);
+    file_system::InputFile file(path);
+    return data_file::readRecordFile<8>(file, data_file::RowNumberToken::Decimal, kFields);
 }
 
 void applyResultFile(Table& result, int n, const std::vector<ResultRecord>& records) {

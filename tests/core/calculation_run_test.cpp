@@ -92,7 +92,7 @@ TEST(CalculationRun, Failures) {
     const struct {
         const char* name;
         std::vector<Row> rows;
-        const char* message;
+        std::string message;
         int row;
         std::string failingRow;  // result columns 1 to 8 of the failing row
     } cases[] = {
@@ -136,6 +136,21 @@ TEST(CalculationRun, Failures) {
          "軟化点と温度の差が -130～200℃ の範囲外です (210)",
          1,
          "80|50|0.00|1|-160|87.5|||"},
+        {"softening point beyond every range",
+         {{"80", "1e5000", "1", "0", "12", "4"}},
+         "'1e5000' は浮動小数点数ではありません",
+         1,
+         "||||||||"},
+        {"penetration of 5000 digits",
+         {{std::string(5000, '9'), "50", "1", "0", "12", "4"}},
+         "'" + std::string(5000, '9') + "' は浮動小数点数ではありません",
+         1,
+         "||||||||"},
+        {"temperature difference beyond the double range",
+         {{"80", "1.5e308", "1", "-1.5e308", "12", "4"}},
+         "浮動小数点数のオーバーフロー",
+         1,
+         "80|1.5e308|20.00|1|-1.5e308|87.5|||"},
         {"voids 100",
          {{"80", "50", "1", "0", "0", "100"}},
          "不正な浮動小数点数演算命令",

@@ -31,6 +31,10 @@ TEST(NumberText, Parsing) {
         {"   -0", -0.0},
         {"1e-400", 0},
         {"1.7976931348623157e308", std::numeric_limits<double>::max()},
+        // Below the smallest subnormal: underflow to zero, whatever the exponent.
+        {"-1e-5000", -0.0},
+        {"1e-99999999999999999999999", 0},
+        {"0e99999", 0},
     };
     for (const auto& n : numbers) {
         const auto value = tryParseNumber(n.text);
@@ -41,6 +45,13 @@ TEST(NumberText, Parsing) {
                                       "e5",     ".",   "- 5", "5 5", "0x10",  "1e400",
                                       "-1e309", "inf", "nan", "\t5", "5a",    "++5"};
     for (const char* text : notNumbers) EXPECT_FALSE(tryParseNumber(text)) << "'" << text << "'";
+    // Beyond the double range, also beyond the extended one: no number, never zero.
+    for (const std::string& text :
+         {std::string("1e5000"), std::string("-1e4933"), std::string(5000, '9'),
+          "0.000" + std::string(400, '9') + "e400", std::string("1.7976931348623159e308"),
+          std::string("1e99999999999999999999999")})
+        EXPECT_FALSE(tryParseNumber(text)) << text.substr(0, 40);
+    EXPECT_TRUE(std::signbit(*tryParseNumber("-1e-5000")));
 }
 
 TEST(NumberText, FailureNamesTheText) {

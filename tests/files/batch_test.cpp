@@ -1,15 +1,13 @@
 // The batch command run as a process, against the window's path through the same engine.
 
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
+#include "batch_runner.h"
 #include "core/calculation_run.h"
-#include "file_test_support.h"
 #include "files/input_data_file.h"
 #include "files/result_file.h"
 #include "tables/layouts.h"
@@ -19,21 +17,10 @@ namespace talveno {
 namespace {
 
 using testing::fileContent;
+using testing::Outcome;
+using testing::runBatch;
 using testing::TempFolder;
-
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-Outcome runBatch(const TempFolder& folder, const std::string& arguments) {
-    const std::string out = folder / "stdout.txt";
-    const std::string err = folder / "stderr.txt";
-    const std::string command = "cd '" + folder.path() + "' && '" TALVENO_BATCH "' " + arguments +
-                                " >'" + out + "' 2>'" + err + "'";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, fileContent(out), fileContent(err)};
-}
+using testing::writeCases;
 
 // The window's way: read the file into a table started with that many rows (at least 50),
 // press the calculation button, save the result file.
@@ -52,19 +39,7 @@ std::string windowResult(const std::string& inputPath, CalculationSettings setti
     return fileContent(resultPath);
 }
 
-// 60 cases, more than the 50 rows a window starts with; voids above 3 % for the correction.
-void writeCases(const std::string& path, int rows, const char* asphaltOfRow3 = "12") {
-    const std::vector<std::vector<std::string>> kinds = {{"60", "50", "0.02", "25", "12", "4"},
-                                                         {"80", "47.5", "0.1", "10", "12.3", "4.5"},
-                                                         {"40", "55", "1", "30", "10", "6"},
-                                                         {"120", "45", "0.02", "40", "13", "3"}};
-    Table input = layouts::makeInputTable();
-    std::vector<std::vector<std::string>> cases;
-    for (int row = 0; row < rows; ++row) cases.push_back(kinds[row % kinds.size()]);
-    if (rows >= 3) cases[2][4] = asphaltOfRow3;
-    testing::fillRows(input, cases);
-    saveInputDataFile(input, path);
-}
+// 60 cases in the tests below: more than the 50 rows a window starts with.
 
 TEST(Batch, WritesTheWindowsResultFile) {
     TempFolder folder;
@@ -78,11 +53,13 @@ TEST(Batch, WritesTheWindowsResultFile) {
         {"--unit kgf/cm2 --van-draat cases.dat", "cases.kgf", {StiffnessUnit::KgfPerCm2, true}},
         {"--van-draat --unit=MPa -o out/r.txt cases.dat", "out/r.txt", {StiffnessUnit::Mpa, true}},
         {"-- cases.dat", "cases.mpa", {StiffnessUnit::Mpa, false}},
+        {"--unit=KGF/CM2 cases.dat", "cases.kgf", {StiffnessUnit::KgfPerCm2, false}},
+        {"--unit mpa cases.dat", "cases.mpa", {StiffnessUnit::Mpa, false}},
     };
     std::filesystem::create_directory(folder / "out");
     for (const auto& c : cases) {
         std::filesystem::remove(folder / c.output);
-        const Outcome outcome = runBatch(folder, c.arguments);
+        const Outcome outcome = runBatch(folder.path(), c.arguments);
         EXPECT_EQ(outcome.status, 0) << c.arguments;
         EXPECT_EQ(outcome.out + outcome.err, "") << c.arguments;
         const std::string expected = windowResult(folder / "cases.dat", c.settings, folder / "w");
@@ -94,6 +71,7 @@ TEST(Batch, WritesTheWindowsResultFile) {
 TEST(Batch, FailureReportsTheMessageAndWritesNoFile) {
     TempFolder folder;
     writeCases(folder / "zero.dat", 5, "0");  // row 3: Cv 1, the mixture stiffness divides by 0
+    writeCases(folder / "cases.dat", 5);
     testing::writeFile(folder / "bad.dat", "h\r\nu\r\n  1 80 47.5 0.02 25 12.3 x\r\n");
     testing::writeFile(folder / "kept.mpa", "old");
     const struct {
@@ -101,13 +79,15 @@ TEST(Batch, FailureReportsTheMessageAndWritesNoFile) {
         const char* message;
     } cases[] = {
         {"zero.dat", "0 による浮動小数点数除算.\n(No. 3)\n"},
-        {"bad.dat", "入力値が数値ではありません.\n(3 行目)\n"},
-        {"missing.dat", "ファイルが見つかりません.\n"},
+        {"bad.dat", "入力値が数値ではありません.\n(3 行目)\n(入力ファイル: bad.dat)\n"},
+        {"missing.dat", "ファイルが見つかりません.\n(入力ファイル: missing.dat)\n"},
         {"-o kept.mpa zero.dat", "0 による浮動小数点数除算.\n(No. 3)\n"},
-        {"-o none/r.mpa bad.dat", "入力値が数値ではありません.\n(3 行目)\n"},
+        {"-o none/r.mpa bad.dat",
+         "入力値が数値ではありません.\n(3 行目)\n(入力ファイル: bad.dat)\n"},
+        {"-o none/r.mpa cases.dat", "不正なファイル名です.\n(出力ファイル: none/r.mpa)\n"},
     };
     for (const auto& c : cases) {
-        const Outcome outcome = runBatch(folder, c.arguments);
+        const Outcome outcome = runBatch(folder.path(), c.arguments);
         EXPECT_EQ(outcome.status, 1) << c.arguments;
         EXPECT_EQ(outcome.err, c.message) << c.arguments;
     }
@@ -116,23 +96,48 @@ TEST(Batch, FailureReportsTheMessageAndWritesNoFile) {
     EXPECT_EQ(fileContent(folder / "kept.mpa"), "old");
 }
 
-TEST(Batch, UsageErrorsAndHelp) {
+TEST(Batch, UsageErrorsSayWhatWasWrong) {
     TempFolder folder;
     writeCases(folder / "cases.dat", 2);
-    const std::string cases = fileContent(folder / "cases.dat");
+    // The input itself through a path of over 6000 bytes.
+    const testing::DeepFolder deep(folder.path());
+    std::string throughDeep = deep.relative();
+    for (int level = 0; level < 30; ++level) throughDeep += "/..";
+    throughDeep += "/cases.dat";
+    const std::string input = fileContent(folder / "cases.dat");
     const std::string usage = "usage: talveno-batch [--unit MPa|kgf/cm2] [--van-draat]";
-    for (const char* arguments :
-         {"", "a.dat b.dat", "--unit Pa cases.dat", "--unit", "-o", "-x cases.dat",
-          "--unit=mpa cases.dat", "-o cases.dat cases.dat", "cases.dat -o ./cases.dat"}) {
-        const Outcome outcome = runBatch(folder, arguments);
-        EXPECT_EQ(outcome.status, 2) << arguments;
-        EXPECT_NE(outcome.err.find(usage), std::string::npos) << arguments;
+    const struct {
+        std::string arguments;
+        const char* firstLine;
+    } cases[] = {
+        {"", "no input file"},
+        {"a.dat b.dat", "more than one input file: 'b.dat'"},
+        {"--unit Pa cases.dat", "unknown unit 'Pa' (MPa or kgf/cm2)"},
+        {"--unit", "--unit needs a unit (MPa or kgf/cm2)"},
+        {"-o", "-o needs a file name"},
+        {"-o '' cases.dat", "-o needs a file name"},
+        {"-x cases.dat", "unknown option '-x'"},
+        {"''", "empty input file name"},
+        {"-o cases.dat cases.dat", "the result file would replace the input file"},
+        {"cases.dat -o ./cases.dat", "the result file would replace the input file"},
+        {"-o " + throughDeep + " cases.dat", "the result file would replace the input file"},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = runBatch(folder.path(), c.arguments);
+        EXPECT_EQ(outcome.status, 2) << c.arguments.substr(0, 40);
+        EXPECT_EQ(outcome.err.rfind("talveno-batch: " + std::string(c.firstLine) + "\n" + usage, 0),
+                  0u)
+            << c.arguments.substr(0, 40) << ": " << outcome.err;
     }
-    EXPECT_EQ(fileContent(folder / "cases.dat"), cases);
+    EXPECT_EQ(fileContent(folder / "cases.dat"), input);
 
-    const Outcome help = runBatch(folder, "--help");
+    const Outcome help = runBatch(folder.path(), "--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind(usage, 0), 0u);
+    // The help text that cannot be written is a failure.
+    const Outcome full = runBatch(folder.path(), "--help", "", "/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "talveno-batch: cannot write the help text: No space left on device\n");
 }
 
 }  // namespace

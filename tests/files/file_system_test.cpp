@@ -1,15 +1,18 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 
 #include "file_test_support.h"
 #include "files/file_failures.h"
+#include "files/file_system.h"
 #include "files/input_data_file.h"
 #include "files/result_file.h"
 #include "tables/layouts.h"
@@ -168,30 +171,76 @@ TEST(FileSystem, TooManyOpenFiles) {
 }
 
 TEST(FileSystem, PathsLongerThanTheSystemLimitWork) {
-    // 30 nested folders of 200 characters: over 6000 bytes, beyond PATH_MAX.
     TempFolder folder;
-    const std::string component(200, 'd');
-    std::vector<int> fds{::open(folder.path().c_str(), O_RDONLY | O_DIRECTORY)};
-    std::string path = folder.path();
-    for (int level = 0; level < 30; ++level) {
-        ASSERT_EQ(::mkdirat(fds.back(), component.c_str(), 0700), 0);
-        fds.push_back(::openat(fds.back(), component.c_str(), O_RDONLY | O_DIRECTORY));
-        path += "/" + component;
+    {
+        const testing::DeepFolder deep(folder.path());
+        const std::string path = folder / deep.relative() + "/cases.dat";
+        ASSERT_GT(path.size(), static_cast<std::size_t>(PATH_MAX));
+        saveInputDataFile(inputRows(3), path);
+        EXPECT_EQ(readInputDataFile(path).size(), 3u);
+        EXPECT_EQ(failureOf([&] { readInputDataFile(path + "x"); }), kNotFound);
+        EXPECT_EQ(::unlinkat(deep.fd(), "cases.dat", 0), 0);
     }
-    path += "/cases.dat";
-    ASSERT_GT(path.size(), static_cast<std::size_t>(PATH_MAX));
+    EXPECT_TRUE(folderEntries(folder.path()).empty());
+}
 
-    saveInputDataFile(inputRows(3), path);
-    EXPECT_EQ(readInputDataFile(path).size(), 3u);
-    EXPECT_EQ(failureOf([&] { readInputDataFile(path + "x"); }), kNotFound);
-
-    // The folders are removed from the deepest up, as no path names them for the system.
-    EXPECT_EQ(::unlinkat(fds.back(), "cases.dat", 0), 0);
-    for (std::size_t level = fds.size() - 1; level > 0; --level) {
-        ::close(fds[level]);
-        ::unlinkat(fds[level - 1], component.c_str(), AT_REMOVEDIR);
+// Whether the child has begun to stage the new content in the folder: a temporary name in it,
+// or an unnamed file there open in the child.
+bool stagingBegun(pid_t child, const std::string& folder) {
+    if (folderEntries(folder).size() > 1) return true;
+    const std::string fds = "/proc/" + std::to_string(child) + "/fd";
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(fds, ignored)) {
+        char target[4096];
+        const ssize_t length = ::readlink(entry.path().c_str(), target, sizeof target);
+        if (length > 0 && std::string(target, length).starts_with(folder + "/#")) return true;
     }
-    ::close(fds[0]);
+    return false;
+}
+
+TEST(FileSystem, AnInterruptedSaveLeavesNoDebrisAndTheOldFile) {
+    using file_system::Staging;
+    const std::string bytes(48 << 20, 'x');
+    const struct {
+        Staging staging;
+        int signal;
+    } cases[] = {
+        {Staging::Named, SIGINT},  {Staging::Named, SIGTERM},  {Staging::Named, SIGHUP},
+        {Staging::Named, SIGXFSZ}, {Staging::Unnamed, SIGINT}, {Staging::Unnamed, SIGXFSZ},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.staging == Staging::Named ? "named " : "unnamed ") +
+                     ::strsignal(c.signal));
+        TempFolder folder;
+        writeFile(folder / "r.mpa", "old");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            // A plain process: each signal at its default, no core file; the file-size limit
+            // at 1 MB sends SIGXFSZ in the middle of the write.
+            for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGXFSZ})
+                std::signal(signal, SIG_DFL);
+            const rlimit noCore{0, 0}, oneMegabyte{1 << 20, RLIM_INFINITY};
+            ::setrlimit(RLIMIT_CORE, &noCore);
+            if (c.signal == SIGXFSZ) ::setrlimit(RLIMIT_FSIZE, &oneMegabyte);
+            try {
+                file_system::replaceFile(folder / "r.mpa", bytes, c.staging);
+            } catch (...) {
+            }
+            ::_exit(0);
+        }
+        int status = 0;
+        pid_t ended = 0;
+        if (c.signal != SIGXFSZ) {
+            while ((ended = ::waitpid(child, &status, WNOHANG)) == 0 &&
+                   !stagingBegun(child, folder.path()))
+                ::usleep(200);
+            if (ended == 0) ::kill(child, c.signal);
+        }
+        if (ended == 0) ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << status;
+        EXPECT_EQ(fileContent(folder / "r.mpa"), "old");
+        EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"r.mpa"});
+    }
 }
 
 }  // namespace

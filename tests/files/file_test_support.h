@@ -1,5 +1,8 @@
 #pragma once
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -29,6 +32,37 @@ class TempFolder {
 
   private:
     std::string path_;
+};
+
+// 30 nested folders of 200 characters below a folder: paths through them are over 6000 bytes,
+// beyond the system's limit. Removed from the deepest up, as no path names them for the system.
+class DeepFolder {
+  public:
+    explicit DeepFolder(const std::string& base)
+        : fds_{::open(base.c_str(), O_RDONLY | O_DIRECTORY)} {
+        for (int level = 0; level < 30; ++level) {
+            ::mkdirat(fds_.back(), kComponent.c_str(), 0700);
+            fds_.push_back(::openat(fds_.back(), kComponent.c_str(), O_RDONLY | O_DIRECTORY));
+            relative_ += (level > 0 ? "/" : "") + kComponent;
+        }
+    }
+    ~DeepFolder() {
+        for (std::size_t level = fds_.size() - 1; level > 0; --level) {
+            ::close(fds_[level]);
+            ::unlinkat(fds_[level - 1], kComponent.c_str(), AT_REMOVEDIR);
+        }
+        ::close(fds_[0]);
+    }
+
+    // The deepest folder's path, relative to the base.
+    const std::string& relative() const { return relative_; }
+    // The deepest folder, open.
+    int fd() const { return fds_.back(); }
+
+  private:
+    inline static const std::string kComponent = std::string(200, 'd');
+    std::vector<int> fds_;
+    std::string relative_;
 };
 
 inline std::string fileContent(const std::string& path) {

@@ -124,6 +124,7 @@ TEST(InputDataFile, RefusesABadRecordNamingItsLine) {
         {"record cut short by the end", kWorkedLine + "  2 80 47.5\r\n", bad + "(4 行目)"},
         {"record cut short by Ctrl-Z", "  1 80 47.5 0.02 25 12.3\x1a 4", bad + "(3 行目)"},
         {"value beyond the double range", "1 1e999 1 1 1 1 1", bad + "(3 行目)"},
+        {"value beyond the extended range", "1 1 -1e4933 1 1 1 1", bad + "(3 行目)"},
         {"overlong token", "1 " + std::string(5000, '1') + " 1 1 1 1 1", bad + "(3 行目)"},
         {"CP932 text", "1 ８０ 1 1 1 1 1", bad + "(3 行目)"},
     };

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <initializer_list>
+
+#include <signal.h>
+
+// How a save meets the signals that end a process: a temporary file's name is removed first,
+// and a file written in place is finished first, so that an interrupted save leaves neither
+// debris nor a half-written file.
+namespace talveno::file_system {
+
+// While it lives, SIGINT, SIGTERM, SIGHUP and SIGXFSZ first remove the armed name, then take
+// their former course; a signal the process ignores stays ignored. One at a time.
+class RemovalOnSignal {
+  public:
+    RemovalOnSignal();
+    ~RemovalOnSignal();
+    RemovalOnSignal(const RemovalOnSignal&) = delete;
+    RemovalOnSignal& operator=(const RemovalOnSignal&) = delete;
+
+    // The name in the folder to remove; both must stay valid until disarmed.
+    void arm(int folder, const char* name);
+    void disarm();
+};
+
+// While it lives, the signals are held back for this thread; one that arrives takes its
+// course when it ends.
+class HeldSignals {
+  public:
+    explicit HeldSignals(std::initializer_list<int> signals);
+    ~HeldSignals();
+    HeldSignals(const HeldSignals&) = delete;
+    HeldSignals& operator=(const HeldSignals&) = delete;
+
+  private:
+    sigset_t former_;
+};
+
+// Takes back a signal held and pending for this thread, so that it never takes its course.
+void discardPending(int signal);
+
+}  // namespace talveno::file_system

@@ -1,0 +1,225 @@
+// The batch command saving onto hostile targets and reading hostile inputs: each case is
+// checked for its message, its exit status, the target's content, kind, owner and mode, and a
+// folder with no leftover file.
+
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <set>
+
+#include "batch_runner.h"
+
+namespace talveno {
+namespace {
+
+using testing::fileContent;
+using testing::Outcome;
+using testing::runBatch;
+using testing::TempFolder;
+using testing::writeCases;
+using testing::writeFile;
+
+constexpr uid_t kNobody = 65534;
+const bool kRoot = ::geteuid() == 0;
+
+// Every name below the folder.
+std::set<std::string> tree(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        names.insert(entry.path().string().substr(folder.size()));
+    return names;
+}
+
+// What a save must keep of a node: the kind of the name itself (a link stays a link), and
+// the kind, owner, group and mode of what it leads to.
+std::string nodeState(const std::string& path) {
+    struct stat link {
+    }, file{};
+    if (::lstat(path.c_str(), &link) != 0) return "none";
+    if (::stat(path.c_str(), &file) != 0) return std::to_string(link.st_mode);
+    return std::to_string(link.st_mode) + " " + std::to_string(file.st_mode) + " " +
+           std::to_string(file.st_uid) + ":" + std::to_string(file.st_gid);
+}
+
+bool mountSmallTmpfs(const std::string& folder) {
+    std::filesystem::create_directory(folder);
+    return ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") == 0;
+}
+
+int unixSocket(const std::string& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+    return ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? fd : -1;
+}
+
+enum class Content { Old, New, Unchecked };
+
+struct BadTarget {
+    const char* name;
+    // Makes the target in the folder; false when it cannot be made here (the case is skipped).
+    std::function<bool(const TempFolder&)> make;
+    std::string arguments;
+    int status;
+    std::string message;
+    const char* target;  // the node checked, below the folder
+    Content content;
+    bool asNobody = false;  // run as another user (as root), the folder searchable for all
+};
+
+TEST(BadTargets, SavingNeverDamagesOrMissesAFile) {
+    TempFolder reference;
+    writeCases(reference / "cases.dat", 2);
+    ASSERT_EQ(runBatch(reference.path(), "cases.dat").status, 0);
+    const std::string result = fileContent(reference / "cases.mpa");
+    writeCases(reference / "large.dat", 1000);  // its result does not fit in 64 kB
+
+    int fifoReader = -1;
+    const auto old = [](const TempFolder& f, const std::string& name) {
+        writeFile(f / name, "old");
+        return true;
+    };
+    const auto nobodysFolder = [&](const TempFolder& f, mode_t mode, uid_t owner) {
+        std::filesystem::create_directory(f / "sub");
+        writeFile(f / "sub/r.mpa", "old");
+        return ::chmod((f / "sub/r.mpa").c_str(), 0666) == 0 &&
+               (!kRoot || ::chown((f / "sub/r.mpa").c_str(), owner, owner) == 0) &&
+               ::chmod((f / "sub").c_str(), mode) == 0;
+    };
+    const std::string denied = "ファイルへのアクセスが拒否されました.\n";
+    const BadTarget cases[] = {
+        {"symlink to a file",
+         [&](const TempFolder& f) {
+             return old(f, "real.mpa") && ::symlink("real.mpa", (f / "r.mpa").c_str()) == 0;
+         },
+         "-o r.mpa cases.dat", 0, "", "real.mpa", Content::New},
+        {"symlink to a link to a file in another folder",
+         [&](const TempFolder& f) {
+             std::filesystem::create_directory(f / "sub");
+             return old(f, "sub/real.mpa") &&
+                    ::symlink("real.mpa", (f / "sub/link.mpa").c_str()) == 0 &&
+                    ::symlink((f / "sub/link.mpa").c_str(), (f / "r.mpa").c_str()) == 0;
+         },
+         "-o r.mpa cases.dat", 0, "", "sub/real.mpa", Content::New},
+        {"hard link: split, the other name keeps the old content",
+         [&](const TempFolder& f) {
+             return old(f, "r.mpa") &&
+                    ::link((f / "r.mpa").c_str(), (f / "other.mpa").c_str()) == 0;
+         },
+         "-o r.mpa cases.dat", 0, "", "other.mpa", Content::Old},
+        {"symlink loop",
+         [](const TempFolder& f) { return ::symlink("r.mpa", (f / "r.mpa").c_str()) == 0; },
+         "-o r.mpa cases.dat", 1, "I/O エラー (40)\n(出力ファイル: r.mpa)\n", "r.mpa",
+         Content::Unchecked},
+        {"device node null",
+         [](const TempFolder& f) {
+             return ::mknod((f / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+         },
+         "-o null cases.dat", 0, "", "null", Content::Unchecked},
+        {"device node full",
+         [](const TempFolder& f) {
+             return ::mknod((f / "full").c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0;
+         },
+         "-o full cases.dat", 1, "I/O エラー (28)\n(出力ファイル: full)\n", "full",
+         Content::Unchecked},
+        {"FIFO read by another process",
+         [&](const TempFolder& f) {
+             if (::mkfifo((f / "fifo").c_str(), 0666) != 0) return false;
+             fifoReader = ::open((f / "fifo").c_str(), O_RDONLY | O_NONBLOCK);
+             return fifoReader >= 0;
+         },
+         "-o fifo cases.dat", 0, "", "fifo", Content::Unchecked},
+        {"FIFO that nobody reads",
+         [](const TempFolder& f) { return ::mkfifo((f / "fifo").c_str(), 0666) == 0; },
+         "-o fifo cases.dat", 1, "I/O エラー (6)\n(出力ファイル: fifo)\n", "fifo",
+         Content::Unchecked},
+        {"socket", [](const TempFolder& f) { return unixSocket(f / "socket") >= 0; },
+         "-o socket cases.dat", 1,
+         "ブロック デバイスやソケットには保存できません.\n(出力ファイル: socket)\n", "socket",
+         Content::Unchecked},
+        {"another user's file, owner kept",
+         [&](const TempFolder& f) {
+             return kRoot && old(f, "r.mpa") &&
+                    ::chown((f / "r.mpa").c_str(), kNobody, kNobody) == 0 &&
+                    ::chmod((f / "r.mpa").c_str(), 0640) == 0;
+         },
+         "-o r.mpa cases.dat", 0, "", "r.mpa", Content::New},
+        {"read-only file",
+         [&](const TempFolder& f) {
+             return old(f, "r.mpa") && ::chmod((f / "r.mpa").c_str(), 0444) == 0;
+         },
+         "-o r.mpa cases.dat", 1, denied + "(出力ファイル: r.mpa)\n", "r.mpa", Content::Old},
+        {"read-only folder, writable file: written in place",
+         [&](const TempFolder& f) { return nobodysFolder(f, 0555, kNobody); },
+         "-o sub/r.mpa cases.dat", 0, "", "sub/r.mpa", Content::New, true},
+        {"read-only folder, new file",
+         [&](const TempFolder& f) { return nobodysFolder(f, 0555, kNobody); },
+         "-o sub/new.mpa cases.dat", 1, denied + "(出力ファイル: sub/new.mpa)\n", "sub/r.mpa",
+         Content::Old, true},
+        {"sticky folder, another user's writable file: written in place, owner kept",
+         [&](const TempFolder& f) { return kRoot && nobodysFolder(f, 01777, 0); },
+         "-o sub/r.mpa cases.dat", 0, "", "sub/r.mpa", Content::New, true},
+        {"full small tmpfs",
+         [&](const TempFolder& f) {
+             return kRoot && mountSmallTmpfs(f / "sub") && old(f, "sub/r.mpa");
+         },
+         "-o sub/r.mpa large.dat", 1, "I/O エラー (28)\n(出力ファイル: sub/r.mpa)\n", "sub/r.mpa",
+         Content::Old},
+        {"input number beyond every range",
+         [&](const TempFolder& f) {
+             writeFile(f / "big.dat", "h\r\nu\r\n  1 60 1e5000 0.02 25 12 4\r\n");
+             return old(f, "big.mpa");
+         },
+         "big.dat", 1, "入力値が数値ではありません.\n(3 行目)\n(入力ファイル: big.dat)\n",
+         "big.mpa", Content::Old},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        std::filesystem::copy(reference / "cases.dat", folder / "cases.dat");
+        std::filesystem::copy(reference / "large.dat", folder / "large.dat");
+        if (!c.make(folder)) {
+            std::printf("skipped here: %s (%s)\n", c.name, std::strerror(errno));
+            continue;
+        }
+        const std::string target = folder / c.target;
+        const std::string state = nodeState(target);
+        const auto names = tree(folder.path());
+        ::chmod(folder.path().c_str(), 0755);
+        const bool asNobody = c.asNobody && kRoot;
+        const Outcome outcome =
+            runBatch(folder.path(), c.arguments,
+                     asNobody ? "setpriv --reuid=65534 --regid=65534 --clear-groups" : "");
+        EXPECT_EQ(outcome.status, c.status);
+        EXPECT_EQ(outcome.err, c.message);
+        EXPECT_EQ(nodeState(target), state);
+        if (c.content != Content::Unchecked) {
+            EXPECT_EQ(fileContent(target), c.content == Content::Old ? "old" : result);
+        }
+        EXPECT_EQ(tree(folder.path()), names);
+        if (fifoReader >= 0) {
+            std::string received(result.size() + 1, '\0');
+            received.resize(
+                std::max<ssize_t>(::read(fifoReader, received.data(), received.size()), 0));
+            EXPECT_EQ(received, result);
+            ::close(fifoReader);
+            fifoReader = -1;
+        }
+        ::chmod((folder / "sub").c_str(), 0755);
+        ::umount2((folder / "sub").c_str(), MNT_DETACH);
+    }
+}
+
+}  // namespace
+}  // namespace talveno
