@@ -20,11 +20,29 @@ struct OffscreenGui::Application {
     QGuiApplication application{argc, argv};
 };
 
-OffscreenGui::OffscreenGui() {
-    if (!QGuiApplication::instance()) application_ = std::make_unique<Application>();
+namespace {
+
+QtMessageHandler qtMessages = nullptr;
+
+// Qt's warnings about the desktop it misses (no runtime folder and the like) are not the
+// command's to show; its critical messages are.
+void criticalOnly(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) qtMessages(type, context, message);
 }
 
-OffscreenGui::~OffscreenGui() = default;
+}  // namespace
+
+OffscreenGui::OffscreenGui() {
+    if (QGuiApplication::instance()) return;
+    qtMessages = qInstallMessageHandler(criticalOnly);
+    application_ = std::make_unique<Application>();
+}
+
+OffscreenGui::~OffscreenGui() {
+    application_.reset();
+    if (qtMessages) qInstallMessageHandler(qtMessages);
+    qtMessages = nullptr;
+}
 
 std::string pdfListing(const Listing& listing) {
     QBuffer buffer;
