@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -27,6 +28,21 @@ void prepare(QDialog& dialog, const QString& title) {
     dialog.setFont(windowFont());
     dialog.setWindowModality(Qt::ApplicationModal);
 }
+
+// Qt's CUPS print dialog shows its page range group whatever the options say, each time it
+// opens; the group is hidden once the dialog has set it up.
+class SystemPrintDialog : public QPrintDialog {
+  public:
+    SystemPrintDialog(QPrinter& printer, QWidget* parent) : QPrintDialog(&printer, parent) {
+        setOptions(PrintShowPageSize | PrintCollateCopies);
+    }
+
+    void setVisible(bool visible) override {
+        QPrintDialog::setVisible(visible);
+        if (auto* range = findChild<QWidget*>(QStringLiteral("gbPrintRange")); visible && range)
+            range->hide();
+    }
+};
 
 std::optional<QString> chosenFile(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
@@ -98,6 +114,12 @@ std::optional<QString> QtDialogs::saveFileName(const QString& filter,
     dialog.setDefaultSuffix(defaultExtension);
     if (!startPath.isEmpty()) dialog.selectFile(startPath);
     return chosenFile(dialog);
+}
+
+bool QtDialogs::print(QPrinter& printer) {
+    SystemPrintDialog dialog(printer, owner_);
+    prepare(dialog, dialog.windowTitle());
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void QtDialogs::endProcess() {
