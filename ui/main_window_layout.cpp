@@ -130,8 +130,8 @@ void TForm1::createWindow() {
     createStartPage();
     createInputPage();
     createResultPage();
-    PageControl1->setTabVisible(PageControl1->indexOf(TabSheet2), false);
-    PageControl1->setTabVisible(PageControl1->indexOf(TabSheet3), false);
+    setTabShown(TabSheet2, false);
+    setTabShown(TabSheet3, false);
     PageControl1->setCurrentWidget(TabSheet1);
 
     // Over the right end of the tab row, so that it shows on every page.
