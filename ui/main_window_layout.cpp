@@ -76,6 +76,14 @@ QPlainTextEdit* fileNameBox(QWidget* parent, const char* name, QRect geometry) {
     return box;
 }
 
+// The Tab key enters a radio group on its checked item, the group counting as one control; the
+// other items take the focus by the mouse or the arrow keys. Qt leaves the Tab key to the item
+// focused last, which may be one the user pressed without choosing it.
+void tabToCheckedItem(QButtonGroup* group) {
+    for (QAbstractButton* item : group->buttons())
+        item->setFocusPolicy(item->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
 QGroupBox* radioGroup(QWidget* parent, const char* name, const char* title,
                       std::initializer_list<const char*> items, QRect geometry,
                       QButtonGroup*& group) {
@@ -90,6 +98,11 @@ QGroupBox* radioGroup(QWidget* parent, const char* name, const char* title,
         group->addButton(radio, id++);
     }
     group->button(0)->setChecked(true);
+    tabToCheckedItem(group);
+    QObject::connect(group, &QButtonGroup::buttonToggled, group,
+                     [group] { tabToCheckedItem(group); });
+    QObject::connect(group, &QButtonGroup::buttonReleased, group,
+                     [group] { tabToCheckedItem(group); });
     return box;
 }
 

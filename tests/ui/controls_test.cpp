@@ -142,5 +142,39 @@ TEST_F(GridTest, tab_moves_through_each_parents_controls_in_focus_order) {
     EXPECT_EQ(order("TabSheet3"), "StringGrid2 BitBtn5 BitBtn6 Memo2 Button4 Button5");
 }
 
+TEST_F(GridTest, tab_enters_a_radio_group_on_its_checked_item_and_space_keeps_it) {
+    const struct {
+        int unit;
+        int correction;
+        const char* from;
+        Qt::Key key;
+        const char* lands;
+    } cases[] = {
+        {0, 0, "BitBtn1", Qt::Key_Tab, "MPa"},       {1, 0, "BitBtn1", Qt::Key_Tab, "kgf/cm2"},
+        {0, 0, "Button11", Qt::Key_Backtab, "なし"}, {0, 1, "Button11", Qt::Key_Backtab, "あり"},
+        {0, 1, "MPa", Qt::Key_Tab, "あり"},          {1, 0, "なし", Qt::Key_Backtab, "kgf/cm2"},
+    };
+    clickTab(QStringLiteral("スタート"));
+    const auto item = [this](const QString& text) -> QRadioButton* {
+        for (auto* radio : form_->findChildren<QRadioButton*>())
+            if (radio->text() == text) return radio;
+        return nullptr;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.from) + (c.key == Qt::Key_Tab ? " tab" : " shift+tab"));
+        choose("RadioGroup1", c.unit);
+        choose("RadioGroup2", c.correction);
+        QWidget* from = item(QString::fromUtf8(c.from));
+        if (!from) from = find<QWidget>(c.from);
+        from->setFocus();
+        QTest::keyClick(from, c.key, c.key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_TRUE(qobject_cast<QRadioButton*>(focused));
+        EXPECT_EQ(static_cast<QRadioButton*>(focused)->text(), QString::fromUtf8(c.lands));
+        QTest::keyClick(focused, Qt::Key_Space);
+        EXPECT_TRUE(item(QString::fromUtf8(c.lands))->isChecked()) << "the setting stays";
+    }
+}
+
 }  // namespace
 }  // namespace talveno::ui::testing
