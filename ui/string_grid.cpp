@@ -83,6 +83,7 @@ StringGrid::StringGrid(Table& table, bool editable, QWidget* parent)
 
 void StringGrid::showTable() {
     model_.tableChanged();
+    horizontalHeader()->setVisible(model_.hasHeaderRow());
     applyColumnWidths();
 }
 
