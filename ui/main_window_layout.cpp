@@ -139,7 +139,9 @@ void TForm1::createWindow() {
 
     PageControl1 = place(new QTabWidget(this), "PageControl1", {7, 7, 761, 410});
     PageControl1->setAutoFillBackground(true);
-    PageControl1->tabBar()->setAttribute(Qt::WA_Hover);
+    // A tab under the mouse shows its caption in the highlight colour.
+    PageControl1->tabBar()->setStyleSheet(
+        QStringLiteral("QTabBar::tab:hover:!selected { color: palette(highlight); }"));
     createStartPage();
     createInputPage();
     createResultPage();

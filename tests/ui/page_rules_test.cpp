@@ -1,5 +1,5 @@
 // The page rules against every way the user can turn pages: the keys of the page container
-// and of its tab row, and the mouse wheel over the tab row.
+// and of its tab row, and the mouse wheel over the tab row; and the tabs under the mouse.
 #include <QApplication>
 #include <QWheelEvent>
 
@@ -78,6 +78,21 @@ TEST_F(PageRulesTest, keys_and_wheel_still_turn_to_shown_pages) {
         turn(way, 1);
         EXPECT_EQ(currentPage(), "TabSheet2") << way;
     }
+}
+
+TEST_F(PageRulesTest, a_tab_highlights_under_the_mouse) {
+    start();
+    QApplication::setActiveWindow(form_.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+    QTabBar* bar = pages()->tabBar();
+    const QRect startTab = bar->tabRect(0);
+    const auto look = [bar, startTab] { return bar->grab(startTab).toImage(); };
+    QTest::mouseMove(bar, bar->rect().bottomRight() - QPoint(2, 2));
+    const QImage away = look();
+    QTest::mouseMove(bar, startTab.center());
+    EXPECT_TRUE(look() != away) << "under the mouse";
+    QTest::mouseMove(bar, bar->rect().bottomRight() - QPoint(2, 2));
+    EXPECT_TRUE(look() == away) << "the mouse gone";
 }
 
 }  // namespace
