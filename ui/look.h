@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QList>
+#include <QString>
 
 class QWidget;
 
@@ -12,6 +14,19 @@ namespace talveno::ui {
 // large page titles).
 QFont windowFont(int pixelSize = 12);
 inline constexpr int kLargePixelSize = 16;
+
+// The font at the largest pixel size, not above its own, at which each text is at most as many
+// pixels wide as its room, so that the texts of the window show whole in the places they were
+// designed for where the stand-in face runs wider than the designed one. Never below 8 pixels.
+struct TextInRoom {
+    QString text;
+    int room;
+    bool operator==(const TextInRoom&) const = default;
+};
+QFont fitted(QFont font, const QList<TextInRoom>& texts);
+inline QFont fitted(const QFont& font, const QString& text, int room) {
+    return fitted(font, {{text, room}});
+}
 
 // The system colours the window uses, taken from the application palette.
 QColor buttonFace();

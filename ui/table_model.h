@@ -16,6 +16,7 @@ class TableModel : public QAbstractTableModel {
     TableModel(Table& table, bool editable, QObject* parent = nullptr);
 
     Table& table() { return table_; }
+    const Table& table() const { return table_; }
     // Whether the table's row 0 is a fixed header row above the model's rows.
     bool hasHeaderRow() const { return firstRow_ == 1; }
 
