@@ -139,9 +139,13 @@ void TForm1::selectPage(QWidget* page) {
     commandSelectsPage_ = false;
 }
 
+// A hidden tab is also disabled: the page container and its tab row pass over disabled tabs
+// wherever the user turns pages (keys, wheel, clicks), whereas they may turn to a hidden one.
 void TForm1::setTabShown(QWidget* page, bool shown) {
+    const int index = PageControl1->indexOf(page);
     commandSelectsPage_ = true;
-    PageControl1->setTabVisible(PageControl1->indexOf(page), shown);
+    PageControl1->tabBar()->setTabEnabled(index, shown);
+    PageControl1->setTabVisible(index, shown);
     commandSelectsPage_ = false;
 }
 

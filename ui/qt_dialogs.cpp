@@ -44,6 +44,24 @@ class SystemPrintDialog : public QPrintDialog {
     }
 };
 
+// A box centred on the screen, frame included. A message box takes its size as it opens, so
+// it is centred only then.
+template <typename Box>
+class ScreenCentred : public Box {
+  public:
+    using Box::Box;
+
+  protected:
+    void showEvent(QShowEvent* event) override {
+        Box::showEvent(event);
+        if (QScreen* screen = this->screen()) {
+            QRect frame = this->frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            this->move(frame.topLeft());
+        }
+    }
+};
+
 std::optional<QString> chosenFile(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
@@ -54,7 +72,7 @@ std::optional<QString> chosenFile(QFileDialog& dialog) {
 // The information box keeps every line of its text on one line: a message box would wrap the
 // long lines of the help texts.
 void QtDialogs::information(const QString& text) {
-    QDialog box(owner_);
+    ScreenCentred<QDialog> box(owner_);
     prepare(box, applicationTitle());
     auto* label = new QLabel(text, &box);
     label->setTextFormat(Qt::PlainText);
@@ -67,14 +85,12 @@ void QtDialogs::information(const QString& text) {
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
-    box.adjustSize();
-    if (QScreen* screen = box.screen())
-        box.move(screen->availableGeometry().center() - box.rect().center());
     box.exec();  // Escape closes it as OK does
 }
 
 bool QtDialogs::confirm(const QString& question) {
-    QMessageBox box(QMessageBox::Question, {}, question, QMessageBox::NoButton, owner_);
+    ScreenCentred<QMessageBox> box(QMessageBox::Question, {}, question, QMessageBox::NoButton,
+                                   owner_);
     prepare(box, QStringLiteral("確認"));
     box.setTextFormat(Qt::PlainText);
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
