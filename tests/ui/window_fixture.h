@@ -128,6 +128,8 @@ class GridTest : public WindowTest {
     void SetUp() override {
         WindowTest::SetUp();
         start();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+        form_->activateWindow();  // on an X server without a window manager too
         QApplication::setActiveWindow(form_.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
     }
