@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "files/file_system.h"
@@ -69,10 +70,25 @@ NomographView::NomographView(QWidget* owner) : QWidget(owner, Qt::Window) {
 
 NomographView::~NomographView() = default;
 
+// The first page opens the window at the page's own size where the screen has room for it,
+// else as large as the screen takes, centred on the screen.
 void NomographView::showPage(NomographPage page) {
     page_ = std::make_unique<NomographPage>(std::move(page));
     setWindowTitle(QStringLiteral("ノモグラフで確認 - No. %1").arg(page_->row()));
     canvas_->update();
+    if (!opened_) {
+        opened_ = true;
+        if (const QScreen* screen = this->screen()) {
+            const QRect room = screen->availableGeometry();
+            const QSize chrome = sizeHint() - canvas_->sizeHint();
+            const QSize pageRoom =
+                (room.size() * 9 / 10 - chrome).boundedTo(NomographPage::kSize.toSize());
+            const QSize canvas =
+                NomographPage::kSize.scaled(pageRoom, Qt::KeepAspectRatio).toSize();
+            resize(canvas + chrome);
+            move(room.center() - rect().center());
+        }
+    }
     show();
     raise();
     activateWindow();

@@ -41,6 +41,7 @@ class NomographView : public QWidget {
 
   private:
     std::unique_ptr<NomographPage> page_;
+    bool opened_ = false;
     QWidget* canvas_;
     QPushButton* savePng_;
     QPushButton* savePdf_;
