@@ -4,18 +4,7 @@
 # start. Usage: tests/ui/private_x.sh COMMAND [ARGUMENT...]
 set -euo pipefail
 
-dir=$(mktemp -d "${TMPDIR:-/tmp}/talveno-x-XXXXXX")
-server=
-command=
-stop() {
-  for pid in $command $server; do
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  done
-  rm -rf "$dir"
-}
-trap stop EXIT
-trap 'exit 143' INT TERM HUP
+. "$(dirname "$0")/private_server.sh" x
 
 if ! command -v Xvfb >/dev/null; then
   echo "private_x.sh: no Xvfb; skipped" >&2
@@ -38,9 +27,4 @@ if [ ! -s "$dir/display" ]; then
 fi
 
 export DISPLAY=":$(tr -d '[:space:]' <"$dir/display")" QT_QPA_PLATFORM=xcb
-"$@" &
-command=$!
-status=0
-wait "$command" || status=$?
-command=
-exit "$status"
+run_command "$@"
