@@ -1,11 +1,8 @@
 #include "ui/nomograph_page.h"
 
-#include <QBuffer>
 #include <QFontMetricsF>
-#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPdfWriter>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -381,36 +378,6 @@ void NomographPage::drawNumbers(QPainter& painter) const {
         painter.drawText(QRectF(left + 36, y, width - 36, 20), Qt::AlignLeft, name);
         y += 24;
     }
-}
-
-QByteArray pngImage(const NomographPage& page) {
-    QImage image((NomographPage::kSize * 2).toSize(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        page.draw(painter, QRectF(QPointF(0, 0), image.size()));
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-QByteArray pdfDocument(const NomographPage& page) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setCreator(QStringLiteral("Talveno"));
-        writer.setTitle(QStringLiteral("ノモグラフ No. %1").arg(page.row()));
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                         QMarginsF(36, 36, 36, 36), QPageLayout::Point));
-        QPainter painter(&writer);
-        page.draw(painter, QRectF(0, 0, writer.width(), writer.height()));
-    }
-    return bytes;
 }
 
 }  // namespace talveno::ui

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QPointF>
 #include <QRectF>
 #include <QSizeF>
@@ -55,10 +54,5 @@ class NomographPage {
     double scale_;
     QPointF origin_;  // the page point of (left_, bottom_)
 };
-
-// The page as a PNG image, twice its own size in pixels.
-QByteArray pngImage(const NomographPage& page);
-// The page as a PDF file of one A4 page, landscape.
-QByteArray pdfDocument(const NomographPage& page);
 
 }  // namespace talveno::ui

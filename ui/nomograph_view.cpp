@@ -1,7 +1,10 @@
 #include "ui/nomograph_view.h"
 
+#include <QBuffer>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -107,6 +110,36 @@ void NomographView::savePdf(Dialogs& dialogs) {
 void NomographView::print(Dialogs& dialogs, PrintDialog& printDialog) {
     printDialog.printPicture(
         dialogs, [this](QPainter& painter, const QRectF& area) { page_->draw(painter, area); });
+}
+
+QByteArray pngImage(const NomographPage& page) {
+    QImage image((NomographPage::kSize * 2).toSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        page.draw(painter, QRectF(QPointF(0, 0), image.size()));
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray pdfDocument(const NomographPage& page) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setCreator(QStringLiteral("Talveno"));
+        writer.setTitle(QStringLiteral("ノモグラフ No. %1").arg(page.row()));
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                         QMarginsF(36, 36, 36, 36), QPageLayout::Point));
+        QPainter painter(&writer);
+        page.draw(painter, QRectF(0, 0, writer.width(), writer.height()));
+    }
+    return bytes;
 }
 
 }  // namespace talveno::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QWidget>
 #include <memory>
 
@@ -47,5 +48,10 @@ class NomographView : public QWidget {
     QPushButton* savePdf_;
     QPushButton* print_;
 };
+
+// The page as a PNG image, twice its own size in pixels.
+QByteArray pngImage(const NomographPage& page);
+// The page as a PDF file of one A4 page, landscape.
+QByteArray pdfDocument(const NomographPage& page);
 
 }  // namespace talveno::ui
