@@ -18,13 +18,16 @@ double parseNumber(std::string_view text);
 
 // Fixed-point form: optional "-", at least one digit, the point and exactly `decimals`
 // digits, rounded half away from zero on the number's shortest decimal form. A negative value
-// that rounds to zero keeps its minus sign.
+// that rounds to zero keeps its minus sign. The append form adds it to the end of a text.
 std::string fixedText(double value, int decimals);
+void appendFixedText(std::string& text, double value, int decimals);
 
 // Exponent form: optional "-", one digit, the point, `significant - 1` digits, "E", the
 // exponent's sign and at least `exponentDigits` digits; the mantissa rounded half away from
 // zero on the shortest decimal form.
 std::string exponentText(double value, int significant = 4, int exponentDigits = 2);
+void appendExponentText(std::string& text, double value, int significant = 4,
+                        int exponentDigits = 2);
 
 // The shortest decimal text that reads back as the same double ("45", "-135.5", "1e+300").
 std::string shortestText(double value);
