@@ -330,6 +330,35 @@ std::string exponentText(double value, int significant, int exponentDigits) {
     return text;
 }
 
+bool isOwnFixedText(std::string_view text, int decimals) {
+    std::size_t i = !text.empty() && text[0] == '-' ? 1 : 0;
+    const std::size_t integerStart = i;
+    while (i < text.size() && isDigit(text[i])) ++i;
+    const std::size_t integerDigits = i - integerStart;
+    if (integerDigits == 0 || (integerDigits > 1 && text[integerStart] == '0')) return false;
+    if (decimals == 0) return i == text.size() && integerDigits <= 15;
+    if (i == text.size() || text[i] != '.') return false;
+    const std::size_t fractionStart = ++i;
+    while (i < text.size() && isDigit(text[i])) ++i;
+    return i == text.size() && i - fractionStart == static_cast<std::size_t>(decimals) &&
+           integerDigits + decimals <= 15;
+}
+
+std::optional<int> ownExponentTextExponent(std::string_view text) {
+    if (!text.empty() && text[0] == '-') text.remove_prefix(1);
+    if (text.size() < 8 || text[0] < '1' || text[0] > '9' || text[1] != '.' || !isDigit(text[2]) ||
+        !isDigit(text[3]) || !isDigit(text[4]) || text[5] != 'E' ||
+        (text[6] != '+' && text[6] != '-'))
+        return std::nullopt;
+    int exponent = 0;
+    for (std::size_t i = 7; i < text.size(); ++i) {
+        if (!isDigit(text[i])) return std::nullopt;
+        exponent = exponent * 10 + (text[i] - '0');
+        if (exponent > 300) return std::nullopt;
+    }
+    return text[6] == '-' ? -exponent : exponent;
+}
+
 std::string shortestText(double value) {
     char buffer[64];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;

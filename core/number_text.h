@@ -29,6 +29,18 @@ std::string exponentText(double value, int significant = 4, int exponentDigits =
 void appendExponentText(std::string& text, double value, int significant = 4,
                         int exponentDigits = 2);
 
+// Whether the text is its own fixed-point form with these decimals, so that
+// fixedText(parseNumber(text), decimals) gives it back: an optional "-", digits without a leading
+// zero (or a lone 0), the point and `decimals` digits, at most 15 digits in all, which the double
+// read from the text keeps.
+bool isOwnFixedText(std::string_view text, int decimals);
+
+// The exponent of a text that is its own exponent form of 4 significant digits but for the count
+// of exponent digits: an optional "-", a digit from 1 to 9, the point, three digits, "E", the
+// exponent's sign and digits, within ±300. exponentText(parseNumber(text), 4, n) writes the same
+// sign, digits and exponent for any n. Nothing for any other text.
+std::optional<int> ownExponentTextExponent(std::string_view text);
+
 // The shortest decimal text that reads back as the same double ("45", "-135.5", "1e+300").
 std::string shortestText(double value);
 

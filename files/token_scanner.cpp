@@ -15,7 +15,7 @@ constexpr std::size_t kMaxTokenLength = 1024;
 }  // namespace
 
 TokenScanner::TokenScanner(std::string_view bytes)
-    : next_(bytes.data()), end_(bytes.data() + bytes.size()) {}
+    : next_(bytes.data()), end_(bytes.data() + bytes.size()), bytesRead_(bytes.size()) {}
 
 TokenScanner::TokenScanner(Source source) : source_(std::move(source)), buffer_(kBufferSize) {
     next_ = end_ = buffer_.data();
@@ -26,6 +26,7 @@ bool TokenScanner::refill() {
     const std::size_t count = source_(buffer_.data(), buffer_.size());
     next_ = buffer_.data();
     end_ = next_ + count;
+    bytesRead_ += count;
     if (count == 0) source_ = nullptr;  // the end stays the end
     return count > 0;
 }

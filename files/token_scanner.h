@@ -29,6 +29,9 @@ class TokenScanner {
     // Skips the separators before a token; false when the file ends first.
     bool skipSeparators();
 
+    // How many bytes the source gave so far.
+    std::uint64_t bytesRead() const { return bytesRead_; }
+
     // The line of the next character, counted from 1.
     std::int64_t line() const { return line_; }
 
@@ -57,6 +60,7 @@ class TokenScanner {
     const char* next_ = nullptr;
     const char* end_ = nullptr;
     std::int64_t line_ = 1;
+    std::uint64_t bytesRead_ = 0;
     std::string token_;
 };
 
