@@ -22,6 +22,8 @@ struct FileIdentity {
 class InputFile {
   public:
     explicit InputFile(const std::string& path);
+    // The file open on a descriptor, such as standard input; it stays open.
+    explicit InputFile(int fd);
     ~InputFile();
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
@@ -32,8 +34,12 @@ class InputFile {
     // The file that is open.
     FileIdentity identity() const;
 
+    // The size of a regular file; nothing for a pipe, a terminal or a device.
+    std::optional<std::uint64_t> size() const;
+
   private:
     int fd_;
+    bool owned_ = true;
 };
 
 // The file the path names now, links followed; nothing when there is none or it cannot be
