@@ -12,12 +12,14 @@
 #include <string>
 #include <string_view>
 
+#include "app/batch_listings.h"
 #include "core/calculation_run.h"
 #include "core/failure.h"
 #include "files/file_failures.h"
 #include "files/file_system.h"
 #include "files/input_data_file.h"
 #include "files/result_file.h"
+#include "print/listings.h"
 #include "tables/layouts.h"
 #include "tables/start_command.h"
 
@@ -26,11 +28,16 @@ namespace {
 using namespace talveno;
 
 constexpr const char* kUsage =
-    "usage: talveno-batch [--unit MPa|kgf/cm2] [--van-draat] [-o OUTPUT] INPUT\n"
+    "usage: talveno-batch [--unit MPa|kgf/cm2] [--van-draat] [-o OUTPUT] [--listing FILE]\n"
+    "                     [--input-listing FILE] INPUT\n"
     "Computes every row of the input data file INPUT (*.dat) and writes the result file.\n"
     "  --unit MPa|kgf/cm2  unit of Sbit and Smix (default MPa)\n"
     "  --van-draat         apply the Van Draat correction to mixtures with more than 3 % voids\n"
-    "  -o OUTPUT           result file (default INPUT with the extension .mpa or .kgf)\n";
+    "  -o OUTPUT           result file (default INPUT with the extension .mpa or .kgf)\n"
+    "  --listing FILE      also write the printed listing of the results, titled OUTPUT\n"
+    "  --input-listing FILE\n"
+    "                      also write the printed listing of INPUT, titled INPUT\n"
+    "A listing FILE ending in .pdf is a PDF of A4 pages; any other is UTF-8 text.\n";
 
 // The maximum data count of a fresh window.
 constexpr int kDefaultDataCount = 50;
@@ -44,6 +51,8 @@ struct Options {
     CalculationSettings settings;
     std::string input;
     std::string output;
+    std::string listing;
+    std::string inputListing;
     bool help = false;
 };
 
@@ -85,6 +94,11 @@ Options parseOptions(int argc, char* argv[]) {
             const auto output = value();
             if (!output || output->empty()) throw UsageError("-o needs a file name");
             options.output = *output;
+        } else if (!optionsEnded && (argument == "--listing" || argument == "--input-listing")) {
+            const auto file = value();
+            if (!file || file->empty())
+                throw UsageError(std::string(argument) + " needs a file name");
+            (argument == "--listing" ? options.listing : options.inputListing) = *file;
         } else if (!optionsEnded && argument == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && argument.size() > 1 && argument.front() == '-') {
@@ -105,6 +119,29 @@ Options parseOptions(int argc, char* argv[]) {
         options.output = output.string();
     }
     return options;
+}
+
+// Whether two paths name one file: the same existing file, or the same path.
+bool sameTarget(const std::string& a, const std::string& b) {
+    const auto first = file_system::identityOf(a);
+    if (first && first == file_system::identityOf(b)) return true;
+    std::error_code ignored;
+    return std::filesystem::absolute(a, ignored).lexically_normal() ==
+           std::filesystem::absolute(b, ignored).lexically_normal();
+}
+
+// What is wrong with the listings asked for, or nothing.
+std::optional<std::string> listingProblem(const Options& options) {
+    for (const std::string* listing : {&options.listing, &options.inputListing}) {
+        if (listing->empty()) continue;
+        if (batch::isPdfListing(*listing) && !batch::pdfListingsAvailable())
+            return "this build writes no PDF listings (it was built without Qt): " + *listing;
+        if (sameTarget(*listing, options.input) || sameTarget(*listing, options.output))
+            return "the listing would replace the input or the result file: " + *listing;
+    }
+    if (!options.listing.empty() && sameTarget(options.listing, options.inputListing))
+        return "both listings would go to the same file: " + options.listing;
+    return std::nullopt;
 }
 
 // The window's reading of the input file and its calculation button, then the result file's
@@ -129,6 +166,18 @@ void run(const Options& options) {
     computeFilledRows(input, result, options.settings);
     file_failures::onFile(FileRole::Output, options.output,
                           [&] { saveResultFile(result, options.settings.unit, options.output); });
+
+    std::vector<batch::ListingFile> listings;
+    if (!options.inputListing.empty())
+        listings.push_back({options.inputListing, [&](ListingSink& sink) {
+                                writeInputListing(input, options.input, sink);
+                            }});
+    if (!options.listing.empty())
+        listings.push_back({options.listing, [&](ListingSink& sink) {
+                                writeResultListing(result, options.settings.unit, options.output,
+                                                   sink);
+                            }});
+    batch::writeListings(listings);
 }
 
 // The usage after the line saying what was wrong; status 2.
@@ -155,6 +204,7 @@ int main(int argc, char* argv[]) {
         }
         return 0;
     }
+    if (const auto problem = listingProblem(options)) return usageError(problem->c_str());
     try {
         run(options);
     } catch (const UsageError& error) {

@@ -27,6 +27,7 @@ class NoDialogs : public ui::Dialogs {
                                         const QString&) override {
         return fail("save", filter), std::nullopt;
     }
+    bool print(QPrinter&) override { return fail("print", {}), false; }
     void endProcess() override { fail("end", {}); }
 
   private:

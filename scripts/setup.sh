@@ -3,9 +3,12 @@
 # Usage: scripts/setup.sh [test]   ("test" adds what the test command needs)
 set -euo pipefail
 
-packages=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev fonts-ipafont-gothic)
+packages=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n
+  fonts-ipafont-gothic)
 if [ "${1:-}" = test ]; then
   packages+=(locales clang-14 libfuzzer-14-dev)
+  # Printing for real on a private CUPS server, and reading the printed PDF files back.
+  packages+=(cups-daemon cups-client cups-filters cups-server-common poppler-utils)
 fi
 
 missing=()

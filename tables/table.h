@@ -18,6 +18,8 @@ class Table {
     void setRowCount(int rowCount);
 
     const std::string& cell(int column, int row) const;
+    // The rows of a column that may hold a text: every cell below them reads empty.
+    int rowsHeld(int column) const { return static_cast<int>(columns_.at(column).size()); }
     void setCell(int column, int row, std::string text);
 
     int columnWidth(int column) const { return widths_.at(column); }

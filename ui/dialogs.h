@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+class QPrinter;
+
 // The modal dialogs the window's commands open, behind one interface so that the program uses
 // Qt's boxes and dialogs and the tests script the answers.
 namespace talveno::ui {
@@ -24,6 +26,9 @@ class Dialogs {
     virtual std::optional<QString> saveFileName(const QString& filter,
                                                 const QString& defaultExtension,
                                                 const QString& startPath) = 0;
+    // The print dialog on the printer: true when the user confirms it, the printer then
+    // holding the printer and settings chosen; false when cancelled.
+    virtual bool print(QPrinter& printer) = 0;
     // Ends the process at once: nothing is saved, nothing else is asked.
     virtual void endProcess() = 0;
 };

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QPalette>
 #include <QWidget>
+#include <algorithm>
 
 namespace talveno::ui {
 
@@ -24,6 +26,18 @@ QFont windowFont(int pixelSize) {
     QFont font(fontFamily());
     font.setPixelSize(pixelSize);
     font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+QFont fitted(QFont font, const QList<TextInRoom>& texts) {
+    constexpr int kSmallestPixelSize = 8;
+    const auto allFit = [&texts](const QFontMetrics& metrics) {
+        return std::all_of(texts.begin(), texts.end(), [&metrics](const TextInRoom& text) {
+            return metrics.horizontalAdvance(text.text) <= text.room;
+        });
+    };
+    while (font.pixelSize() > kSmallestPixelSize && !allFit(QFontMetrics(font)))
+        font.setPixelSize(font.pixelSize() - 1);
     return font;
 }
 

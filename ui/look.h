@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QList>
+#include <QString>
 
 class QWidget;
 
@@ -12,6 +14,21 @@ namespace talveno::ui {
 // large page titles).
 QFont windowFont(int pixelSize = 12);
 inline constexpr int kLargePixelSize = 16;
+
+// A text and the width in pixels it has to fit in.
+struct TextInRoom {
+    QString text;
+    int room;
+    bool operator==(const TextInRoom&) const = default;
+};
+
+// The font at the largest pixel size, not above its own, at which each text fits its room, so
+// that the texts of the window show whole in the places they were designed for where the
+// stand-in face runs wider than the designed one. Never below 8 pixels.
+QFont fitted(QFont font, const QList<TextInRoom>& texts);
+inline QFont fitted(const QFont& font, const QString& text, int room) {
+    return fitted(font, {{text, room}});
+}
 
 // The system colours the window uses, taken from the application palette.
 QColor buttonFace();

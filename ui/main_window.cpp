@@ -12,6 +12,7 @@
 #include "core/failure.h"
 #include "files/input_data_file.h"
 #include "files/result_file.h"
+#include "print/listings.h"
 #include "tables/layouts.h"
 #include "tables/max_data_count.h"
 #include "tables/row_editing.h"
@@ -138,9 +139,13 @@ void TForm1::selectPage(QWidget* page) {
     commandSelectsPage_ = false;
 }
 
+// A hidden tab is also disabled: the page container and its tab row pass over disabled tabs
+// wherever the user turns pages (keys, wheel, clicks), whereas they may turn to a hidden one.
 void TForm1::setTabShown(QWidget* page, bool shown) {
+    const int index = PageControl1->indexOf(page);
     commandSelectsPage_ = true;
-    PageControl1->setTabVisible(PageControl1->indexOf(page), shown);
+    PageControl1->tabBar()->setTabEnabled(index, shown);
+    PageControl1->setTabVisible(index, shown);
     commandSelectsPage_ = false;
 }
 
@@ -287,6 +292,17 @@ void TForm1::BitBtn5Click() {
     showFileName(Memo2, *path);
 }
 
-// The printed listings are wired in with their own commands.
-void TForm1::Button3Click() {}
-void TForm1::Button4Click() {}
+// Printing the input table, titled with the input data file's name.
+void TForm1::Button3Click() {
+    const std::string dataName = Memo1->toPlainText().toStdString();
+    PrintDialog1.printListing(
+        *dialogs_, [&](ListingSink& sink) { writeInputListing(input_, dataName, sink); });
+}
+
+// Printing the result table, its unit line in the unit chosen now.
+void TForm1::Button4Click() {
+    const std::string dataName = Memo2->toPlainText().toStdString();
+    const StiffnessUnit unit = chosenUnit();
+    PrintDialog1.printListing(
+        *dialogs_, [&](ListingSink& sink) { writeResultListing(result_, unit, dataName, sink); });
+}

@@ -6,6 +6,7 @@
 #include "core/stiffness_unit.h"
 #include "tables/table.h"
 #include "ui/dialogs.h"
+#include "ui/print_commands.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -57,6 +58,7 @@ class TForm1 : public QWidget {
     talveno::ui::FileDialog SaveDialog1;
     talveno::ui::FileDialog OpenDialog2;
     talveno::ui::FileDialog SaveDialog2;
+    talveno::ui::PrintDialog PrintDialog1;
 
   private:
     void createWindow();

@@ -23,6 +23,7 @@ namespace {
 constexpr QSize kClientSize{775, 425};  // of the 783 x 459 outer size
 constexpr int kRadioItemHeight = 24;    // each item an equal share of the group below its title
 constexpr int kRadioTopMargin = 13;
+constexpr int kCaptionClearance = 4;  // between a caption and each side of its button
 
 template <typename W>
 W* place(W* widget, const char* name, QRect geometry) {
@@ -34,6 +35,8 @@ W* place(W* widget, const char* name, QRect geometry) {
 QPushButton* pushButton(QWidget* parent, const char* name, const char* text, QRect geometry,
                         Qt::CursorShape cursor) {
     auto* button = place(new QPushButton(QString::fromUtf8(text), parent), name, geometry);
+    button->setFont(
+        fitted(button->font(), button->text(), geometry.width() - 2 * kCaptionClearance));
     button->setCursor(cursor);
     button->setAutoDefault(false);
     return button;
@@ -41,13 +44,15 @@ QPushButton* pushButton(QWidget* parent, const char* name, const char* text, QRe
 
 enum class LabelLook { Plain, Large, Red };
 
-QLabel* label(QWidget* parent, const char* name, const char* text, QPoint at,
+// A label sizes itself to its text, which shows whole in the designed box.
+QLabel* label(QWidget* parent, const char* name, const char* text, QRect box,
               LabelLook look = LabelLook::Plain) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
     label->setObjectName(QString::fromLatin1(name));
-    if (look == LabelLook::Large) label->setFont(windowFont(kLargePixelSize));
+    const QFont font = look == LabelLook::Large ? windowFont(kLargePixelSize) : label->font();
+    label->setFont(fitted(font, label->text(), box.width()));
     if (look == LabelLook::Red) setTextColour(label, kRed);
-    label->move(at);
+    label->move(box.topLeft());
     label->adjustSize();
     return label;
 }
@@ -76,6 +81,14 @@ QPlainTextEdit* fileNameBox(QWidget* parent, const char* name, QRect geometry) {
     return box;
 }
 
+// The Tab key enters a radio group on its checked item, the group counting as one control; the
+// other items take the focus by the mouse or the arrow keys. Qt leaves the Tab key to the item
+// focused last, which may be one the user pressed without choosing it.
+void tabToCheckedItem(QButtonGroup* group) {
+    for (QAbstractButton* item : group->buttons())
+        item->setFocusPolicy(item->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
 QGroupBox* radioGroup(QWidget* parent, const char* name, const char* title,
                       std::initializer_list<const char*> items, QRect geometry,
                       QButtonGroup*& group) {
@@ -89,7 +102,19 @@ QGroupBox* radioGroup(QWidget* parent, const char* name, const char* title,
                            kRadioItemHeight);
         group->addButton(radio, id++);
     }
+    // The items share one font, at which each shows whole beside its indicator.
+    QFont font = box->font();
+    for (const QAbstractButton* item : group->buttons()) {
+        const int text = item->fontMetrics().horizontalAdvance(item->text());
+        font = fitted(font, item->text(), item->width() - (item->sizeHint().width() - text));
+    }
+    for (QAbstractButton* item : group->buttons()) item->setFont(font);
     group->button(0)->setChecked(true);
+    tabToCheckedItem(group);
+    QObject::connect(group, &QButtonGroup::buttonToggled, group,
+                     [group] { tabToCheckedItem(group); });
+    QObject::connect(group, &QButtonGroup::buttonReleased, group,
+                     [group] { tabToCheckedItem(group); });
     return box;
 }
 
@@ -126,12 +151,14 @@ void TForm1::createWindow() {
 
     PageControl1 = place(new QTabWidget(this), "PageControl1", {7, 7, 761, 410});
     PageControl1->setAutoFillBackground(true);
-    PageControl1->tabBar()->setAttribute(Qt::WA_Hover);
+    // A tab under the mouse shows its caption in the highlight colour.
+    PageControl1->tabBar()->setStyleSheet(
+        QStringLiteral("QTabBar::tab:hover:!selected { color: palette(highlight); }"));
     createStartPage();
     createInputPage();
     createResultPage();
-    PageControl1->setTabVisible(PageControl1->indexOf(TabSheet2), false);
-    PageControl1->setTabVisible(PageControl1->indexOf(TabSheet3), false);
+    setTabShown(TabSheet2, false);
+    setTabShown(TabSheet3, false);
     PageControl1->setCurrentWidget(TabSheet1);
 
     // Over the right end of the tab row, so that it shows on every page.
@@ -152,12 +179,7 @@ void TForm1::createStartPage() {
                       {504, 176, 209, 49});
     setFill(GroupBox2, kSilver);
     Edit4 = editBox(GroupBox2, "Edit4", "50", {20, 21, 45, 20});
-    Label16 = label(GroupBox2, "Label16", "(max:10,000個））", {76, 24});
-    // Its digits run wider in the fallback face; closer letters keep it clear of Button12.
-    QFont narrower = Label16->font();
-    narrower.setLetterSpacing(QFont::AbsoluteSpacing, -1);
-    Label16->setFont(narrower);
-    Label16->adjustSize();
+    Label16 = label(GroupBox2, "Label16", "(max:10,000個））", {76, 24, 83, 12});
     Button12 = pushButton(GroupBox2, "Button12", "Help", {164, 16, 33, 25}, Qt::ArrowCursor);
 
     RadioGroup1 = radioGroup(Panel1, "RadioGroup1", "単　位", {"MPa", "kgf/cm2"},
@@ -174,11 +196,13 @@ void TForm1::createStartPage() {
 
 void TForm1::createInputPage() {
     TabSheet2 = page(PageControl1, "TabSheet2", "データ入力と計算");
-    Label4 = label(TabSheet2, "Label4", "【計算データの入力】", {56, 40}, LabelLook::Large);
-    Label6 = label(TabSheet2, "Label6", "■　最大データ数：", {203, 42}, LabelLook::Red);
-    Label18 = label(TabSheet2, "Label18", "", {300, 42}, LabelLook::Red);
-    Label9 = label(TabSheet2, "Label9", "ファイル名", {416, 36});
-    Label10 = label(TabSheet2, "Label10", "*.dat", {430, 50});
+    Label4 =
+        label(TabSheet2, "Label4", "【計算データの入力】", {56, 40, 138, 16}, LabelLook::Large);
+    Label6 = label(TabSheet2, "Label6", "■　最大データ数：", {203, 42, 95, 12}, LabelLook::Red);
+    Label18 = label(TabSheet2, "Label18", "", {300, 42, 39, 12}, LabelLook::Red);
+    Label18->setFont(Label6->font());  // the count reads as part of its caption
+    Label9 = label(TabSheet2, "Label9", "ファイル名", {416, 36, 53, 12});
+    Label10 = label(TabSheet2, "Label10", "*.dat", {430, 50, 24, 12});
     Memo1 = fileNameBox(TabSheet2, "Memo1", {496, 32, 217, 33});
     setTextColour(Memo1, buttonText());
 
@@ -198,13 +222,13 @@ void TForm1::createInputPage() {
     Button9 =
         pushButton(Panel3, "Button9", "任意行コピー", {103, 17, 74, 33}, Qt::PointingHandCursor);
     Edit1 = editBox(Panel3, "Edit1", "", {184, 27, 25, 20});
-    Label2 = label(Panel3, "Label2", "行目", {216, 32});
+    Label2 = label(Panel3, "Label2", "行目", {216, 32, 24, 12});
     Button8 =
         pushButton(Panel3, "Button8", "部分クリア", {103, 57, 74, 33}, Qt::PointingHandCursor);
     Edit2 = editBox(Panel3, "Edit2", "", {184, 64, 25, 20});
-    Label3 = label(Panel3, "Label3", "-", {215, 67});
+    Label3 = label(Panel3, "Label3", "-", {215, 67, 6, 12});
     Edit3 = editBox(Panel3, "Edit3", "", {224, 64, 49, 20});
-    Label15 = label(Panel3, "Label15", "行目", {280, 72});
+    Label15 = label(Panel3, "Label15", "行目", {280, 72, 24, 12});
     Button10 = pushButton(Panel3, "Button10", "Help", {249, 18, 48, 33}, Qt::WhatsThisCursor);
     // Inside the frame of Panel3, below Button7, but a child of the page.
     Button2 =
@@ -223,11 +247,12 @@ void TForm1::createInputPage() {
 
 void TForm1::createResultPage() {
     TabSheet3 = page(PageControl1, "TabSheet3", "結果の出力と表示");
-    Label7 = label(TabSheet3, "Label7", "【計算結果】", {40, 40}, LabelLook::Large);
-    Label8 = label(TabSheet3, "Label8", "■　最大データ数：", {133, 42}, LabelLook::Red);
-    Label17 = label(TabSheet3, "Label17", "", {232, 43}, LabelLook::Red);
-    Label11 = label(TabSheet3, "Label11", "ファイル名", {416, 36});
-    Label12 = label(TabSheet3, "Label12", "", {430, 50});
+    Label7 = label(TabSheet3, "Label7", "【計算結果】", {40, 40, 80, 16}, LabelLook::Large);
+    Label8 = label(TabSheet3, "Label8", "■　最大データ数：", {133, 42, 95, 12}, LabelLook::Red);
+    Label17 = label(TabSheet3, "Label17", "", {232, 43, 36, 12}, LabelLook::Red);
+    Label17->setFont(Label8->font());  // the count reads as part of its caption
+    Label11 = label(TabSheet3, "Label11", "ファイル名", {416, 36, 53, 12});
+    Label12 = label(TabSheet3, "Label12", "", {430, 50, 0, 0});
     Memo2 = fileNameBox(TabSheet3, "Memo2", {496, 32, 217, 33});
 
     StringGrid2 =

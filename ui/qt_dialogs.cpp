@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -28,6 +29,39 @@ void prepare(QDialog& dialog, const QString& title) {
     dialog.setWindowModality(Qt::ApplicationModal);
 }
 
+// Qt's CUPS print dialog shows its page range group whatever the options say, each time it
+// opens; the group is hidden once the dialog has set it up.
+class SystemPrintDialog : public QPrintDialog {
+  public:
+    SystemPrintDialog(QPrinter& printer, QWidget* parent) : QPrintDialog(&printer, parent) {
+        setOptions(PrintShowPageSize | PrintCollateCopies);
+    }
+
+    void setVisible(bool visible) override {
+        QPrintDialog::setVisible(visible);
+        if (auto* range = findChild<QWidget*>(QStringLiteral("gbPrintRange")); visible && range)
+            range->hide();
+    }
+};
+
+// A box centred on the screen, frame included. A message box takes its size as it opens, so
+// it is centred only then.
+template <typename Box>
+class ScreenCentred : public Box {
+  public:
+    using Box::Box;
+
+  protected:
+    void showEvent(QShowEvent* event) override {
+        Box::showEvent(event);
+        if (QScreen* screen = this->screen()) {
+            QRect frame = this->frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            this->move(frame.topLeft());
+        }
+    }
+};
+
 std::optional<QString> chosenFile(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
@@ -38,7 +72,7 @@ std::optional<QString> chosenFile(QFileDialog& dialog) {
 // The information box keeps every line of its text on one line: a message box would wrap the
 // long lines of the help texts.
 void QtDialogs::information(const QString& text) {
-    QDialog box(owner_);
+    ScreenCentred<QDialog> box(owner_);
     prepare(box, applicationTitle());
     auto* label = new QLabel(text, &box);
     label->setTextFormat(Qt::PlainText);
@@ -51,14 +85,12 @@ void QtDialogs::information(const QString& text) {
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
-    box.adjustSize();
-    if (QScreen* screen = box.screen())
-        box.move(screen->availableGeometry().center() - box.rect().center());
     box.exec();  // Escape closes it as OK does
 }
 
 bool QtDialogs::confirm(const QString& question) {
-    QMessageBox box(QMessageBox::Question, {}, question, QMessageBox::NoButton, owner_);
+    ScreenCentred<QMessageBox> box(QMessageBox::Question, {}, question, QMessageBox::NoButton,
+                                   owner_);
     prepare(box, QStringLiteral("確認"));
     box.setTextFormat(Qt::PlainText);
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
@@ -98,6 +130,12 @@ std::optional<QString> QtDialogs::saveFileName(const QString& filter,
     dialog.setDefaultSuffix(defaultExtension);
     if (!startPath.isEmpty()) dialog.selectFile(startPath);
     return chosenFile(dialog);
+}
+
+bool QtDialogs::print(QPrinter& printer) {
+    SystemPrintDialog dialog(printer, owner_);
+    prepare(dialog, dialog.windowTitle());
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void QtDialogs::endProcess() {

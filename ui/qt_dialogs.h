@@ -19,6 +19,8 @@ class QtDialogs : public Dialogs {
     std::optional<QString> openFileName(const QString& filter, const QString& startPath) override;
     std::optional<QString> saveFileName(const QString& filter, const QString& defaultExtension,
                                         const QString& startPath) override;
+    // Qt's print dialog without printing to a file, page ranges, selection or current page.
+    bool print(QPrinter& printer) override;
     void endProcess() override;
 
   private:

@@ -30,9 +30,21 @@ class CellDelegate : public QStyledItemDelegate {
     }
 };
 
+// A header whose thickness is fixed: the grid lays out by its size hint, which a header
+// otherwise finds by measuring up to 200 of its sections each time its rows change.
+class FixedHeader : public QHeaderView {
+  public:
+    explicit FixedHeader(Qt::Orientation orientation, QWidget* parent)
+        : QHeaderView(orientation, parent) {
+        setSectionsClickable(true);
+        setHighlightSections(false);
+    }
+    QSize sizeHint() const override { return minimumSize(); }
+};
+
 void setUpHeader(QHeaderView* header, bool movable) {
     header->setSectionsMovable(movable);
-    header->setHighlightSections(false);
+    header->setTextElideMode(Qt::ElideNone);
     header->setMinimumSectionSize(1);
     QPalette palette = header->palette();
     palette.setColor(QPalette::Button, buttonFace());
@@ -40,16 +52,23 @@ void setUpHeader(QHeaderView* header, bool movable) {
     header->setPalette(palette);
 }
 
+int headerMargins(const QHeaderView* header) {
+    return 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+}
+
 }  // namespace
 
 StringGrid::StringGrid(Table& table, bool editable, QWidget* parent)
     : QTableView(parent), model_(table, editable), editable_(editable) {
+    setHorizontalHeader(new FixedHeader(Qt::Horizontal, this));
+    setVerticalHeader(new FixedHeader(Qt::Vertical, this));
     setModel(&model_);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);
 
     QHeaderView* columns = horizontalHeader();
     setUpHeader(columns, editable);
@@ -83,14 +102,53 @@ StringGrid::StringGrid(Table& table, bool editable, QWidget* parent)
 
 void StringGrid::showTable() {
     model_.tableChanged();
+    // Shown or hidden only on a change: showing it again asks the whole grid for a new layout.
+    if (horizontalHeader()->isHidden() == model_.hasHeaderRow())
+        horizontalHeader()->setHidden(!model_.hasHeaderRow());
     applyColumnWidths();
 }
 
 void StringGrid::applyColumnWidths() {
     const Table& table = model_.table();
-    verticalHeader()->setFixedWidth(table.columnWidth(0));
+    verticalHeader()->setFixedWidth(fixedColumnWidth());
     for (int column = 1; column < table.columnCount(); ++column)
         horizontalHeader()->resizeSection(column - 1, table.columnWidth(column));
+    fitHeaderFont();
+}
+
+// The table's width of column 0, or the room of the widest row number shown. Row numbers are
+// decimal numbers below the row count, and digits are of one width in the window's faces: the
+// longest text is the widest, and one as long as the row count's own ends the search from the
+// last row up, where the largest numbers stand.
+int StringGrid::fixedColumnWidth() const {
+    const Table& table = model_.table();
+    const std::size_t mostDigits = std::to_string(table.rowCount() - 1).size();
+    std::string widest;
+    const int lastRow = std::min(table.rowCount(), table.rowsHeld(0)) - 1;
+    for (int row = lastRow; row >= (model_.hasHeaderRow() ? 1 : 0); --row) {
+        if (table.cell(0, row).size() > widest.size()) widest = table.cell(0, row);
+        if (widest.size() >= mostDigits) break;
+    }
+    const int room =
+        verticalHeader()->fontMetrics().horizontalAdvance(QString::fromStdString(widest)) +
+        headerMargins(verticalHeader());
+    return std::max(table.columnWidth(0), room);
+}
+
+// One font for the whole header row, the corner cell included, at which every header fits.
+void StringGrid::fitHeaderFont() {
+    const Table& table = model_.table();
+    QHeaderView* columns = horizontalHeader();
+    const int margins = headerMargins(columns);
+    QList<TextInRoom> headers = {
+        {QString::fromStdString(table.cell(0, 0)), verticalHeader()->width() - margins}};
+    for (int column = 1; column < table.columnCount(); ++column)
+        headers.append(
+            {QString::fromStdString(table.cell(column, 0)), table.columnWidth(column) - margins});
+    if (headers == fittedHeaders_) return;  // measuring them again takes longer than a redraw
+    fittedHeaders_ = headers;
+    const QFont headerFont = fitted(font(), headers);
+    if (headerFont != columns->font()) columns->setFont(headerFont);
 }
 
 // A fixed cell dragged by the user: the header's own move is undone and the table moves the
@@ -138,8 +196,10 @@ bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
     auto* corner = qobject_cast<QAbstractButton*>(watched);
     if (corner && event->type() == QEvent::Paint) {
         QStylePainter painter(corner);
+        painter.setFont(horizontalHeader()->font());
         QStyleOptionHeader option;
         option.initFrom(corner);
+        option.fontMetrics = horizontalHeader()->fontMetrics();
         option.palette = horizontalHeader()->palette();
         option.rect = corner->rect();
         option.position = QStyleOptionHeader::OnlyOneSection;

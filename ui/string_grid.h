@@ -2,12 +2,16 @@
 
 #include <QTableView>
 
+#include "ui/look.h"
 #include "ui/table_model.h"
 
 namespace talveno::ui {
 
 // A text grid over a cell table: the table's row 0 and column 0 are the fixed header row and
 // column, drawn in the button-face colour; rows are 24 pixels high; only a vertical scroll bar.
+// The data columns keep the table's widths: texts too wide for a cell are cut at its edge, and
+// the headers take a smaller font where they need one to show whole. The fixed column widens
+// where its widest row number needs more room than the table's width gives.
 // An editable grid keeps its cell editor open on the current cell, so typing goes straight
 // in, and moves whole rows and columns when their fixed cells are dragged, carrying the move
 // into the table so that commands read by position.
@@ -29,8 +33,11 @@ class StringGrid : public QTableView {
   private:
     void carryMove(QHeaderView* header, int from, int to);
     void applyColumnWidths();
+    int fixedColumnWidth() const;
+    void fitHeaderFont();
 
     TableModel model_;
+    QList<TextInRoom> fittedHeaders_;  // the headers the header font was last fitted to
     bool editable_;
     bool undoingHeaderMove_ = false;
     bool selectingRange_ = false;

@@ -8,13 +8,17 @@ namespace talveno::ui {
 
 // A cell table as the data of a grid view. Row 0 and column 0 of the table are the grid's
 // fixed header row and column, so model cell (r, c) is table cell (c + 1, r + 1) and the
-// headers read the table's row 0 and column 0. The model holds no texts of its own.
+// headers read the table's row 0 and column 0. A table of row 0 alone has no fixed header
+// row: row 0 is then the one ordinary row, model row 0. The model holds no texts of its own.
 class TableModel : public QAbstractTableModel {
     Q_OBJECT
   public:
     TableModel(Table& table, bool editable, QObject* parent = nullptr);
 
     Table& table() { return table_; }
+    const Table& table() const { return table_; }
+    // Whether the table's row 0 is a fixed header row above the model's rows.
+    bool hasHeaderRow() const { return firstRow_ == 1; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -30,7 +34,8 @@ class TableModel : public QAbstractTableModel {
   private:
     Table& table_;
     bool editable_;
-    int dataRows_;  // the data rows the views know of
+    int firstRow_;  // the table row shown as model row 0, as the views know it
+    int dataRows_;  // the rows the views know of
 };
 
 }  // namespace talveno::ui

@@ -6,10 +6,12 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "../pdf_pages.h"
 #include "batch_runner.h"
 #include "core/calculation_run.h"
 #include "files/input_data_file.h"
 #include "files/result_file.h"
+#include "print/listings.h"
 #include "tables/layouts.h"
 #include "tables/start_command.h"
 
@@ -23,20 +25,42 @@ using testing::TempFolder;
 using testing::writeCases;
 
 // The window's way: read the file into a table started with that many rows (at least 50),
-// press the calculation button, save the result file.
-std::string windowResult(const std::string& inputPath, CalculationSettings settings,
-                         const std::string& resultPath) {
-    const auto records = readInputDataFile(inputPath);
-    const int n = std::max(static_cast<int>(records.size()), 50);
+// press the calculation button.
+struct WindowTables {
     Table input = layouts::makeInputTable();
     Table result = layouts::makeResultTable();
-    startTables(input, result, std::to_string(n));
-    applyInputDataFile(input, n, records);
-    clearResults(result, n);
-    layOutResults(result, n, settings.unit);
-    computeFilledRows(input, result, settings);
-    saveResultFile(result, settings.unit, resultPath);
+};
+
+WindowTables windowTables(const std::string& inputPath, CalculationSettings settings) {
+    const auto records = readInputDataFile(inputPath);
+    const int n = std::max(static_cast<int>(records.size()), 50);
+    WindowTables tables;
+    startTables(tables.input, tables.result, std::to_string(n));
+    applyInputDataFile(tables.input, n, records);
+    clearResults(tables.result, n);
+    layOutResults(tables.result, n, settings.unit);
+    computeFilledRows(tables.input, tables.result, settings);
+    return tables;
+}
+
+// Then the result file saved.
+std::string windowResult(const std::string& inputPath, CalculationSettings settings,
+                         const std::string& resultPath) {
+    saveResultFile(windowTables(inputPath, settings).result, settings.unit, resultPath);
     return fileContent(resultPath);
+}
+
+// The listings the window would print, as text.
+std::string inputListing(const std::string& inputPath, const std::string& title) {
+    const Table input = windowTables(inputPath, {}).input;
+    return listingText([&](ListingSink& sink) { writeInputListing(input, title, sink); });
+}
+
+std::string resultListing(const std::string& inputPath, CalculationSettings settings,
+                          const std::string& title) {
+    const Table result = windowTables(inputPath, settings).result;
+    return listingText(
+        [&](ListingSink& sink) { writeResultListing(result, settings.unit, title, sink); });
 }
 
 // 60 cases in the tests below: more than the 50 rows a window starts with.
@@ -85,6 +109,7 @@ TEST(Batch, FailureReportsTheMessageAndWritesNoFile) {
         {"-o none/r.mpa bad.dat",
          "入力値が数値ではありません.\n(3 行目)\n(入力ファイル: bad.dat)\n"},
         {"-o none/r.mpa cases.dat", "不正なファイル名です.\n(出力ファイル: none/r.mpa)\n"},
+        {"--listing l.txt --input-listing i.txt zero.dat", "0 による浮動小数点数除算.\n(No. 3)\n"},
     };
     for (const auto& c : cases) {
         const Outcome outcome = runBatch(folder.path(), c.arguments);
@@ -94,6 +119,8 @@ TEST(Batch, FailureReportsTheMessageAndWritesNoFile) {
     EXPECT_FALSE(std::filesystem::exists(folder / "zero.mpa"));
     EXPECT_FALSE(std::filesystem::exists(folder / "bad.mpa"));
     EXPECT_EQ(fileContent(folder / "kept.mpa"), "old");
+    EXPECT_FALSE(std::filesystem::exists(folder / "l.txt"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "i.txt"));
 }
 
 TEST(Batch, UsageErrorsSayWhatWasWrong) {
@@ -121,6 +148,13 @@ TEST(Batch, UsageErrorsSayWhatWasWrong) {
         {"-o cases.dat cases.dat", "the result file would replace the input file"},
         {"cases.dat -o ./cases.dat", "the result file would replace the input file"},
         {"-o " + throughDeep + " cases.dat", "the result file would replace the input file"},
+        {"--listing", "--listing needs a file name"},
+        {"--listing cases.dat cases.dat",
+         "the listing would replace the input or the result file: cases.dat"},
+        {"-o r.mpa --listing ./r.mpa cases.dat",
+         "the listing would replace the input or the result file: ./r.mpa"},
+        {"--listing a.txt --input-listing a.txt cases.dat",
+         "both listings would go to the same file: a.txt"},
     };
     for (const auto& c : cases) {
         const Outcome outcome = runBatch(folder.path(), c.arguments);
@@ -139,6 +173,71 @@ TEST(Batch, UsageErrorsSayWhatWasWrong) {
     EXPECT_EQ(full.status, 1);
     EXPECT_EQ(full.err, "talveno-batch: cannot write the help text: No space left on device\n");
 }
+
+TEST(Batch, WritesTextListings) {
+    TempFolder folder;
+    writeCases(folder / "cases.dat", 60);
+    std::filesystem::create_directory(folder / "out");
+    const struct {
+        std::string arguments;
+        CalculationSettings settings;
+        const char* title;
+    } cases[] = {
+        {"--listing r.txt --input-listing i.txt cases.dat", {}, "cases.mpa"},
+        {"--unit kgf/cm2 --van-draat -o out/r.kgf --input-listing i.txt --listing r.txt "
+         "./cases.dat",
+         {StiffnessUnit::KgfPerCm2, true},
+         "out/r.kgf"},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = runBatch(folder.path(), c.arguments);
+        EXPECT_EQ(outcome.status, 0) << c.arguments;
+        EXPECT_EQ(outcome.out + outcome.err, "") << c.arguments;
+        const std::string input = c.arguments.substr(c.arguments.rfind(' ') + 1);
+        EXPECT_EQ(fileContent(folder / "i.txt"), inputListing(folder / "cases.dat", input));
+        EXPECT_EQ(fileContent(folder / "r.txt"),
+                  resultListing(folder / "cases.dat", c.settings, c.title));
+    }
+    EXPECT_EQ(
+        fileContent(folder / "r.txt")
+            .rfind(std::string(7, '\n') + std::string(15, ' ') + "出力データ名： out/r.kgf\n\n"),
+        0u);
+}
+
+#ifdef TALVENO_PDF_LISTINGS
+// The pages hold the lines of the text listing in order, the title and headers once.
+TEST(Batch, WritesPdfListingsOfSeveralPages) {
+    TempFolder folder;
+    writeCases(folder / "many.dat", 200);
+    const Outcome outcome =
+        runBatch(folder.path(), "--listing r.PDF --input-listing i.pdf many.dat");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out + outcome.err, "");
+    const struct {
+        const char* file;
+        std::string text;
+    } listings[] = {
+        {"i.pdf", inputListing(folder / "many.dat", "many.dat")},
+        {"r.PDF", resultListing(folder / "many.dat", {}, "many.mpa")},
+    };
+    for (const auto& listing : listings) {
+        const auto pages = testing::pdfPages(folder / listing.file);
+        ASSERT_GE(pages.size(), 3u) << listing.file;
+        std::vector<std::string> printed;
+        for (const auto& page : pages) printed.insert(printed.end(), page.begin(), page.end());
+        EXPECT_EQ(printed, testing::foldedLines(listing.text)) << listing.file;
+    }
+}
+#else
+TEST(Batch, RefusesPdfListingsWithoutQt) {
+    TempFolder folder;
+    writeCases(folder / "cases.dat", 2);
+    const Outcome outcome = runBatch(folder.path(), "--listing r.pdf cases.dat");
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.err.rfind("talveno-batch: this build writes no PDF listings", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists(folder / "cases.mpa"));
+}
+#endif
 
 }  // namespace
 }  // namespace talveno

@@ -20,6 +20,8 @@ TEST(Table, CellsAreStoredWhateverTheRowCount) {
     EXPECT_EQ(table.cell(3, 30), "0.02");
     table.setRowCount(0);
     EXPECT_EQ(table.rowCount(), 1);
+    EXPECT_GE(table.rowsHeld(3), 31);
+    EXPECT_EQ(table.rowsHeld(4), 0);  // never written
 }
 
 TEST(Table, FilledRowsEndAtTheFirstEmptyPenetrationCell) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QItemSelectionModel>
+#include <map>
 
 #include "window_fixture.h"
 
@@ -140,6 +141,86 @@ TEST_F(GridTest, tab_moves_through_each_parents_controls_in_focus_order) {
               "StringGrid1 BitBtn2 BitBtn3 BitBtn4 Button2 Memo1 Button3 Button6");
     EXPECT_EQ(order("Panel3"), "Button7 Button8 Button9 Edit1 Edit2 Edit3 Button10");
     EXPECT_EQ(order("TabSheet3"), "StringGrid2 BitBtn5 BitBtn6 Memo2 Button4 Button5");
+}
+
+TEST_F(GridTest, tab_enters_a_radio_group_on_its_checked_item_and_space_keeps_it) {
+    const struct {
+        int unit;
+        int correction;
+        const char* from;
+        Qt::Key key;
+        const char* lands;
+    } cases[] = {
+        {0, 0, "BitBtn1", Qt::Key_Tab, "MPa"},       {1, 0, "BitBtn1", Qt::Key_Tab, "kgf/cm2"},
+        {0, 0, "Button11", Qt::Key_Backtab, "なし"}, {0, 1, "Button11", Qt::Key_Backtab, "あり"},
+        {0, 1, "MPa", Qt::Key_Tab, "あり"},          {1, 0, "なし", Qt::Key_Backtab, "kgf/cm2"},
+    };
+    clickTab(QStringLiteral("スタート"));
+    const auto item = [this](const QString& text) -> QRadioButton* {
+        for (auto* radio : form_->findChildren<QRadioButton*>())
+            if (radio->text() == text) return radio;
+        return nullptr;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.from) + (c.key == Qt::Key_Tab ? " tab" : " shift+tab"));
+        choose("RadioGroup1", c.unit);
+        choose("RadioGroup2", c.correction);
+        QWidget* from = item(QString::fromUtf8(c.from));
+        if (!from) from = find<QWidget>(c.from);
+        from->setFocus();
+        QTest::keyClick(from, c.key, c.key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_TRUE(qobject_cast<QRadioButton*>(focused));
+        EXPECT_EQ(static_cast<QRadioButton*>(focused)->text(), QString::fromUtf8(c.lands));
+        QTest::keyClick(focused, Qt::Key_Space);
+        EXPECT_TRUE(item(QString::fromUtf8(c.lands))->isChecked()) << "the setting stays";
+    }
+}
+
+// With the faces installed here every header, label and caption shows whole in its designed
+// place; only the fixed row-number column widens, as far as its numbers need.
+TEST_F(WindowTest, every_text_shows_whole_in_its_designed_place) {
+    choose("RadioGroup1", 1);  // the wider stiffness headers
+    start(QStringLiteral("10000"));
+    typeRow(1, kWorkedRow);
+    click("BitBtn4");
+    const auto width = [](const QWidget* control, const QString& text) {
+        return control->fontMetrics().horizontalAdvance(text);
+    };
+    const struct {
+        const char* grid;
+        int fixedWidth;
+        std::vector<int> widths;
+    } grids[] = {{"StringGrid1", 30, {100, 100, 100, 100, 100, 100}},
+                 {"StringGrid2", 25, {95, 73, 73, 75, 75, 88, 82, 82}}};
+    for (const auto& g : grids) {
+        QHeaderView* columns = grid(g.grid)->horizontalHeader();
+        const int margins = 2 * columns->style()->pixelMetric(QStyle::PM_HeaderMargin);
+        for (int i = 0; i < columns->count(); ++i) {
+            const QString header = columns->model()->headerData(i, Qt::Horizontal).toString();
+            EXPECT_EQ(columns->sectionSize(i), g.widths[i]) << g.grid;
+            EXPECT_LE(width(columns, header) + margins, g.widths[i]) << header.toStdString();
+        }
+        QHeaderView* rows = grid(g.grid)->verticalHeader();
+        EXPECT_EQ(rows->width(), width(rows, "10000") + margins) << g.grid;
+        EXPECT_LE(width(columns, "No.") + margins, rows->width()) << g.grid;
+        EXPECT_EQ(grid(g.grid)->textElideMode(), Qt::ElideNone) << "cut at the edge";
+    }
+
+    const std::map<QString, int> labelWidths = {{"Label16", 83}, {"Label4", 138}, {"Label6", 95},
+                                                {"Label9", 53},  {"Label10", 24}, {"Label2", 24},
+                                                {"Label3", 6},   {"Label15", 24}, {"Label7", 80},
+                                                {"Label8", 95},  {"Label11", 53}};
+    for (const auto& [name, designed] : labelWidths)
+        EXPECT_LE(find<QLabel>(name.toLatin1().constData())->sizeHint().width(), designed)
+            << name.toStdString();
+    for (const auto* button : form_->findChildren<QPushButton*>())
+        EXPECT_LE(width(button, button->text()) + 2 * 4, button->width())
+            << button->objectName().toStdString() << " leaves its frame clear";
+    for (const auto* item : form_->findChildren<QRadioButton*>())
+        EXPECT_LE(item->sizeHint().width(), item->width()) << item->text().toStdString();
+    for (const auto* group : form_->findChildren<QGroupBox*>())
+        EXPECT_LE(width(group, group->title()), group->width()) << group->title().toStdString();
 }
 
 }  // namespace

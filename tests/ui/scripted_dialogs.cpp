@@ -2,13 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QPrintDialog>
+#include <QTimer>
+
+#include "ui/qt_dialogs.h"
+
 namespace talveno::ui::testing {
 
 namespace {
 
 const char* name(int kind) {
-    static const char* const names[] = {"information", "confirm",   "error",
-                                        "open file",   "save file", "end process"};
+    static const char* const names[] = {"information", "confirm",     "error", "open file",
+                                        "save file",   "end process", "print"};
     return names[kind];
 }
 
@@ -39,6 +45,12 @@ void ScriptedDialogs::expectSaveFile(const QString& filter, const QString& defau
                                      const QString& startPath, std::optional<QString> answer) {
     script_.push_back(
         {Kind::SaveFile, filter, false, startPath, defaultExtension, std::move(answer)});
+}
+
+void ScriptedDialogs::expectPrintDialog(std::function<bool(QPrintDialog&)> answer) {
+    Step step{Kind::Print, {}};
+    step.printAnswer = std::move(answer);
+    script_.push_back(std::move(step));
 }
 
 QString ScriptedDialogs::pending() const {
@@ -96,6 +108,22 @@ std::optional<QString> ScriptedDialogs::saveFileName(const QString& filter,
         EXPECT_EQ(startPath.toStdString(), step->startPath.toStdString());
     }
     return step->path;
+}
+
+// The answer is given as soon as the dialog is the active modal window.
+bool ScriptedDialogs::print(QPrinter& printer) {
+    const auto step = take(Kind::Print, {});
+    if (!step) return false;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        timer.stop();
+        step->printAnswer(*dialog) ? dialog->accept() : dialog->reject();
+    });
+    timer.start(10);
+    QtDialogs real(nullptr);
+    return real.print(printer);
 }
 
 void ScriptedDialogs::endProcess() {

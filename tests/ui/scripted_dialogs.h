@@ -2,11 +2,17 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 
 #include "ui/dialogs.h"
 
+class QPrintDialog;
+
 namespace talveno::ui::testing {
+
+// While true, a real dialog may open: the test that sets it answers the dialog itself.
+inline bool realDialogsAllowed = false;
 
 // Dialogs whose answers a test scripts in advance. A dialog that opens out of turn, or with
 // another text, fails the test; so does one that was scripted and never opened.
@@ -23,6 +29,9 @@ class ScriptedDialogs : public Dialogs {
                         std::optional<QString> answer);
     void expectSaveFile(const QString& filter, const QString& defaultExtension,
                         const QString& startPath, std::optional<QString> answer);
+    // The program's real print dialog; `answer` runs while it is open and says whether the
+    // test accepts it (true) or cancels it.
+    void expectPrintDialog(std::function<bool(QPrintDialog&)> answer);
 
     // What was scripted and has not opened yet, one line each; empty when all opened.
     QString pending() const;
@@ -35,10 +44,11 @@ class ScriptedDialogs : public Dialogs {
     std::optional<QString> openFileName(const QString& filter, const QString& startPath) override;
     std::optional<QString> saveFileName(const QString& filter, const QString& defaultExtension,
                                         const QString& startPath) override;
+    bool print(QPrinter& printer) override;
     void endProcess() override;
 
   private:
-    enum class Kind { Information, Confirm, Error, OpenFile, SaveFile, EndProcess };
+    enum class Kind { Information, Confirm, Error, OpenFile, SaveFile, EndProcess, Print };
     struct Step {
         Kind kind;
         QString text;
@@ -46,6 +56,7 @@ class ScriptedDialogs : public Dialogs {
         QString startPath = {};
         QString defaultExtension = {};
         std::optional<QString> path = {};
+        std::function<bool(QPrintDialog&)> printAnswer = {};
     };
     // The next scripted step when it is of this kind and text; fails the test otherwise.
     std::optional<Step> take(Kind kind, const QString& text);

@@ -5,15 +5,28 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
+#include <QPrintDialog>
 #include <QTimer>
+#include <cstdio>
+
+#include "scripted_dialogs.h"
 
 namespace {
+
+// The printing tests answer the real print dialog themselves (ScriptedDialogs).
+#ifdef TALVENO_PRINTING_TESTS
+constexpr bool kPrintDialogAnswered = true;
+#else
+constexpr bool kPrintDialogAnswered = false;
+#endif
 
 class ModalGuard : public QObject {
   public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* widget = qobject_cast<QWidget*>(watched);
+        if (kPrintDialogAnswered && qobject_cast<QPrintDialog*>(watched)) return false;
         if (event->type() == QEvent::Show && widget && widget->isWindow() &&
+            !talveno::ui::testing::realDialogsAllowed &&
             (widget->isModal() || qobject_cast<QDialog*>(widget) || qobject_cast<QMenu*>(widget))) {
             ADD_FAILURE() << "a " << widget->metaObject()->className() << " opened";
             QTimer::singleShot(0, widget, [widget] { widget->close(); });
@@ -27,6 +40,16 @@ class ModalGuard : public QObject {
 int main(int argc, char** argv) {
     // Listing the tests at build time runs this too, where no display need exist.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef TALVENO_PRINTING_TESTS
+    // The printing tests print on the private server that tests/ui/private_cups.sh starts.
+    if (qEnvironmentVariableIsEmpty("TALVENO_PRINTED")) {
+        std::fputs("Run the printing tests through tests/ui/private_cups.sh\n", stderr);
+        return 1;
+    }
+#else
+    // The window tests reach no print server, whatever printers this machine has.
+    qputenv("CUPS_SERVER", "/nonexistent/talveno-no-print-server");
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
     ModalGuard guard;

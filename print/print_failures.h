@@ -1,0 +1,13 @@
+#pragma once
+
+#include "core/failure.h"
+
+// The failures of the printed listings besides a cell that holds no number.
+namespace talveno::print_failures {
+
+// The system has no default printer, also when it has no printer at all.
+Failure noDefaultPrinter();
+// The print job could not begin on the printer chosen, or its listing could not be written.
+Failure printJobFailed();
+
+}  // namespace talveno::print_failures

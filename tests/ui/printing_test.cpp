@@ -1,0 +1,143 @@
+// Both listings printed for real: the print buttons, Qt's print dialog accepted by the test,
+// a private CUPS server (tests/ui/private_cups.sh) whose default printer writes a PDF file,
+// and that file read back.
+#include <QPrintDialog>
+#include <QPrinter>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "../files/file_test_support.h"
+#include "core/calculation_run.h"
+#include "print/listings.h"
+#include "printed_pages.h"
+#include "tables/layouts.h"
+#include "window_fixture.h"
+
+namespace talveno::ui::testing {
+namespace {
+
+using talveno::testing::commandOutput;
+using talveno::testing::pdfPages;
+using Pages = std::vector<std::vector<std::string>>;
+
+const std::array<const char*, 6> kRow = {"80", "47.5", "0.02", "25", "12.3", "4"};
+
+class PrintingTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        std::filesystem::remove(printed_);
+    }
+
+    // Accepts the print dialog once it shows the printer and the choices a listing allows.
+    void expectPrintAccepted() {
+        dialogs().expectPrintDialog([this](QPrintDialog& dialog) {
+            auto* range = dialog.findChild<QWidget*>(QStringLiteral("gbPrintRange"));
+            EXPECT_TRUE(range && range->isHidden()) << "the page range group is shown";
+            for (const auto option : {QPrintDialog::PrintToFile, QPrintDialog::PrintSelection,
+                                      QPrintDialog::PrintPageRange, QPrintDialog::PrintCurrentPage})
+                EXPECT_FALSE(dialog.testOption(option)) << option;
+            EXPECT_EQ(dialog.printer()->printerName(), QStringLiteral("TalvenoPDF"));
+            dialogPrinters_.push_back(dialog.printer());
+            return true;
+        });
+    }
+
+    // The pages printed, once the server has no job left.
+    Pages printedPages() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!commandOutput("lpstat -o 2>&1").empty()) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                ADD_FAILURE() << "the print job did not end: " << commandOutput("lpstat -o -l");
+                return {};
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return pdfPages(printed_);
+    }
+
+    // The pages the listing takes on the window's printer.
+    Pages pagesOf(const Listing& listing) {
+        return listingPages(listing, *form_->PrintDialog1.printer());
+    }
+
+    static Table inputWith(const std::vector<std::array<const char*, 6>>& rows) {
+        Table input = layouts::makeInputTable();
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            for (int c = 0; c < 6; ++c) input.setCell(c + 1, int(r) + 1, rows[r][c]);
+        return input;
+    }
+
+    const std::string printed_ = qEnvironmentVariable("TALVENO_PRINTED").toStdString();
+    std::vector<QPrinter*> dialogPrinters_;
+};
+
+TEST_F(PrintingTest, both_listings_print_on_the_printer_chosen) {
+    start(QStringLiteral("120"));
+    std::vector<std::array<const char*, 6>> rows(110, kRow);
+    rows[1] = {"60", "50", "1", "0", "12", "4"};
+    for (std::size_t r = 0; r < rows.size(); ++r) typeRow(int(r) + 1, rows[r]);
+    const Table input = inputWith(rows);
+
+    expectPrintAccepted();
+    click("Button3");
+    const Pages inputPages = printedPages();
+    const Pages expectedInput =
+        pagesOf([&](ListingSink& sink) { writeInputListing(input, "", sink); });
+    ASSERT_EQ(expectedInput.size(), 2u);
+    EXPECT_EQ(expectedInput[0][0], "入力データ名：");
+    EXPECT_EQ(inputPages, expectedInput);
+
+    click("BitBtn4");
+    Table result = layouts::makeResultTable();
+    layOutResults(result, 120, StiffnessUnit::Mpa);
+    computeFilledRows(input, result, {StiffnessUnit::Mpa, false});
+    expectPrintAccepted();
+    click("Button4");
+    const Pages expectedResult = pagesOf(
+        [&](ListingSink& sink) { writeResultListing(result, StiffnessUnit::Mpa, "", sink); });
+    EXPECT_EQ(expectedResult[0][1], "No Pen Soft PI Loadtime Temp Cv Sbit Smix");
+    EXPECT_EQ(printedPages(), expectedResult);
+
+    // One printer, kept with its settings from one listing to the next.
+    ASSERT_EQ(dialogPrinters_.size(), 2u);
+    EXPECT_EQ(dialogPrinters_[0], dialogPrinters_[1]);
+}
+
+TEST_F(PrintingTest, cancelling_the_dialog_prints_nothing_and_changes_nothing) {
+    start();
+    typeRow(1, kRow);
+    const std::string jobsBefore = commandOutput("lpstat -W all -o");
+    dialogs().expectPrintDialog([](QPrintDialog&) { return false; });
+    click("Button3");
+    EXPECT_EQ(commandOutput("lpstat -W all -o"), jobsBefore);
+    EXPECT_FALSE(std::filesystem::exists(printed_));
+    EXPECT_EQ(row("StringGrid1", 1, 6), "80|47.5|0.02|25|12.3|4");
+    EXPECT_EQ(text("Memo1"), "");
+}
+
+TEST_F(PrintingTest, a_bad_cell_ends_the_job_after_the_lines_before_it) {
+    start();
+    typeRow(1, kRow);
+    typeRow(2, {"60", "50", "x", "0", "12", "4"});
+    expectPrintAccepted();
+    dialogs().expectError(QStringLiteral("'x' は浮動小数点数ではありません."));
+    click("Button3");
+    const Pages printed = printedPages();
+    ASSERT_EQ(printed.size(), 1u);
+    ASSERT_EQ(printed[0].size(), 5u);
+    EXPECT_EQ(printed[0][3], "1 80.0 47.5 0.020 25.0 12.3 4.0");
+    EXPECT_EQ(printed[0][4], "2 60.0 50.0");
+
+    // The next listing starts as any other.
+    typeRow(2, {"60", "50", "1", "0", "12", "4"});
+    expectPrintAccepted();
+    click("Button3");
+    const Pages whole = printedPages();
+    ASSERT_EQ(whole.size(), 1u);
+    EXPECT_EQ(whole[0].back(), "2 60.0 50.0 1.000 0.0 12.0 4.0");
+}
+
+}  // namespace
+}  // namespace talveno::ui::testing
