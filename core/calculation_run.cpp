@@ -1,5 +1,6 @@
 #include "core/calculation_run.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/failure.h"
@@ -60,8 +61,15 @@ void layOutResults(Table& result, int n, StiffnessUnit unit) {
 }
 
 void RowCalculation::start(const InputCells& cells, bool vanDraat) {
+    std::array<double, 6> numbers;
     for (int column = kPenetration; column <= kVoids; ++column)
-        inputs_[column] = parseNumber(cells[column - 1]);
+        numbers[column - 1] = parseNumber(cells[column - 1]);
+    start(cells, numbers, vanDraat);
+}
+
+void RowCalculation::start(const InputCells& cells, const std::array<double, 6>& numbers,
+                           bool vanDraat) {
+    std::copy(numbers.begin(), numbers.end(), inputs_.begin() + 1);
 
     concentration_ = aggregateVolumeConcentration(inputs_[kAsphalt], inputs_[kVoids], vanDraat);
     penetrationIndex_ = penetrationIndex(inputs_[kPenetration], inputs_[kSofteningPoint]);

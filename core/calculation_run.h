@@ -26,6 +26,8 @@ class RowCalculation {
     // 1 to 6: four input texts as they stand, PI with 2 decimals, Cv in % with 1. Throws the
     // first failure.
     void start(const InputCells& cells, bool vanDraat);
+    // The same where the numbers the cells read as are known already.
+    void start(const InputCells& cells, const std::array<double, 6>& numbers, bool vanDraat);
 
     // Reads Sbit off the nomograph, computes Smix, converts both to the unit and sets their
     // exponent texts in columns 7 and 8. Throws the failure.

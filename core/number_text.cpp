@@ -268,14 +268,21 @@ double parseNumber(std::string_view text) {
     return *value;
 }
 
-void appendFixedText(std::string& text, double value, int decimals) {
+double appendFixedText(std::string& text, double value, int decimals) {
+    const std::size_t start = text.size();
     if (std::signbit(value)) text += '-';
     const double magnitude = std::fabs(value);
     char scratch[24];
     if (const auto rounded = roundedFixed(magnitude, decimals)) {
         const auto end = std::to_chars(scratch, scratch + sizeof scratch, *rounded).ptr;
         const int count = *rounded == 0 ? 0 : static_cast<int>(end - scratch);
-        return appendFixedDigits(text, scratch, count, decimals);
+        appendFixedDigits(text, scratch, count, decimals);
+        // A form of up to 15 digits reads as its digits over a power of ten, as parsing does.
+        if (text.size() - start - (decimals > 0 ? 1 : 0) - (std::signbit(value) ? 1 : 0) <= 15) {
+            const double number = static_cast<double>(*rounded) / kPowersOfTen[decimals];
+            return std::signbit(value) ? -number : number;
+        }
+        return parseNumber(std::string_view(text).substr(start));
     }
     static thread_local Decimal decimal;
     static thread_local std::string digits;
@@ -288,6 +295,7 @@ void appendFixedText(std::string& text, double value, int decimals) {
         count = roundedDigits(decimal, keep, digits.data());
     }
     appendFixedDigits(text, digits.data(), count, decimals);
+    return parseNumber(std::string_view(text).substr(start));
 }
 
 std::string fixedText(double value, int decimals) {

@@ -18,9 +18,10 @@ double parseNumber(std::string_view text);
 
 // Fixed-point form: optional "-", at least one digit, the point and exactly `decimals`
 // digits, rounded half away from zero on the number's shortest decimal form. A negative value
-// that rounds to zero keeps its minus sign. The append form adds it to the end of a text.
+// that rounds to zero keeps its minus sign. The append form adds it to the end of a text and
+// returns the number the form reads as, what parseNumber gives for it.
 std::string fixedText(double value, int decimals);
-void appendFixedText(std::string& text, double value, int decimals);
+double appendFixedText(std::string& text, double value, int decimals);
 
 // Exponent form: optional "-", one digit, the point, `significant - 1` digits, "E", the
 // exponent's sign and at least `exponentDigits` digits; the mantissa rounded half away from

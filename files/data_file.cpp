@@ -25,11 +25,11 @@ bool fitsItsCell(double value, FieldFormat field) {
 
 }  // namespace
 
-void appendCellText(std::string& out, double value, FieldFormat field) {
-    if (field.decimals < 0)
-        appendExponentText(out, value);
-    else
-        appendFixedText(out, value, field.decimals);
+double appendCellText(std::string& out, double value, FieldFormat field) {
+    if (field.decimals >= 0) return appendFixedText(out, value, field.decimals);
+    const std::size_t start = out.size();
+    appendExponentText(out, value);
+    return parseNumber(std::string_view(out).substr(start));
 }
 
 void appendCellField(std::string& out, std::string_view cell, FieldFormat field) {

@@ -39,7 +39,8 @@ using Record = std::array<double, N>;
 
 // The text a read writes into the cell of a value: the fixed-point form with the field's
 // decimals, or the exponent form (4 significant digits, at least 2 exponent digits); appended.
-void appendCellText(std::string& out, double value, FieldFormat field);
+// Returns the number the text reads as.
+double appendCellText(std::string& out, double value, FieldFormat field);
 
 // The field of a cell's text, appended: the number read from the text and written anew; throws
 // the number message naming the text when it holds none.

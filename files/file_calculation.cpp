@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <deque>
-#include <exception>
 #include <optional>
 #include <vector>
 
@@ -22,112 +21,119 @@ using file_failures::FileRole;
 constexpr std::size_t kBlockRows = 4096;
 
 // Computes blocks of rows: each record's cell texts as reading writes them into the input
-// table, the calculation run over those texts, and the result file's line as saving writes it
-// from the result texts. Its texts are kept from row to row.
+// table, the calculation run over those texts, and each output's lines from the texts. Its
+// texts are kept from row to row.
 class BlockCalculation {
   public:
-    explicit BlockCalculation(const CalculationSettings& settings) : settings_(settings) {}
+    BlockCalculation(const CalculationSettings& settings,
+                     std::span<CalculationOutput* const> outputs)
+        : settings_(settings), outputs_(outputs) {}
 
     void operator()(RowBlock& block) {
-        block.lines.clear();
+        block.lines.resize(outputs_.size());
+        block.fieldFailures.resize(outputs_.size());
+        for (std::string& lines : block.lines) lines.clear();
+        for (auto& failure : block.fieldFailures) failure.reset();
         block.rowFailure.reset();
-        block.fieldFailure.reset();
         for (std::size_t k = 0; k < block.records.size(); ++k) {
             const int row = block.firstRow + static_cast<int>(k);
-            inputCellTexts(block.records[k], cells_);
+            inputCellTexts(block.records[k], cells_, numbers_);
+            const InputCells input = {cells_[0], cells_[1], cells_[2],
+                                      cells_[3], cells_[4], cells_[5]};
             try {
-                row_.start({cells_[0], cells_[1], cells_[2], cells_[3], cells_[4], cells_[5]},
-                           settings_.vanDraat);
+                row_.start(input, numbers_, settings_.vanDraat);
                 row_.finish(settings_.unit);
             } catch (const Failure& failure) {
                 block.rowFailure = Failure(std::string(failure.message()), row);
                 return;
             }
-            if (block.fieldFailure) continue;
-            try {
-                appendResultFileLine(block.lines, row,
-                                     {row_.text(1), row_.text(2), row_.text(3), row_.text(4),
-                                      row_.text(5), row_.text(6), row_.text(7), row_.text(8)});
-            } catch (const Failure& failure) {
-                block.fieldFailure = failure;
+            for (std::size_t i = 0; i < outputs_.size(); ++i) {
+                if (block.fieldFailures[i]) continue;
+                try {
+                    outputs_[i]->appendRow(block.lines[i], row, input, row_);
+                } catch (const Failure& failure) {
+                    block.fieldFailures[i] = failure;
+                }
             }
         }
     }
 
   private:
     CalculationSettings settings_;
+    std::span<CalculationOutput* const> outputs_;
     std::array<std::string, 6> cells_;
+    InputRecord numbers_{};
     RowCalculation row_;
 };
 
-// The result file as far as the rows allow: its bytes go out while no failure is known; the
-// first failure of each kind is kept.
-class ResultOutput {
+// The outputs as the blocks come in row order: the lines go out while no failure is known
+// that would keep them from being saved; the first failures are kept.
+class BlockOutputs {
   public:
-    explicit ResultOutput(const CalculationFiles& files) : files_(files) {
-        try {
-            file_ = files.openOutput();
-        } catch (const Failure& failure) {
-            fileFailure_ = failure;
-        }
-    }
+    explicit BlockOutputs(std::span<CalculationOutput* const> outputs)
+        : outputs_(outputs), fieldFailures_(outputs.size()) {}
 
-    bool failed() const { return rowFailure_ || fieldFailure_ || fileFailure_; }
     bool rowFailed() const { return rowFailure_.has_value(); }
 
-    void write(std::string_view bytes) {
-        if (failed()) return;
-        try {
-            file_->write(bytes);
-        } catch (const Failure& failure) {
-            fileFailure_ = failure;
+    void take(const RowBlock& block) {
+        if (!rowFailure_) rowFailure_ = block.rowFailure;
+        for (std::size_t i = 0; i < outputs_.size(); ++i) {
+            if (!fieldFailures_[i]) fieldFailures_[i] = block.fieldFailures[i];
+            if (!rowFailure_ && !fieldFailures_[i] && !outputs_[i]->file().failure())
+                outputs_[i]->write(block.lines[i]);
         }
     }
 
-    // Takes the block's lines, or its failures.
-    void take(const RowBlock& block) {
-        if (!rowFailure_ && block.rowFailure) rowFailure_ = block.rowFailure;
-        if (!rowFailure_ && !fieldFailure_ && block.fieldFailure)
-            fieldFailure_ = block.fieldFailure;
-        write(block.lines);
-    }
-
-    // Throws the first failure in the window's order, or makes the result file whole.
+    // Throws the first failure in the window's order, or makes the outputs whole.
     void finish() {
         if (rowFailure_) throw *rowFailure_;
-        const std::optional<Failure> failure = fieldFailure_ ? fieldFailure_ : fileFailure_;
-        if (failure) throw file_failures::inFile(*failure, FileRole::Output, files_.outputName);
-        file_failures::onFile(FileRole::Output, files_.outputName, [&] { file_->commit(); });
+        for (std::size_t i = 0; i < outputs_.size(); ++i) {
+            if (fieldFailures_[i]) throw *fieldFailures_[i];
+            if (outputs_[i]->file().failure()) throw *outputs_[i]->file().failure();
+        }
+        for (std::size_t i = 1; i < outputs_.size(); ++i) outputs_[i]->commit();
+        if (!outputs_.empty()) outputs_[0]->commit();
     }
 
   private:
-    const CalculationFiles& files_;
-    std::optional<file_system::FileReplacement> file_;
+    std::span<CalculationOutput* const> outputs_;
     std::optional<Failure> rowFailure_;
-    std::optional<Failure> fieldFailure_;
-    std::optional<Failure> fileFailure_;
+    std::vector<std::optional<Failure>> fieldFailures_;
 };
 
 }  // namespace
 
-std::int64_t calculateFile(const CalculationFiles& files, const FileCalculationOptions& options) {
-    InputDataFileReader reader(files.input);
+ResultFileOutput::ResultFileOutput(const std::function<file_system::FileReplacement()>& open,
+                                   std::string name, StiffnessUnit unit)
+    : CalculationOutput(open, std::move(name)) {
+    file_.write(resultFileHeaderLines(unit));
+}
+
+void ResultFileOutput::appendRow(std::string& lines, int row, const InputCells&,
+                                 const RowCalculation& result) const {
+    file_failures::onFile(FileRole::Output, file_.name(), [&] {
+        appendResultFileLine(lines, row,
+                             {result.text(1), result.text(2), result.text(3), result.text(4),
+                              result.text(5), result.text(6), result.text(7), result.text(8)});
+    });
+}
+
+std::int64_t calculateFile(file_system::InputFile& input, const std::string& inputName,
+                           std::span<CalculationOutput* const> outputs,
+                           const FileCalculationOptions& options) {
+    InputDataFileReader reader(input);
     const auto read = [&](InputRecord& record) {
-        return file_failures::onFile(FileRole::Input, files.inputName,
+        return file_failures::onFile(FileRole::Input, inputName,
                                      [&] { return reader.next(record); });
     };
-    ResultOutput output(files);
-    output.write(resultFileHeaderLines(options.settings.unit));
-
+    BlockOutputs output(outputs);
     const int threads = std::max(options.computingThreads, 0);
     std::vector<RowBlock> blocks(2 * static_cast<std::size_t>(threads) + 2);
     std::deque<RowBlock*> pending;  // in row order
-    BlockWorkers workers(threads, [&options] {
-        return [calculation = BlockCalculation(options.settings)](RowBlock& block) mutable {
-            calculation(block);
-        };
+    BlockWorkers workers(threads, [&] {
+        return [calculation = BlockCalculation(options.settings, outputs)](
+                   RowBlock& block) mutable { calculation(block); };
     });
-    std::int64_t rows = 0;
     const auto finishOldest = [&] {
         RowBlock& block = *pending.front();
         pending.pop_front();
@@ -139,6 +145,7 @@ std::int64_t calculateFile(const CalculationFiles& files, const FileCalculationO
         return &block;
     };
 
+    std::int64_t rows = 0;
     std::size_t unused = 0;
     bool more = true;
     while (more && !output.rowFailed()) {

@@ -2,16 +2,55 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "core/calculation_run.h"
 #include "files/file_system.h"
+#include "files/output_file.h"
 
-// A whole input data file computed into a result file a block of rows at a time, as the window
-// reads the file into its input table, runs the calculation and saves the result file, without
-// the tables: the same bytes and the same first failure, in memory that stays the same whatever
-// the count of rows.
+// A whole input data file computed a block of rows at a time, as the window reads the file into
+// its input table, runs the calculation and then saves the result file or prints a listing,
+// without the tables: the same bytes and the same first failure, in memory that stays the same
+// whatever the count of rows.
 namespace talveno {
+
+// A file that a calculation writes as its rows come: the result file, a listing.
+class CalculationOutput {
+  public:
+    // Opens the file by the function given; `name` is its name as the user gave it.
+    CalculationOutput(const std::function<file_system::FileReplacement()>& open, std::string name)
+        : file_(open, std::move(name)) {}
+    virtual ~CalculationOutput() = default;
+
+    // Appends what a row adds to the file, from the texts of its input cells and of its result
+    // cells. Called on any computing thread, for several rows at once; changes nothing. Throws
+    // the failure of a field, naming the file.
+    virtual void appendRow(std::string& lines, int row, const InputCells& input,
+                           const RowCalculation& result) const = 0;
+
+    // Takes what the rows of the next block add, in row order; they go to the file as they are.
+    virtual void write(std::string_view lines) { file_.write(lines); }
+
+    // Makes the file whole, or throws its failure.
+    virtual void commit() { file_.commit(); }
+
+    const OutputFile& file() const { return file_; }
+
+  protected:
+    OutputFile file_;
+};
+
+// The result file: its header and unit lines, then a line per row.
+class ResultFileOutput : public CalculationOutput {
+  public:
+    ResultFileOutput(const std::function<file_system::FileReplacement()>& open, std::string name,
+                     StiffnessUnit unit);
+
+    void appendRow(std::string& lines, int row, const InputCells& input,
+                   const RowCalculation& result) const override;
+};
 
 struct FileCalculationOptions {
     CalculationSettings settings;
@@ -23,20 +62,14 @@ struct FileCalculationOptions {
     std::function<void(std::int64_t rows, std::uint64_t bytesRead)> progress;
 };
 
-// The input file open for reading, how to open the result file, and the names of both as the
-// user gave them, which the failures name.
-struct CalculationFiles {
-    file_system::InputFile& input;
-    std::string inputName;
-    std::function<file_system::FileReplacement()> openOutput;
-    std::string outputName;
-};
-
-// Computes every record of the input file and replaces the result file with the header lines
-// and one line per row once all are done; returns the count of rows. Failures come in the
-// window's order: one of reading the input (named after the input file) before any row's, a
-// row's (carrying its number) before one of saving a field, then the output file's own (both
-// named after the output file); on any failure the result file is left as it was.
-std::int64_t calculateFile(const CalculationFiles& files, const FileCalculationOptions& options);
+// Computes every record of the input file (`inputName` as the user gave it) and writes each
+// row into the outputs; once all are done, makes the outputs whole, the first (the result file)
+// last. Returns the count of rows. Failures come in the window's order: reading the input
+// (named after the input file) before any row, a row's (carrying its number) before the
+// outputs', the outputs' in their order, each's fields before its file. On any failure before
+// the commits no output is changed.
+std::int64_t calculateFile(file_system::InputFile& input, const std::string& inputName,
+                           std::span<CalculationOutput* const> outputs,
+                           const FileCalculationOptions& options);
 
 }  // namespace talveno

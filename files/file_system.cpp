@@ -50,6 +50,12 @@ std::optional<std::uint64_t> InputFile::size() const {
     return static_cast<std::uint64_t>(info.st_size);
 }
 
+std::optional<FileIdentity> regularFileOn(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    return fileIdentity(info);
+}
+
 std::optional<FileIdentity> identityOf(const std::string& path) {
     try {
         const Location location = locate(path);

@@ -46,6 +46,9 @@ class InputFile {
 // reached.
 std::optional<FileIdentity> identityOf(const std::string& path);
 
+// The regular file open on the descriptor; nothing for anything else.
+std::optional<FileIdentity> regularFileOn(int fd);
+
 // Where the new content waits until it is complete: an unnamed file where the file system has
 // them, else a hidden temporary name (also where unnamed files are missing).
 enum class Staging { Unnamed, Named };

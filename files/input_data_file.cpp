@@ -46,10 +46,11 @@ bool InputDataFileReader::next(InputRecord& record) {
     return reader_.next(record);
 }
 
-void inputCellTexts(const InputRecord& record, std::array<std::string, 6>& cells) {
+void inputCellTexts(const InputRecord& record, std::array<std::string, 6>& cells,
+                    InputRecord& numbers) {
     for (std::size_t i = 0; i < cells.size(); ++i) {
         cells[i].clear();
-        data_file::appendCellText(cells[i], record[i], kFields[i]);
+        numbers[i] = data_file::appendCellText(cells[i], record[i], kFields[i]);
     }
 }
 

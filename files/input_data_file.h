@@ -54,8 +54,10 @@ class InputDataFileReader {
 };
 
 // The texts that reading writes into input columns 1 to 6 for the record (1 decimal, 3 for the
-// loading time), each in place of the former text of cells[column - 1].
-void inputCellTexts(const InputRecord& record, std::array<std::string, 6>& cells);
+// loading time), each in place of the former text of cells[column - 1], and the numbers they
+// read as.
+void inputCellTexts(const InputRecord& record, std::array<std::string, 6>& cells,
+                    InputRecord& numbers);
 
 // Empties columns 1 to 6 of rows 1 to n, then writes record k into row k (beyond the row
 // count too) in the cell form: 1 decimal, 3 for the loading time.

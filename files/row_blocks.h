@@ -18,16 +18,16 @@
 namespace talveno {
 
 // A block of rows on its way through a file calculation: its records as read, then the lines
-// computed from them.
+// computed from them for each output.
 struct RowBlock {
     std::vector<InputRecord> records;
     int firstRow = 0;  // the row of the first record
-    std::string lines;
+    std::vector<std::string> lines;
     // The failure of the first failing row, carrying its number; the rows after it are not
     // computed.
     std::optional<Failure> rowFailure;
-    // The first failure of writing a field of a line; the lines after it are dropped.
-    std::optional<Failure> fieldFailure;
+    // For each output, the first failure of writing a field; its lines after it are dropped.
+    std::vector<std::optional<Failure>> fieldFailures;
 
   private:
     friend class BlockWorkers;

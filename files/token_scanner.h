@@ -51,9 +51,9 @@ class TokenScanner {
         return c == 26 ? -1 : c;
     }
     bool refill();
-    // Consumes the token at the next character into token_; false when it is too long to
-    // be a number of any file.
-    bool readToken();
+    // Consumes the token at the next character: a view of it in the buffer, or of its copy when
+    // it runs past the buffer's end; nothing when it is too long to be a number of any file.
+    std::optional<std::string_view> readToken();
 
     Source source_;
     std::vector<char> buffer_;

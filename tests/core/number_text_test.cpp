@@ -185,7 +185,8 @@ std::string exponentByDefinition(double value) {
 }
 
 // Values of every magnitude that both forms meet, and decimal halves, which the double product
-// alone cannot round: all agree with the definition.
+// alone cannot round: all agree with the definition, and a fixed form reads back as the number
+// appending it gave.
 TEST(NumberText, FormsAgreeWithTheirDefinitionOnManyValues) {
     std::mt19937_64 random(9);
     std::uniform_real_distribution<double> magnitude(-20, 16);
@@ -198,8 +199,13 @@ TEST(NumberText, FormsAgreeWithTheirDefinitionOnManyValues) {
         if (i % 2 == 1) value = -value;
         for (int decimals = 0; decimals <= 3; ++decimals) {
             if (std::fabs(value) * std::pow(10.0, decimals) >= 1e14) continue;
-            ASSERT_EQ(fixedText(value, decimals), fixedByDefinition(value, decimals))
+            std::string text = "x";
+            const double readBack = appendFixedText(text, value, decimals);
+            ASSERT_EQ(text, "x" + fixedByDefinition(value, decimals))
                 << shortestText(value) << " with " << decimals;
+            const double parsed = parseNumber(text.substr(1));
+            ASSERT_TRUE(readBack == parsed && std::signbit(readBack) == std::signbit(parsed))
+                << text;
             ++checked;
         }
         ASSERT_EQ(exponentText(value), exponentByDefinition(value)) << shortestText(value);
