@@ -1,15 +1,15 @@
 #include "app/batch_listings.h"
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <stdexcept>
+#include <filesystem>
 
 #include "files/file_failures.h"
+#include "print/listing_document.h"
 #include "print/listings.h"
-#ifdef TALVENO_PDF_LISTINGS
-#include "ui/pdf_listing.h"
-#endif
 
 namespace talveno::batch {
 
@@ -86,9 +86,6 @@ class ListingOutput : public CalculationOutput {
     bool recorded_;
 };
 
-#ifdef TALVENO_PDF_LISTINGS
-constexpr bool kPdfListings = true;
-
 // The texts and line ends recorded, in the order they came.
 void replay(std::string_view recorded, ListingSink& sink) {
     std::size_t start = 0;
@@ -102,12 +99,19 @@ void replay(std::string_view recorded, ListingSink& sink) {
     }
 }
 
-// Qt's drawing, made with the first PDF listing and kept while any is drawn.
-std::shared_ptr<ui::OffscreenGui> sharedGui() {
-    static std::weak_ptr<ui::OffscreenGui> current;
-    std::shared_ptr<ui::OffscreenGui> gui = current.lock();
-    if (!gui) current = gui = std::make_shared<ui::OffscreenGui>();
-    return gui;
+// The module beside this program that draws PDF listings with Qt, loaded with the first of
+// them; nothing where it is missing or cannot be loaded (a build without Qt).
+OpenListingDocument pdfModule() {
+    static const OpenListingDocument open = []() -> OpenListingDocument {
+        std::error_code error;
+        const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+        if (error) return nullptr;
+        const std::string path = (self.parent_path() / "talveno-pdf.so").string();
+        void* const module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (module == nullptr) return nullptr;
+        return reinterpret_cast<OpenListingDocument>(::dlsym(module, kOpenPdfListing));
+    }();
+    return open;
 }
 
 // Drawn on the pages by the print stream as the rows come; the PDF goes into the file as Qt
@@ -117,35 +121,20 @@ class PdfListingOutput : public ListingOutput {
     PdfListingOutput(const ListingRequest& request,
                      const std::function<file_system::FileReplacement()>& open)
         : ListingOutput(request, open, true),
-          pdf_([this](std::string_view bytes) { file_.write(bytes); }) {
-        writeHead(request, pdf_);
+          pdf_(pdfModule()([this](std::string_view bytes) { file_.write(bytes); })) {
+        writeHead(request, *pdf_);
     }
 
-    void write(std::string_view lines) override { replay(lines, pdf_); }
+    void write(std::string_view lines) override { replay(lines, *pdf_); }
     void commit() override {
         file_failures::onFile(file_failures::FileRole::Output, file_.name(),
-                              [&] { pdf_.finish(); });
+                              [&] { pdf_->finish(); });
         file_.commit();
     }
 
   private:
-    std::shared_ptr<ui::OffscreenGui> gui_ = sharedGui();
-    ui::PdfListingStream pdf_;
+    std::unique_ptr<ListingDocument> pdf_;
 };
-
-std::unique_ptr<CalculationOutput> pdfListingOutput(
-    const ListingRequest& request, const std::function<file_system::FileReplacement()>& open) {
-    return std::make_unique<PdfListingOutput>(request, open);
-}
-#else
-constexpr bool kPdfListings = false;
-
-// The command refuses PDF listings before it starts.
-std::unique_ptr<CalculationOutput> pdfListingOutput(
-    const ListingRequest&, const std::function<file_system::FileReplacement()>&) {
-    throw std::logic_error("no PDF listings in this build");
-}
-#endif
 
 // A text listing: its head goes into the file first.
 class TextListingOutput : public ListingOutput {
@@ -171,12 +160,12 @@ bool isPdfListing(std::string_view path) {
 }
 
 bool pdfListingsAvailable() {
-    return kPdfListings;
+    return pdfModule() != nullptr;
 }
 
 std::unique_ptr<CalculationOutput> listingOutput(
     const ListingRequest& request, const std::function<file_system::FileReplacement()>& open) {
-    if (isPdfListing(request.path)) return pdfListingOutput(request, open);
+    if (isPdfListing(request.path)) return std::make_unique<PdfListingOutput>(request, open);
     return std::make_unique<TextListingOutput>(request, open);
 }
 

@@ -21,7 +21,8 @@ struct ListingRequest {
 };
 
 bool isPdfListing(std::string_view path);
-// Whether this program was built with Qt, which draws the PDF listings.
+// Whether this program was built with Qt, which draws the PDF listings: whether the module that
+// draws them is beside it and loads.
 bool pdfListingsAvailable();
 
 // The listing as an output of the calculation, written as its rows come into the file that

@@ -272,13 +272,22 @@ double appendFixedText(std::string& text, double value, int decimals) {
     const std::size_t start = text.size();
     if (std::signbit(value)) text += '-';
     const double magnitude = std::fabs(value);
-    char scratch[24];
     if (const auto rounded = roundedFixed(magnitude, decimals)) {
-        const auto end = std::to_chars(scratch, scratch + sizeof scratch, *rounded).ptr;
-        const int count = *rounded == 0 ? 0 : static_cast<int>(end - scratch);
-        appendFixedDigits(text, scratch, count, decimals);
+        // The digits from the last, at least one before the point.
+        char buffer[48];
+        char* const end = buffer + sizeof buffer;
+        char* first = end;
+        std::uint64_t rest = *rounded;
+        for (int i = 0; i < decimals; ++i, rest /= 10)
+            *--first = static_cast<char>('0' + rest % 10);
+        if (decimals > 0) *--first = '.';
+        do {
+            *--first = static_cast<char>('0' + rest % 10);
+            rest /= 10;
+        } while (rest > 0);
+        text.append(first, end);
         // A form of up to 15 digits reads as its digits over a power of ten, as parsing does.
-        if (text.size() - start - (decimals > 0 ? 1 : 0) - (std::signbit(value) ? 1 : 0) <= 15) {
+        if (end - first - (decimals > 0 ? 1 : 0) <= 15) {
             const double number = static_cast<double>(*rounded) / kPowersOfTen[decimals];
             return std::signbit(value) ? -number : number;
         }

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "print/listing_sink.h"
+#include "print/listing_document.h"
 
 // Printed listings as PDF, for a program without a window.
 namespace talveno::ui {
@@ -27,7 +27,7 @@ class OffscreenGui {
 // A listing drawn by the print stream on A4 pages of a PDF as its texts come; the bytes of the
 // PDF go to `out` as Qt writes them, the last ones when it is finished. Needs a GUI application
 // (OffscreenGui).
-class PdfListingStream : public ListingSink {
+class PdfListingStream : public ListingDocument {
   public:
     explicit PdfListingStream(std::function<void(std::string_view bytes)> out);
     ~PdfListingStream() override;
@@ -37,7 +37,7 @@ class PdfListingStream : public ListingSink {
     void write(std::string_view text) override;
     void endLine() override;
     // Ends the last page; throws the print job failure when the PDF could not be written.
-    void finish();
+    void finish() override;
 
   private:
     struct Parts;
