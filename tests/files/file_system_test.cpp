@@ -243,5 +243,38 @@ TEST(FileSystem, AnInterruptedSaveLeavesNoDebrisAndTheOldFile) {
     }
 }
 
+// Several saves at once (the result file and the listings of the batch command): a signal
+// removes every temporary name and then ends the process, also once the saves are over.
+TEST(FileSystem, ASignalDuringOrAfterSeveralSavesEndsTheProcess) {
+    for (const bool during : {true, false}) {
+        SCOPED_TRACE(during ? "during" : "after");
+        TempFolder folder;
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::signal(SIGTERM, SIG_DFL);
+            {
+                using file_system::FileReplacement;
+                FileReplacement first(folder / "a.mpa", file_system::Staging::Named);
+                FileReplacement second(folder / "b.mpa", file_system::Staging::Named);
+                first.write("a");
+                second.write("b");
+                if (during) ::raise(SIGTERM);
+            }
+            ::raise(SIGTERM);
+            ::_exit(0);
+        }
+        int status = 0;
+        pid_t ended = 0;
+        for (int wait = 0; wait < 1000 && (ended = ::waitpid(child, &status, WNOHANG)) == 0; ++wait)
+            ::usleep(10000);
+        if (ended == 0) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+        }
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+        EXPECT_TRUE(folderEntries(folder.path()).empty());
+    }
+}
+
 }  // namespace
 }  // namespace talveno
