@@ -226,13 +226,8 @@ void run(const Options& options) {
     FileCalculationOptions calculation{
         options.settings, computingThreads(options.threads),
         [&](std::int64_t rows, std::uint64_t bytesRead) { progress.update(rows, bytesRead); }};
-    std::int64_t rows = 0;
-    try {
-        rows = calculateFile(*input, options.input, order, calculation);
-    } catch (...) {
-        progress.clear();
-        throw;
-    }
+    // On a failure the progress line goes as the stack unwinds, before the message.
+    const std::int64_t rows = calculateFile(*input, options.input, order, calculation);
     progress.clear();
     if (!options.quiet)
         std::fprintf(
