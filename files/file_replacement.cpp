@@ -380,11 +380,18 @@ FileReplacement::~FileReplacement() = default;
 
 void FileReplacement::write(std::string_view bytes) {
     Impl& impl = *impl_;
+    const std::uint64_t start = impl.size;
     impl.size += bytes.size();
-    if (impl.way == Way::Beside)
-        writeAll(impl.staged->fd(), bytes);
-    else
-        impl.spool.write(bytes);
+    if (impl.way != Way::Beside) return impl.spool.write(bytes);
+    writeAll(impl.staged->fd(), bytes);
+    // The disk gets each few megabytes as they are written, so that the flush at the end has
+    // little left to wait for; a system that cannot do this leaves it to that flush.
+    constexpr std::uint64_t kWriteBack = 2 << 20;
+    if (impl.size / kWriteBack != start / kWriteBack) {
+        const std::uint64_t from = start / kWriteBack * kWriteBack;
+        ::sync_file_range(impl.staged->fd(), static_cast<off_t>(from),
+                          static_cast<off_t>(impl.size - from), SYNC_FILE_RANGE_WRITE);
+    }
 }
 
 void FileReplacement::commit() {
