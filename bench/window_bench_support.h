@@ -53,6 +53,12 @@ class Window {
         QApplication::processEvents();
     }
     void setText(const char* box, const QString& text) { find<QLineEdit>(box)->setText(text); }
+    TForm1& form() { return form_; }
+    // Makes a data cell of a grid its current cell (column and row counted from 1).
+    void setCurrentCell(const char* grid, int column, int row) {
+        auto* view = find<QTableView>(grid);
+        view->setCurrentIndex(view->model()->index(row - 1, column - 1));
+    }
 
     void start(int count) {
         setText("Edit4", QString::number(count));

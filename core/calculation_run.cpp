@@ -44,6 +44,12 @@ double temperatureDifference(double softeningPoint, double temperature) {
     return difference;
 }
 
+// The look-up the run makes for a row.
+nomograph::Reading lookUp(const LookUpInputs& inputs) {
+    return nomograph::read(inputs.penetrationIndex, inputs.loadingTime,
+                           inputs.temperatureDifference);
+}
+
 }  // namespace
 
 void clearResults(Table& result, int n) {
@@ -87,9 +93,10 @@ void RowCalculation::start(const InputCells& cells, const std::array<double, 6>&
 }
 
 void RowCalculation::finish(StiffnessUnit unit) {
-    double sbit =
-        NomographSbit(penetrationIndex_, inputs_[kLoadingTime],
-                      temperatureDifference(inputs_[kSofteningPoint], inputs_[kTemperature]));
+    const LookUpInputs inputs{
+        penetrationIndex_, inputs_[kLoadingTime],
+        temperatureDifference(inputs_[kSofteningPoint], inputs_[kTemperature])};
+    double sbit = lookUp(inputs).stiffnessMpa;
     double smix = mixtureStiffness(sbit, concentration_);
     if (unit == StiffnessUnit::KgfPerCm2) {
         sbit = toKgfPerCm2(sbit);
@@ -120,6 +127,26 @@ void computeFilledRows(const Table& input, Table& result, const CalculationSetti
             throw Failure(std::string(failure.message()), row);
         }
     }
+}
+
+RowLookUp lookUpResultRow(const Table& result, int row) {
+    RowLookUp taken;
+    if (result.cell(kResultPenetration, row).empty()) {
+        taken.reason = "この行には計算結果がありません";
+        return taken;
+    }
+    try {
+        const double penetration = parseNumber(result.cell(kResultPenetration, row));
+        const double softeningPoint = parseNumber(result.cell(kResultSofteningPoint, row));
+        const double loadingTime = parseNumber(result.cell(kResultLoadingTime, row));
+        const double temperature = parseNumber(result.cell(kResultTemperature, row));
+        taken.inputs = {penetrationIndex(penetration, softeningPoint), loadingTime,
+                        temperatureDifference(softeningPoint, temperature)};
+        taken.reading = lookUp(*taken.inputs);
+    } catch (const Failure& failure) {
+        taken.reason = failure.message();
+    }
+    return taken;
 }
 
 }  // namespace talveno

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "core/nomograph.h"
 #include "core/stiffness_unit.h"
 #include "tables/table.h"
 
@@ -56,5 +58,22 @@ void computeRow(const Table& input, int row, Table& result, const CalculationSet
 
 // Computes every filled input row in order; the failure of a row carries its number.
 void computeFilledRows(const Table& input, Table& result, const CalculationSettings& settings);
+
+// What a row gives the nomograph look-up.
+struct LookUpInputs {
+    double penetrationIndex;
+    double loadingTime;
+    double temperatureDifference;  // softening point minus temperature, °C
+};
+
+// A result row's nomograph look-up taken again from its penetration, softening point, loading
+// time and temperature cells by the run's own steps, or why it has none: the failure those
+// steps meet (the inputs are known when only the look-up failed), or an empty row.
+struct RowLookUp {
+    std::optional<LookUpInputs> inputs;
+    std::optional<nomograph::Reading> reading;
+    std::string reason;
+};
+RowLookUp lookUpResultRow(const Table& result, int row);
 
 }  // namespace talveno

@@ -9,6 +9,8 @@ if [ "${1:-}" = test ]; then
   packages+=(locales clang-14 libfuzzer-14-dev)
   # Printing for real on a private CUPS server, and reading the printed PDF files back.
   packages+=(cups-daemon cups-client cups-filters cups-server-common poppler-utils)
+  # The clipboard through a real X server: a private Xvfb, another program's clipboard, keys.
+  packages+=(xvfb xclip xdotool)
 fi
 
 missing=()

@@ -41,4 +41,18 @@ struct FileDialog {
     QString fileName;
 };
 
+// The path chosen in a file dialog, which opens with the path last chosen in it; nothing when
+// the user cancels.
+inline std::optional<QString> chooseFileToOpen(Dialogs& dialogs, FileDialog& dialog) {
+    const auto path = dialogs.openFileName(dialog.filter, dialog.fileName);
+    if (path) dialog.fileName = *path;
+    return path;
+}
+
+inline std::optional<QString> chooseFileToSave(Dialogs& dialogs, FileDialog& dialog) {
+    const auto path = dialogs.saveFileName(dialog.filter, dialog.defaultExtension, dialog.fileName);
+    if (path) dialog.fileName = *path;
+    return path;
+}
+
 }  // namespace talveno::ui

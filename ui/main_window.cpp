@@ -1,8 +1,12 @@
 #include "ui/main_window.h"
 
+#include <QAction>
 #include <QButtonGroup>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -13,12 +17,14 @@
 #include "files/input_data_file.h"
 #include "files/result_file.h"
 #include "print/listings.h"
+#include "tables/cell_block.h"
 #include "tables/layouts.h"
 #include "tables/max_data_count.h"
 #include "tables/row_editing.h"
 #include "tables/start_command.h"
 #include "ui/help_texts.h"
 #include "ui/look.h"
+#include "ui/nomograph_view.h"
 #include "ui/qt_dialogs.h"
 #include "ui/string_grid.h"
 
@@ -44,20 +50,6 @@ void emptyFileNameBox(QPlainTextEdit* box) {
 void showFileName(QPlainTextEdit* box, const QString& path) {
     box->setPlainText(path);
     setBackground(box, buttonFace());
-}
-
-// The path chosen in a file dialog, which opens with the path last chosen in it; nothing when
-// the user cancels.
-std::optional<QString> chooseFileToOpen(Dialogs& dialogs, FileDialog& dialog) {
-    const auto path = dialogs.openFileName(dialog.filter, dialog.fileName);
-    if (path) dialog.fileName = *path;
-    return path;
-}
-
-std::optional<QString> chooseFileToSave(Dialogs& dialogs, FileDialog& dialog) {
-    const auto path = dialogs.saveFileName(dialog.filter, dialog.defaultExtension, dialog.fileName);
-    if (path) dialog.fileName = *path;
-    return path;
 }
 
 // The grids show what a command wrote when it ends, also when it fails half way.
@@ -114,6 +106,29 @@ void TForm1::connectCommands() {
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
         if (!commandSelectsPage_) run(&TForm1::PageControl1Change);
     });
+    connectClipboard();
+}
+
+void TForm1::connectClipboard() {
+    connect(StringGrid1, &StringGrid::pasteRequested, this,
+            [this] { run(&TForm1::StringGrid1Paste); });
+    connect(StringGrid1, &StringGrid::undoRequested, this,
+            [this] { run(&TForm1::StringGrid1Undo); });
+    connect(StringGrid2, &QAbstractItemView::doubleClicked, this,
+            [this] { run(&TForm1::StringGrid2DblClick); });
+    connect(StringGrid2, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        // A click outside the selection makes the cell under it the current one.
+        const QModelIndex under = StringGrid2->indexAt(at);
+        if (under.isValid() && !StringGrid2->selectionModel()->isSelected(under))
+            StringGrid2->setCurrentIndex(under);
+        PopupMenu1->popup(StringGrid2->viewport()->mapToGlobal(at));
+    });
+    const auto connectItem = [this](QAction* item, void (TForm1::*command)()) {
+        connect(item, &QAction::triggered, this, [this, command] { run(command); });
+    };
+    connectItem(Copy1, &TForm1::Copy1Click);
+    connectItem(SelectAll1, &TForm1::SelectAll1Click);
+    connectItem(Nomograph1, &TForm1::Nomograph1Click);
 }
 
 void TForm1::connectButton(QPushButton* button, void (TForm1::*command)()) {
@@ -305,4 +320,58 @@ void TForm1::Button4Click() {
     const StiffnessUnit unit = chosenUnit();
     PrintDialog1.printListing(
         *dialogs_, [&](ListingSink& sink) { writeResultListing(result_, unit, dataName, sink); });
+}
+
+// A block of cells from the clipboard written from the current cell on, checked whole first.
+void TForm1::StringGrid1Paste() {
+    const CellBlock block = parseCellBlock(QGuiApplication::clipboard()->text().toStdString());
+    const int column = std::max(1, StringGrid1->currentTableColumn());
+    const int row = std::max(1, StringGrid1->currentTableRow());
+    const TablesShownAtEnd shown([this] { showTables(); });
+    lastPaste_ = pasteBlock(input_, column, row, block);
+}
+
+// The last paste taken back, unless its cells have changed since.
+void TForm1::StringGrid1Undo() {
+    if (!lastPaste_) return;
+    const TablesShownAtEnd shown([this] { showTables(); });
+    undoPaste(input_, *lastPaste_);
+    lastPaste_.reset();
+}
+
+void TForm1::Copy1Click() {
+    StringGrid2->copySelection();
+}
+
+void TForm1::SelectAll1Click() {
+    StringGrid2->selectFilledRows();
+}
+
+// The view shows the look-up the engine makes for the row's cells, or why there is none.
+void TForm1::StringGrid2DblClick() {
+    const int row = StringGrid2->currentTableRow();
+    if (row < 1) return;
+    if (!nomographView_) {
+        nomographView_ = new NomographView(this);
+        connectButton(nomographView_->savePngButton(), &TForm1::ViewSavePngClick);
+        connectButton(nomographView_->savePdfButton(), &TForm1::ViewSavePdfClick);
+        connectButton(nomographView_->printButton(), &TForm1::ViewPrintClick);
+    }
+    nomographView_->showPage(NomographPage(row, lookUpResultRow(result_, row)));
+}
+
+void TForm1::Nomograph1Click() {
+    StringGrid2DblClick();
+}
+
+void TForm1::ViewSavePngClick() {
+    nomographView_->savePng(*dialogs_);
+}
+
+void TForm1::ViewSavePdfClick() {
+    nomographView_->savePdf(*dialogs_);
+}
+
+void TForm1::ViewPrintClick() {
+    nomographView_->print(*dialogs_, PrintDialog1);
 }

@@ -2,8 +2,10 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "core/stiffness_unit.h"
+#include "tables/paste.h"
 #include "tables/table.h"
 #include "ui/dialogs.h"
 #include "ui/print_commands.h"
@@ -11,14 +13,17 @@
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
+class QAction;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 
 namespace talveno::ui {
+class NomographView;
 class StringGrid;
-}
+}  // namespace talveno::ui
 
 // The main window: the start page with the nomograph picture and the settings, the input page
 // with the input table and its commands, the result page with the result table. Each button
@@ -52,6 +57,19 @@ class TForm1 : public QWidget {
     void BitBtn6Click();
     void BitBtn5Click();
     void Button4Click();
+    // The clipboard: a block of cells pasted into the input table and taken back, and the
+    // result table's context menu.
+    void StringGrid1Paste();
+    void StringGrid1Undo();
+    void Copy1Click();
+    void SelectAll1Click();
+    // The current result row's look-up on the nomograph, in the view window.
+    void StringGrid2DblClick();
+    void Nomograph1Click();
+    // The view window's commands.
+    void ViewSavePngClick();
+    void ViewSavePdfClick();
+    void ViewPrintClick();
 
     // The file dialogs the window keeps between uses.
     talveno::ui::FileDialog OpenDialog1;
@@ -71,6 +89,7 @@ class TForm1 : public QWidget {
     // Runs a command: any failure ends it and shows its message in the error box.
     void run(void (TForm1::*command)());
     void connectButton(QPushButton* button, void (TForm1::*command)());
+    void connectClipboard();
     // Page selections and tab changes of the commands, which are no page change of the user.
     void selectPage(QWidget* page);
     void setTabShown(QWidget* page, bool shown);
@@ -82,6 +101,8 @@ class TForm1 : public QWidget {
     talveno::Table input_;
     talveno::Table result_;
     bool commandSelectsPage_ = false;
+    std::optional<talveno::Paste> lastPaste_;  // the paste Ctrl+Z takes back
+    talveno::ui::NomographView* nomographView_ = nullptr;
 
     QTabWidget* PageControl1 = nullptr;
     QPushButton* Button1 = nullptr;
@@ -144,4 +165,8 @@ class TForm1 : public QWidget {
     QPushButton* Button4 = nullptr;
     QWidget* Panel6 = nullptr;
     QPushButton* Button5 = nullptr;
+    QMenu* PopupMenu1 = nullptr;  // the result table's context menu
+    QAction* Copy1 = nullptr;
+    QAction* SelectAll1 = nullptr;
+    QAction* Nomograph1 = nullptr;
 };

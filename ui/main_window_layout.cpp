@@ -1,8 +1,10 @@
 // The controls of the main window: names, texts, places, sizes, looks and focus order.
+#include <QAction>
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -268,6 +270,22 @@ void TForm1::createResultPage() {
         pushButton(TabSheet3, "Button4", "印　刷", {340, 287, 77, 33}, Qt::PointingHandCursor);
     Panel6 = framedPanel(TabSheet3, "Panel6", {496, 272, 113, 65});
     Button5 = pushButton(TabSheet3, "Button5", "Help", {526, 287, 51, 33}, Qt::WhatsThisCursor);
+
+    // The result table's context menu, its keys shown beside the items.
+    PopupMenu1 = new QMenu(StringGrid2);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    const auto item = [this](const char* name, const char* text, QKeySequence keys) {
+        QAction* action = PopupMenu1->addAction(QString::fromUtf8(text));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        action->setShortcutVisibleInContextMenu(true);
+        return action;
+    };
+    Copy1 = item("Copy1", "コピー", QKeySequence::Copy);
+    SelectAll1 = item("SelectAll1", "すべて選択", QKeySequence::SelectAll);
+    PopupMenu1->addSeparator();
+    Nomograph1 = item("Nomograph1", "ノモグラフで確認", {});
+    StringGrid2->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
 // Tab moves through each parent's controls in their focus order, the pages in turn.

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/nomograph.h"
+#include "core/nomograph_geometry.h"
 #include "core/nomograph_tables.h"
 #include "ui/look.h"
 
@@ -65,12 +66,9 @@ double temperatureRow() {
     return (top * below + kLoadingTimeRow * above) / (above + below);
 }
 
-// A curve's x at a penetration index: the curve's polynomial at the index's height.
-double curveX(const nomo::StiffnessCurve& curve, double pi) {
-    const double u = nomo::penetrationIndexHeight(pi) / 100;
-    double p = 0;
-    for (int k = 5; k >= 0; --k) p = p * u + curve.coefficients[k];
-    return 100 * p;
+// A curve's x at a penetration index: the curve at the index's height.
+double curveX(std::size_t curve, double pi) {
+    return nomo::curveX(curve, nomo::penetrationIndexHeight(pi));
 }
 
 constexpr int kCurveSteps = 60;
@@ -81,7 +79,7 @@ double stepIndex(int step) {
 
 // The fan: curves that run one way, left or right, as the index rises. The few fitted curves
 // that bend back within the drawn levels would only blur the schematic.
-bool fans(const nomo::StiffnessCurve& curve) {
+bool fans(std::size_t curve) {
     int leftward = 0;
     int rightward = 0;
     for (int step = 1; step <= kCurveSteps; ++step) {
@@ -91,7 +89,7 @@ bool fans(const nomo::StiffnessCurve& curve) {
     return leftward == 0 || rightward == 0;
 }
 
-QPainterPath curvePath(const nomo::StiffnessCurve& curve) {
+QPainterPath curvePath(std::size_t curve) {
     QPainterPath path(QPointF(column(curveX(curve, kLowestIndex)), indexRow(kLowestIndex)));
     for (int step = 1; step <= kCurveSteps; ++step)
         path.lineTo(column(curveX(curve, stepIndex(step))), indexRow(stepIndex(step)));
@@ -138,7 +136,7 @@ void drawGrid(QPainter& painter) {
     painter.save();
     painter.setClipRect(QRectF(kAxisColumn, 0, kGridRight - kAxisColumn, kHeight));
     painter.setPen(QPen(kLine, 0.8));
-    for (const auto& curve : nomo::kStiffnessCurves)
+    for (std::size_t curve = 0; curve < nomo::kStiffnessCurves.size(); ++curve)
         if (fans(curve)) painter.drawPath(curvePath(curve));
     painter.restore();
 
@@ -146,8 +144,8 @@ void drawGrid(QPainter& painter) {
     painter.setPen(kLine);
     const QFontMetrics metrics(painter.font());
     double freeFrom = kAxisColumn;
-    for (const auto& curve : nomo::kStiffnessCurves) {
-        const double decade = std::log10(curve.stiffnessPa / 1e6);
+    for (std::size_t curve = 0; curve < nomo::kStiffnessCurves.size(); ++curve) {
+        const double decade = std::log10(nomo::kStiffnessCurves[curve].stiffnessPa / 1e6);
         if (decade < -3 || std::abs(decade - std::round(decade)) > 1e-9 || !fans(curve)) continue;
         const QString label = decadeText(int(std::round(decade)));
         const double width = metrics.horizontalAdvance(label);

@@ -1,5 +1,6 @@
 #include "ui/print_commands.h"
 
+#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -14,15 +15,27 @@ PrintDialog::~PrintDialog() = default;
 
 // A printer made without a printer behind it would write a PDF file instead, so the default
 // printer is asked for first.
-void PrintDialog::printListing(Dialogs& dialogs, const Listing& listing) {
+bool PrintDialog::choosePrinter(Dialogs& dialogs) {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull()) throw print_failures::noDefaultPrinter();
     if (!printer_) printer_ = std::make_unique<QPrinter>(defaultPrinter, QPrinter::HighResolution);
-    if (!dialogs.print(*printer_)) return;
+    return dialogs.print(*printer_);
+}
+
+void PrintDialog::printListing(Dialogs& dialogs, const Listing& listing) {
+    if (!choosePrinter(dialogs)) return;
     PainterSurface surface(*printer_);
     PrintStream stream(surface);
     listing(stream);
     surface.end();
+}
+
+void PrintDialog::printPicture(Dialogs& dialogs, const Picture& picture) {
+    if (!choosePrinter(dialogs)) return;
+    QPainter painter;
+    if (!painter.begin(printer_.get())) throw print_failures::printJobFailed();
+    picture(painter, QRectF(0, 0, printer_->width(), printer_->height()));
+    if (!painter.end()) throw print_failures::printJobFailed();
 }
 
 }  // namespace talveno::ui

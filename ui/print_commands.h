@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QRectF>
+#include <functional>
 #include <memory>
 
 #include "print/listing_sink.h"
 #include "ui/dialogs.h"
 
+class QPainter;
 class QPrinter;
 
 namespace talveno::ui {
@@ -24,9 +27,17 @@ class PrintDialog {
     // the lines drawn before it are printed.
     void printListing(Dialogs& dialogs, const Listing& listing);
 
+    // Prints one page drawn by the picture into the printer's page area, through the same
+    // dialog on the same printer.
+    using Picture = std::function<void(QPainter& painter, const QRectF& area)>;
+    void printPicture(Dialogs& dialogs, const Picture& picture);
+
     QPrinter* printer() const { return printer_.get(); }
 
   private:
+    // The printer confirmed in the dialog; false when the dialog is cancelled.
+    bool choosePrinter(Dialogs& dialogs);
+
     std::unique_ptr<QPrinter> printer_;
 };
 

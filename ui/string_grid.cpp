@@ -1,6 +1,8 @@
 #include "ui/string_grid.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -8,6 +10,7 @@
 #include <QStylePainter>
 #include <QStyledItemDelegate>
 
+#include "tables/cell_block.h"
 #include "ui/look.h"
 
 namespace talveno::ui {
@@ -26,6 +29,7 @@ class CellDelegate : public QStyledItemDelegate {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
         editor->setContextMenuPolicy(Qt::PreventContextMenu);
+        editor->installEventFilter(this->parent());  // the grid takes the clipboard keys
         return editor;
     }
 };
@@ -180,19 +184,94 @@ void StringGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
 void StringGrid::mouseMoveEvent(QMouseEvent* event) {
     if (editable_ && (event->buttons() & Qt::LeftButton) && state() == EditingState) {
         const QModelIndex under = indexAt(event->position().toPoint());
-        if (under.isValid() && under != currentIndex()) {
-            if (QWidget* editor = indexWidget(currentIndex())) {
-                selectingRange_ = true;
-                commitData(editor);
-                closeEditor(editor, QAbstractItemDelegate::NoHint);
-                selectingRange_ = false;
-            }
-        }
+        if (under.isValid() && under != currentIndex()) closeEditorForRange();
     }
     QTableView::mouseMoveEvent(event);
 }
 
+int StringGrid::currentTableColumn() const {
+    return currentIndex().isValid() ? currentIndex().column() + 1 : 0;
+}
+
+int StringGrid::currentTableRow() const {
+    return currentIndex().isValid() ? model_.tableRow(currentIndex().row()) : 0;
+}
+
+void StringGrid::copySelection() {
+    QModelIndexList cells = selectionModel()->selectedIndexes();
+    if (cells.isEmpty() && currentIndex().isValid()) cells << currentIndex();
+    if (cells.isEmpty()) return;
+    int top = cells.front().row(), bottom = top;
+    int left = cells.front().column(), right = left;
+    for (const QModelIndex& cell : cells) {
+        top = std::min(top, cell.row());
+        bottom = std::max(bottom, cell.row());
+        left = std::min(left, cell.column());
+        right = std::max(right, cell.column());
+    }
+    const std::string text = cellBlockText(model_.table(), left + 1, right + 1,
+                                           model_.tableRow(top), model_.tableRow(bottom));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+bool StringGrid::selectFilledRows() {
+    const int filled = model_.hasHeaderRow() ? model_.table().filledRowCount() : 0;
+    const int rows = std::min(filled, model_.rowCount());
+    if (rows == 0) return false;
+    closeEditorForRange();
+    selectionModel()->select(
+        QItemSelection(model_.index(0, 0), model_.index(rows - 1, model_.columnCount() - 1)),
+        QItemSelectionModel::ClearAndSelect);
+    return true;
+}
+
+// A range selected closes the open cell editor, its text kept, as dragging across cells does.
+void StringGrid::closeEditorForRange() {
+    QWidget* editor = indexWidget(currentIndex());
+    if (!editor) return;
+    selectingRange_ = true;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    selectingRange_ = false;
+}
+
+bool StringGrid::clipboardKey(QKeyEvent* key, QLineEdit* editor) {
+    if (key->matches(QKeySequence::Copy)) {
+        if (editor && editor->hasSelectedText()) return false;
+        if (editor) commitData(editor);
+        copySelection();
+        return true;
+    }
+    if (key->matches(QKeySequence::SelectAll)) return selectFilledRows();
+    if (!editable_) return false;
+    if (key->matches(QKeySequence::Paste)) {
+        if (isCellBlock(QGuiApplication::clipboard()->text().toStdString())) {
+            emit pasteRequested();
+            return true;
+        }
+        if (editor || !currentIndex().isValid()) return false;
+        edit(currentIndex());  // a single value goes into the cell editor
+        if (auto* opened = qobject_cast<QLineEdit*>(indexWidget(currentIndex()))) opened->paste();
+        return true;
+    }
+    if (key->matches(QKeySequence::Undo)) {
+        if (editor && editor->isUndoAvailable()) return false;
+        emit undoRequested();
+        return true;
+    }
+    return false;
+}
+
+void StringGrid::keyPressEvent(QKeyEvent* event) {
+    if (clipboardKey(event, nullptr)) return;
+    QTableView::keyPressEvent(event);
+}
+
 bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* editor = qobject_cast<QLineEdit*>(watched);
+        if (editor && clipboardKey(static_cast<QKeyEvent*>(event), editor)) return true;
+    }
     auto* corner = qobject_cast<QAbstractButton*>(watched);
     if (corner && event->type() == QEvent::Paint) {
         QStylePainter painter(corner);

@@ -2,6 +2,8 @@
 
 #include <QTableView>
 
+class QLineEdit;
+
 #include "ui/look.h"
 #include "ui/table_model.h"
 
@@ -15,6 +17,10 @@ namespace talveno::ui {
 // An editable grid keeps its cell editor open on the current cell, so typing goes straight
 // in, and moves whole rows and columns when their fixed cells are dragged, carrying the move
 // into the table so that commands read by position.
+// Ctrl+C copies the selected cells to the clipboard as tab-separated rows and Ctrl+A selects
+// the filled rows; in the editable grid Ctrl+V with a block of cells on the clipboard and
+// Ctrl+Z ask the window to paste and to take the paste back (a single value goes into the
+// open cell editor, and Ctrl+Z undoes typing there first).
 class StringGrid : public QTableView {
     Q_OBJECT
   public:
@@ -25,12 +31,31 @@ class StringGrid : public QTableView {
     // Shows the table as a command left it: row count, texts and column widths.
     void showTable();
 
+    // The table column and row of the current cell; row 0 with none.
+    int currentTableColumn() const;
+    int currentTableRow() const;
+
+    // The selected cells (the current one when none is selected) on the clipboard.
+    void copySelection();
+    // Selects the data cells of the filled rows shown; false when there are none.
+    bool selectFilledRows();
+
+  signals:
+    void pasteRequested();
+    void undoRequested();
+
   protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Handles a clipboard key pressed in the grid or in the open cell editor; false to leave
+    // it to the editor.
+    bool clipboardKey(QKeyEvent* key, QLineEdit* editor);
+    void closeEditorForRange();
+
     void carryMove(QHeaderView* header, int from, int to);
     void applyColumnWidths();
     int fixedColumnWidth() const;

@@ -19,6 +19,8 @@ class TableModel : public QAbstractTableModel {
     const Table& table() const { return table_; }
     // Whether the table's row 0 is a fixed header row above the model's rows.
     bool hasHeaderRow() const { return firstRow_ == 1; }
+    // The table row shown as a model row.
+    int tableRow(int modelRow) const { return modelRow + firstRow_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

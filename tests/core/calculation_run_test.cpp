@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "core/failure.h"
+#include "core/nomograph.h"
+#include "core/number_text.h"
 #include "tables/layouts.h"
 
 namespace talveno {
@@ -185,6 +187,52 @@ TEST(CalculationRun, RowsBeyondNAreComputedAndEarlierResultsBeyondNKept) {
     EXPECT_EQ(run.result.cell(1, 30), "80");  // hidden rows get their results
     EXPECT_EQ(run.result.cell(1, 40), "old");
     EXPECT_EQ(run.result.cell(0, 11), "");  // numbered to N only
+}
+
+// The look-up taken again from a result row's cells is the one the run made for it.
+TEST(CalculationRun, AResultRowsLookUpIsTheRunsOwn) {
+    const struct {
+        Row input;
+        double pi, t, dT;
+    } worked[] = {
+        {{"80", "50", "1", "0", "12", "4"}, 0, 1, 50},
+        {{"80", "50", "0.02", "10", "12", "4"}, 0, 0.02, 40},
+        {{"163", "45", "0.02", "15", "12", "4"}, 1, 0.02, 30},
+        {{"122", "42.5", "0.1", "-17.5", "12", "4"}, -1, 0.1, 60},
+        {{"80", "50", "100", "28", "12", "4"}, 0, 100, 22},
+        {{"80", "50", "0.02", "-50", "12", "4"}, 0, 0.02, 100},
+    };
+    std::vector<Row> rows;
+    for (const auto& w : worked) rows.push_back(w.input);
+    rows.push_back({"80", "50", "0", "10", "12", "4"});
+    CalculationFixture run(rows);
+    const std::string failure = run(50);
+    EXPECT_EQ(failure, "0 による浮動小数点数除算");
+    for (int row = 1; row <= 6; ++row) {
+        const auto& w = worked[row - 1];
+        const RowLookUp lookUp = lookUpResultRow(run.result, row);
+        ASSERT_TRUE(lookUp.inputs && lookUp.reading) << lookUp.reason;
+        EXPECT_EQ(lookUp.inputs->penetrationIndex, w.pi) << row;
+        EXPECT_EQ(lookUp.inputs->loadingTime, w.t) << row;
+        EXPECT_EQ(lookUp.inputs->temperatureDifference, w.dT) << row;
+        const nomograph::Reading expected = nomograph::read(w.pi, w.t, w.dT);
+        EXPECT_EQ(lookUp.reading->x, expected.x) << row;
+        EXPECT_EQ(lookUp.reading->upperCurve, expected.upperCurve) << row;
+        EXPECT_EQ(lookUp.reading->fraction, expected.fraction) << row;
+        EXPECT_EQ(exponentText(lookUp.reading->stiffnessMpa), run.result.cell(7, row)) << row;
+    }
+
+    const RowLookUp failed = lookUpResultRow(run.result, 7);  // its input cells were written
+    EXPECT_EQ(failed.reason, failure);
+    EXPECT_TRUE(failed.inputs);
+    EXPECT_FALSE(failed.reading);
+    EXPECT_EQ(lookUpResultRow(run.result, 8).reason, "この行には計算結果がありません");
+    run.result.setCell(5, 1, "-200");  // a result file's cells
+    EXPECT_EQ(lookUpResultRow(run.result, 1).reason,
+              "軟化点と温度の差が -130～200℃ の範囲外です (250)");
+    run.result.setCell(4, 1, "1s");
+    EXPECT_EQ(lookUpResultRow(run.result, 1).reason, "'1s' は浮動小数点数ではありません");
+    EXPECT_FALSE(lookUpResultRow(run.result, 1).inputs);
 }
 
 }  // namespace

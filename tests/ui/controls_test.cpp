@@ -10,25 +10,6 @@
 namespace talveno::ui::testing {
 namespace {
 
-class GridTest : public WindowTest {
-  protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        start();
-        QApplication::setActiveWindow(form_.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
-    }
-    QModelIndex at(const char* gridName, int column, int row) {
-        return grid(gridName)->model()->index(row - 1, column - 1);
-    }
-    // Puts the grid's current cell at a data cell and gives it the focus.
-    QWidget* focusCell(const char* gridName, int column, int row) {
-        grid(gridName)->setFocus();
-        grid(gridName)->setCurrentIndex(at(gridName, column, row));
-        return QApplication::focusWidget();
-    }
-};
-
 TEST_F(GridTest, typing_goes_straight_into_the_cell_and_tab_moves_on) {
     QWidget* editor = focusCell("StringGrid1", 1, 1);
     ASSERT_TRUE(qobject_cast<QLineEdit*>(editor)) << "the cell editor is open";

@@ -1,6 +1,7 @@
 // Both listings printed for real: the print buttons, Qt's print dialog accepted by the test,
 // a private CUPS server (tests/ui/private_cups.sh) whose default printer writes a PDF file,
 // and that file read back.
+#include <QAction>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <chrono>
@@ -12,6 +13,7 @@
 #include "print/listings.h"
 #include "printed_pages.h"
 #include "tables/layouts.h"
+#include "ui/nomograph_view.h"
 #include "window_fixture.h"
 
 namespace talveno::ui::testing {
@@ -137,6 +139,24 @@ TEST_F(PrintingTest, a_bad_cell_ends_the_job_after_the_lines_before_it) {
     const Pages whole = printedPages();
     ASSERT_EQ(whole.size(), 1u);
     EXPECT_EQ(whole[0].back(), "2 60.0 50.0 1.000 0.0 12.0 4.0");
+}
+
+// The view of a row's look-up prints through the same dialog on the same printer, one page.
+TEST_F(PrintingTest, the_nomograph_view_prints_its_page) {
+    start();
+    typeRow(1, {"80", "50", "0.02", "10", "12", "4"});
+    click("BitBtn4");
+    grid("StringGrid2")->setCurrentIndex(grid("StringGrid2")->model()->index(0, 0));
+    find<QAction>("Nomograph1")->trigger();
+    auto* view = form_->findChild<NomographView*>();
+    ASSERT_TRUE(view && view->isVisible());
+    expectPrintAccepted();
+    QTest::mouseClick(view->printButton(), Qt::LeftButton);
+    const Pages printed = printedPages();
+    ASSERT_EQ(printed.size(), 1u);
+    const auto& lines = printed[0];
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "交点 X 2317.6559"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Sbit（MPa） 4.0614E+01"), lines.end());
 }
 
 }  // namespace

@@ -5,18 +5,7 @@
 # Usage: tests/ui/private_cups.sh COMMAND [ARGUMENT...]
 set -euo pipefail
 
-dir=$(mktemp -d "${TMPDIR:-/tmp}/talveno-cups-XXXXXX")
-server=
-command=
-stop() {
-  for pid in $command $server; do
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  done
-  rm -rf "$dir"
-}
-trap stop EXIT
-trap 'exit 143' INT TERM HUP
+. "$(dirname "$0")/private_server.sh" cups
 
 mkdir -p "$dir"/etc/ppd "$dir"/spool/tmp "$dir"/run "$dir"/cache "$dir"/log "$dir"/out
 # The filters run as another user: they read the spool and write temporary files.
@@ -75,9 +64,4 @@ lpadmin -d TalvenoPDF
 lpadmin -p TalvenoPDF -o PageSize=A4
 
 export TALVENO_PRINTED="$dir/out/job.pdf"
-"$@" &
-command=$!
-status=0
-wait "$command" || status=$?
-command=
-exit "$status"
+run_command "$@"

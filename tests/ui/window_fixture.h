@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -119,6 +120,28 @@ class WindowTest : public ::testing::Test {
 
   private:
     ScriptedDialogs* dialogs_ = nullptr;
+};
+
+// A started window, active, whose grids are reached cell by cell.
+class GridTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        start();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+        form_->activateWindow();  // on an X server without a window manager too
+        QApplication::setActiveWindow(form_.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+    }
+    QModelIndex at(const char* gridName, int column, int row) {
+        return grid(gridName)->model()->index(row - 1, column - 1);
+    }
+    // Puts the grid's current cell at a data cell and gives it the focus.
+    QWidget* focusCell(const char* gridName, int column, int row) {
+        grid(gridName)->setFocus();
+        grid(gridName)->setCurrentIndex(at(gridName, column, row));
+        return QApplication::focusWidget();
+    }
 };
 
 inline const std::array<const char*, 6> kWorkedRow = {"80", "50", "1", "0", "12", "4"};

@@ -1,0 +1,141 @@
+// The nomograph view of a result row: opened from the result table, drawn from the engine's
+// reading of the row, saved as PNG and PDF.
+#include <QAction>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "../files/file_test_support.h"
+#include "../pdf_pages.h"
+#include "core/nomograph_geometry.h"
+#include "core/nomograph_tables.h"
+#include "ui/nomograph_view.h"
+#include "window_fixture.h"
+
+namespace talveno::ui::testing {
+namespace {
+
+class NomographViewTest : public GridTest {
+  protected:
+    // Double-clicks a result row and answers the page the view then shows.
+    const NomographPage* openRow(int row) {
+        QTableView* results = grid("StringGrid2");
+        const QPoint inside = results->visualRect(at("StringGrid2", 1, row)).center();
+        QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, inside);
+        QTest::mouseDClick(results->viewport(), Qt::LeftButton, {}, inside);
+        NomographView* view = form_->findChild<NomographView*>();
+        if (!view || !view->isVisible()) return nullptr;
+        return view->page();
+    }
+};
+
+// The worked look-ups, each typed as a row whose cells give its PI, t and ΔT.
+const struct {
+    std::array<const char*, 6> row;
+    double x;
+    std::size_t lower, upper;
+    double g;
+} kWorked[] = {
+    {{"80", "50", "1", "0", "12", "4"}, 2291.3183, 38, 39, 0.079298},
+    {{"80", "50", "0.02", "10", "12", "4"}, 2317.6559, 38, 39, 0.77308},
+    {{"163", "45", "0.02", "15", "12", "4"}, 2247.1686, 35, 36, 0.97679},
+    {{"122", "42.5", "0.1", "-17.5", "12", "4"}, 2423.0881, 42, 43, 0.28811},
+    {{"80", "50", "0.02", "55", "12", "4"}, 2081.8836, 30, 31, 0.27117},
+    {{"80", "50", "100", "28", "12", "4"}, 2002.8757, 24, 25, 0.79243},
+    {{"80", "50", "0.02", "-50", "12", "4"}, 2790.6976, 43, 44, 1.9000},
+};
+
+TEST_F(NomographViewTest, each_worked_look_up_is_drawn_from_the_engines_reading) {
+    for (int r = 0; r < 7; ++r) typeRow(r + 1, kWorked[r].row);
+    click("BitBtn4");
+    for (int r = 0; r < 7; ++r) {
+        const auto& w = kWorked[r];
+        SCOPED_TRACE(w.row[2] + std::string(" s, T ") + w.row[3]);
+        const NomographPage* page = openRow(r + 1);
+        ASSERT_TRUE(page && page->figure());
+        const nomograph::LookUpFigure& figure = *page->figure();
+        const nomograph::Reading& reading = *page->lookUp().reading;
+        EXPECT_EQ(page->row(), r + 1);
+        EXPECT_NEAR(figure.reading.x, w.x, 5e-5);
+        EXPECT_EQ(figure.reading.x, reading.x);
+        EXPECT_EQ(figure.lowerCurve, w.lower);
+        EXPECT_EQ(figure.upperCurve, w.upper);
+        EXPECT_EQ(figure.upperCurve, reading.upperCurve);
+        // X lies on the line through the two scale points, and the pair's x at its height give g.
+        const auto [time, difference, point] =
+            std::tuple(figure.loadingTime, figure.temperatureDifference, figure.reading);
+        EXPECT_EQ(time.y, nomograph::kLoadingTimeY);
+        EXPECT_EQ(difference.y, nomograph::kTemperatureDifferenceY);
+        EXPECT_NEAR((point.x - difference.x) * (difference.y - time.y),
+                    (difference.x - time.x) * (point.y - difference.y), 1e-6);
+        const double g = (point.x - figure.lowerCurveX) / (figure.upperCurveX - figure.lowerCurveX);
+        EXPECT_NEAR(g, w.g, w.g * 5e-5);
+        EXPECT_NEAR(g, reading.fraction, 1e-12);
+
+        // The picture has the look-up's points where the figure puts them, the pair in its
+        // colour.
+        const QImage image = QImage::fromData(pngImage(*page));
+        const auto pixel = [&](nomograph::Point at) {
+            return image.pixelColor((page->onPage(at) * 2).toPoint());
+        };
+        for (const nomograph::Point at : {time, difference, point})
+            EXPECT_EQ(pixel(at), QColor(210, 0, 0)) << at.x << ", " << at.y;
+        const double nearTop = nomograph::penetrationIndexHeight(2.5);
+        for (const std::size_t curve : {figure.lowerCurve, figure.upperCurve})
+            EXPECT_EQ(pixel({nomograph::curveX(curve, nearTop), nearTop}), QColor(0, 90, 210))
+                << curve;
+    }
+}
+
+TEST_F(NomographViewTest, rows_without_a_look_up_show_the_reason) {
+    typeRow(1, kWorkedRow);
+    typeRow(2, {"80", "50", "0", "10", "12", "4"});
+    dialogs().expectError(QStringLiteral("0 による浮動小数点数除算."));
+    click("BitBtn4");
+    const struct {
+        int row;
+        const char* reason;
+    } cases[] = {{2, "0 による浮動小数点数除算"}, {3, "この行には計算結果がありません"}};
+    for (const auto& c : cases) {
+        const NomographPage* page = openRow(c.row);
+        ASSERT_TRUE(page);
+        EXPECT_FALSE(page->figure()) << c.row;
+        EXPECT_EQ(page->lookUp().reason, c.reason);
+    }
+    // The context menu's item opens the current row.
+    grid("StringGrid2")->setCurrentIndex(at("StringGrid2", 1, 1));
+    find<QAction>("Nomograph1")->trigger();
+    const NomographPage* page = form_->findChild<NomographView*>()->page();
+    EXPECT_EQ(page->row(), 1);
+    EXPECT_TRUE(page->figure());
+}
+
+TEST_F(NomographViewTest, the_view_saves_png_and_a4_pdf_and_prints_through_the_print_dialog) {
+    typeRow(1, kWorked[1].row);
+    click("BitBtn4");
+    const NomographPage* page = openRow(1);
+    ASSERT_TRUE(page);
+    NomographView* view = form_->findChild<NomographView*>();
+    QTemporaryDir folder;
+    const QString png = folder.filePath(QStringLiteral("nomograph.png"));
+    const QString pdf = folder.filePath(QStringLiteral("nomograph.pdf"));
+    dialogs().expectSaveFile(QStringLiteral("PNG 画像|*.png"), QStringLiteral("png"), {}, png);
+    QTest::mouseClick(view->savePngButton(), Qt::LeftButton);
+    dialogs().expectSaveFile(QStringLiteral("PDF|*.pdf"), QStringLiteral("pdf"), {}, pdf);
+    QTest::mouseClick(view->savePdfButton(), Qt::LeftButton);
+    dialogs().expectSaveFile(QStringLiteral("PDF|*.pdf"), QStringLiteral("pdf"), pdf, {});
+    QTest::mouseClick(view->savePdfButton(), Qt::LeftButton);  // cancelled
+
+    EXPECT_EQ(QImage(png).size(), QSize(2400, 1240));
+    const std::string info = talveno::testing::commandOutput("pdfinfo '" + pdf.toStdString() + "'");
+    EXPECT_NE(info.find("842 x 595 pts (A4)"), std::string::npos) << info;
+    const auto pages = talveno::testing::pdfPages(pdf.toStdString());  // one page
+    ASSERT_EQ(pages.size(), 1u);
+    const auto& lines = pages[0];
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "交点 X 2317.6559"), lines.end());
+
+    dialogs().expectError(QStringLiteral("デフォルト プリンタが存在しません."));
+    QTest::mouseClick(view->printButton(), Qt::LeftButton);
+}
+
+}  // namespace
+}  // namespace talveno::ui::testing
