@@ -1,28 +1,35 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "print/listing_sink.h"
+#include "core/stiffness_unit.h"
+#include "files/file_calculation.h"
 
 // The printed listings the batch command writes beside the result file.
 namespace talveno::batch {
 
-// A listing and the file it goes to: a PDF of A4 pages drawn as the printer draws it when the
-// name ends in ".pdf" (any case), else the lines handed to the printer as UTF-8 text with LF
-// line ends, the seven empty top lines included and no page breaks.
-struct ListingFile {
+// A listing asked for: that of the input data file or that of the results, the file it goes to
+// and the data name in its title.
+struct ListingRequest {
+    enum class Kind { Input, Result } kind;
     std::string path;
-    Listing listing;
+    std::string dataName;
+    StiffnessUnit unit;
 };
 
 bool isPdfListing(std::string_view path);
-// Whether this program was built with Qt, which draws the PDF listings.
+// Whether this program was built with Qt, which draws the PDF listings: whether the module that
+// draws them is beside it and loads.
 bool pdfListingsAvailable();
 
-// Writes each listing to its file, each replacing an existing file only once complete. All
-// are drawn before the first is written.
-void writeListings(const std::vector<ListingFile>& listings);
+// The listing as an output of the calculation, written as its rows come into the file that
+// `open` opens: a PDF of A4 pages drawn as the printer draws it when the name ends in ".pdf"
+// (any case), else the lines handed to the printer as UTF-8 text with LF line ends, the seven
+// empty top lines included and no page breaks.
+std::unique_ptr<CalculationOutput> listingOutput(
+    const ListingRequest& request, const std::function<file_system::FileReplacement()>& open);
 
 }  // namespace talveno::batch

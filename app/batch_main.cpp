@@ -1,27 +1,31 @@
-// talveno-batch: computes a whole input data file into a result file, through the same
-// reader, tables, calculation run and writer as the window.
+// talveno-batch: computes a whole input data file into a result file, row by row as the
+// window reads the file, runs the calculation and saves the results, in memory that stays the
+// same whatever the count of rows.
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <thread>
+#include <vector>
 
 #include "app/batch_listings.h"
+#include "app/batch_progress.h"
 #include "core/calculation_run.h"
 #include "core/failure.h"
+#include "files/file_calculation.h"
 #include "files/file_failures.h"
 #include "files/file_system.h"
-#include "files/input_data_file.h"
-#include "files/result_file.h"
-#include "print/listings.h"
-#include "tables/layouts.h"
-#include "tables/start_command.h"
 
 namespace {
 
@@ -29,7 +33,7 @@ using namespace talveno;
 
 constexpr const char* kUsage =
     "usage: talveno-batch [--unit MPa|kgf/cm2] [--van-draat] [-o OUTPUT] [--listing FILE]\n"
-    "                     [--input-listing FILE] INPUT\n"
+    "                     [--input-listing FILE] [--quiet] [--threads N] INPUT\n"
     "Computes every row of the input data file INPUT (*.dat) and writes the result file.\n"
     "  --unit MPa|kgf/cm2  unit of Sbit and Smix (default MPa)\n"
     "  --van-draat         apply the Van Draat correction to mixtures with more than 3 % voids\n"
@@ -37,10 +41,14 @@ constexpr const char* kUsage =
     "  --listing FILE      also write the printed listing of the results, titled OUTPUT\n"
     "  --input-listing FILE\n"
     "                      also write the printed listing of INPUT, titled INPUT\n"
-    "A listing FILE ending in .pdf is a PDF of A4 pages; any other is UTF-8 text.\n";
+    "  --quiet             no report line on standard error\n"
+    "  --threads N         compute on N threads (default: one per processor)\n"
+    "  --version           print the version\n"
+    "INPUT - reads standard input and OUTPUT - writes standard output (the default for\n"
+    "INPUT -). A listing FILE ending in .pdf is a PDF of A4 pages; any other is UTF-8 text.\n";
 
-// The maximum data count of a fresh window.
-constexpr int kDefaultDataCount = 50;
+// The name of standard input as INPUT and of standard output as OUTPUT.
+constexpr std::string_view kStandardStream = "-";
 
 // A command line that asks for nothing the command can do; the text says what was wrong.
 struct UsageError : std::runtime_error {
@@ -53,7 +61,10 @@ struct Options {
     std::string output;
     std::string listing;
     std::string inputListing;
+    int threads = 0;  // 0: one per processor
+    bool quiet = false;
     bool help = false;
+    bool version = false;
 };
 
 bool equalIgnoringCase(std::string_view a, std::string_view b) {
@@ -70,6 +81,17 @@ StiffnessUnit unitNamed(std::optional<std::string_view> name) {
     throw UsageError("unknown unit '" + std::string(*name) + "' (MPa or kgf/cm2)");
 }
 
+// The count of threads, from 1 to 64.
+int threadCount(std::optional<std::string_view> text) {
+    int count = 0;
+    if (!text ||
+        std::from_chars(text->data(), text->data() + text->size(), count).ptr !=
+            text->data() + text->size() ||
+        count < 1 || count > 64)
+        throw UsageError("--threads needs a count from 1 to 64");
+    return count;
+}
+
 // The options; a usage error is thrown.
 Options parseOptions(int argc, char* argv[]) {
     Options options;
@@ -81,8 +103,8 @@ Options parseOptions(int argc, char* argv[]) {
             if (i + 1 == argc) return std::nullopt;
             return argv[++i];
         };
-        if (!optionsEnded && argument == "--help") {
-            options.help = true;
+        if (!optionsEnded && (argument == "--help" || argument == "--version")) {
+            (argument == "--help" ? options.help : options.version) = true;
             return options;
         }
         if (!optionsEnded && (argument == "--unit" || argument.starts_with("--unit="))) {
@@ -90,6 +112,10 @@ Options parseOptions(int argc, char* argv[]) {
                 unitNamed(argument == "--unit" ? value() : std::optional(argument.substr(7)));
         } else if (!optionsEnded && argument == "--van-draat") {
             options.settings.vanDraat = true;
+        } else if (!optionsEnded && argument == "--quiet") {
+            options.quiet = true;
+        } else if (!optionsEnded && argument == "--threads") {
+            options.threads = threadCount(value());
         } else if (!optionsEnded && argument == "-o") {
             const auto output = value();
             if (!output || output->empty()) throw UsageError("-o needs a file name");
@@ -112,6 +138,8 @@ Options parseOptions(int argc, char* argv[]) {
         }
     }
     if (!inputSeen) throw UsageError("no input file");
+    if (options.output.empty() && options.input == kStandardStream)
+        options.output = kStandardStream;
     if (options.output.empty()) {
         std::filesystem::path output(options.input);
         output.replace_extension(std::string(".") +
@@ -144,40 +172,68 @@ std::optional<std::string> listingProblem(const Options& options) {
     return std::nullopt;
 }
 
+std::function<file_system::FileReplacement()> opening(const std::string& path) {
+    if (path == kStandardStream)
+        return [] { return file_system::FileReplacement::intoDescriptor(STDOUT_FILENO); };
+    return [path] { return file_system::FileReplacement(path); };
+}
+
+// The outputs: the result file first, then the listings asked for.
+std::vector<std::unique_ptr<CalculationOutput>> outputsOf(const Options& options) {
+    std::vector<std::unique_ptr<CalculationOutput>> outputs;
+    outputs.push_back(std::make_unique<ResultFileOutput>(opening(options.output), options.output,
+                                                         options.settings.unit));
+    using Kind = batch::ListingRequest::Kind;
+    if (!options.inputListing.empty())
+        outputs.push_back(batch::listingOutput(
+            {Kind::Input, options.inputListing, options.input, options.settings.unit},
+            opening(options.inputListing)));
+    if (!options.listing.empty())
+        outputs.push_back(batch::listingOutput(
+            {Kind::Result, options.listing, options.output, options.settings.unit},
+            opening(options.listing)));
+    return outputs;
+}
+
+// The threads that compute beside the one that reads: none where one thread computes.
+int computingThreads(int threads) {
+    if (threads == 0) threads = static_cast<int>(std::max(std::thread::hardware_concurrency(), 1u));
+    return threads == 1 ? 0 : threads;
+}
+
 // The window's reading of the input file and its calculation button, then the result file's
-// saving. A file's failure names the file; an output that is the input file itself, by
-// whatever path, is a usage error.
+// saving and the listings' printing, row by row. A file's failure names the file; an output
+// that is the input file itself, by whatever path, is a usage error.
 void run(const Options& options) {
     using file_failures::FileRole;
-    const std::vector<InputRecord> records =
-        file_failures::onFile(FileRole::Input, options.input, [&] {
-            file_system::InputFile file(options.input);
-            if (file_system::identityOf(options.output) == file.identity())
-                throw UsageError("the result file would replace the input file");
-            return readInputDataFile(file);
-        });
-    const int n = std::max(static_cast<int>(records.size()), kDefaultDataCount);
-    Table input = layouts::makeInputTable();
-    Table result = layouts::makeResultTable();
-    startTables(input, result, std::to_string(n));
-    applyInputDataFile(input, n, records);
-    clearResults(result, n);
-    layOutResults(result, n, options.settings.unit);
-    computeFilledRows(input, result, options.settings);
-    file_failures::onFile(FileRole::Output, options.output,
-                          [&] { saveResultFile(result, options.settings.unit, options.output); });
-
-    std::vector<batch::ListingFile> listings;
-    if (!options.inputListing.empty())
-        listings.push_back({options.inputListing, [&](ListingSink& sink) {
-                                writeInputListing(input, options.input, sink);
-                            }});
-    if (!options.listing.empty())
-        listings.push_back({options.listing, [&](ListingSink& sink) {
-                                writeResultListing(result, options.settings.unit, options.output,
-                                                   sink);
-                            }});
-    batch::writeListings(listings);
+    const bool standardInput = options.input == kStandardStream;
+    std::optional<file_system::InputFile> input;
+    file_failures::onFile(FileRole::Input, options.input, [&] {
+        if (standardInput)
+            input.emplace(STDIN_FILENO);
+        else
+            input.emplace(options.input);
+        const auto output = options.output == kStandardStream
+                                ? file_system::regularFileOn(STDOUT_FILENO)
+                                : file_system::identityOf(options.output);
+        if (output && output == input->identity())
+            throw UsageError("the result file would replace the input file");
+    });
+    batch::Progress progress(!options.quiet && ::isatty(STDERR_FILENO), input->size());
+    const auto outputs = outputsOf(options);
+    std::vector<CalculationOutput*> order;
+    for (const auto& output : outputs) order.push_back(output.get());
+    FileCalculationOptions calculation{
+        options.settings, computingThreads(options.threads),
+        [&](std::int64_t rows, std::uint64_t bytesRead) { progress.update(rows, bytesRead); }};
+    // On a failure the progress line goes as the stack unwinds, before the message.
+    const std::int64_t rows = calculateFile(*input, options.input, order, calculation);
+    progress.clear();
+    if (!options.quiet)
+        std::fprintf(
+            stderr, "%s\n",
+            batch::report(rows, options.output, std::chrono::steady_clock::now() - progress.start())
+                .c_str());
 }
 
 // The usage after the line saying what was wrong; status 2.
@@ -195,11 +251,12 @@ int main(int argc, char* argv[]) {
     } catch (const UsageError& error) {
         return usageError(error.what());
     }
-    if (options.help) {
-        // The help text counts as written only once it has left the buffer.
-        if (std::fputs(kUsage, stdout) == EOF || std::fflush(stdout) != 0) {
-            std::fprintf(stderr, "talveno-batch: cannot write the help text: %s\n",
-                         std::strerror(errno));
+    if (options.help || options.version) {
+        const std::string text = options.help ? kUsage : "talveno-batch " TALVENO_VERSION "\n";
+        // The text counts as written only once it has left the buffer.
+        if (std::fputs(text.c_str(), stdout) == EOF || std::fflush(stdout) != 0) {
+            std::fprintf(stderr, "talveno-batch: cannot write the %s: %s\n",
+                         options.help ? "help text" : "version", std::strerror(errno));
             return 1;
         }
         return 0;

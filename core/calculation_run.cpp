@@ -1,6 +1,6 @@
 #include "core/calculation_run.h"
 
-#include <array>
+#include <algorithm>
 #include <cmath>
 
 #include "core/failure.h"
@@ -66,32 +66,57 @@ void layOutResults(Table& result, int n, StiffnessUnit unit) {
     result.setCell(kResultSmix, 0, layouts::stiffnessHeader("Smix", unit));
 }
 
-void computeRow(const Table& input, int row, Table& result, const CalculationSettings& settings) {
-    std::array<double, 7> value{};
+void RowCalculation::start(const InputCells& cells, bool vanDraat) {
+    std::array<double, 6> numbers;
     for (int column = kPenetration; column <= kVoids; ++column)
-        value[column] = parseNumber(input.cell(column, row));
+        numbers[column - 1] = parseNumber(cells[column - 1]);
+    start(cells, numbers, vanDraat);
+}
 
-    const double cv =
-        aggregateVolumeConcentration(value[kAsphalt], value[kVoids], settings.vanDraat);
-    const double pi = penetrationIndex(value[kPenetration], value[kSofteningPoint]);
+void RowCalculation::start(const InputCells& cells, const std::array<double, 6>& numbers,
+                           bool vanDraat) {
+    std::copy(numbers.begin(), numbers.end(), inputs_.begin() + 1);
 
-    result.setCell(kResultPenetration, row, input.cell(kPenetration, row));
-    result.setCell(kResultSofteningPoint, row, input.cell(kSofteningPoint, row));
-    result.setCell(kResultLoadingTime, row, input.cell(kLoadingTime, row));
-    result.setCell(kResultTemperature, row, input.cell(kTemperature, row));
-    result.setCell(kResultPenetrationIndex, row, fixedText(pi, 2));
-    result.setCell(kResultConcentration, row, fixedText(cv * 100, 1));
+    concentration_ = aggregateVolumeConcentration(inputs_[kAsphalt], inputs_[kVoids], vanDraat);
+    penetrationIndex_ = penetrationIndex(inputs_[kPenetration], inputs_[kSofteningPoint]);
 
-    const LookUpInputs inputs{pi, value[kLoadingTime],
-                              temperatureDifference(value[kSofteningPoint], value[kTemperature])};
+    texts_[kResultPenetration] = cells[kPenetration - 1];
+    texts_[kResultSofteningPoint] = cells[kSofteningPoint - 1];
+    texts_[kResultLoadingTime] = cells[kLoadingTime - 1];
+    texts_[kResultTemperature] = cells[kTemperature - 1];
+    texts_[kResultPenetrationIndex].clear();
+    appendFixedText(texts_[kResultPenetrationIndex], penetrationIndex_, 2);
+    texts_[kResultConcentration].clear();
+    appendFixedText(texts_[kResultConcentration], concentration_ * 100, 1);
+    texts_[kResultSbit].clear();
+    texts_[kResultSmix].clear();
+}
+
+void RowCalculation::finish(StiffnessUnit unit) {
+    const LookUpInputs inputs{
+        penetrationIndex_, inputs_[kLoadingTime],
+        temperatureDifference(inputs_[kSofteningPoint], inputs_[kTemperature])};
     double sbit = lookUp(inputs).stiffnessMpa;
-    double smix = mixtureStiffness(sbit, cv);
-    if (settings.unit == StiffnessUnit::KgfPerCm2) {
+    double smix = mixtureStiffness(sbit, concentration_);
+    if (unit == StiffnessUnit::KgfPerCm2) {
         sbit = toKgfPerCm2(sbit);
         smix = toKgfPerCm2(smix);
     }
-    result.setCell(kResultSbit, row, exponentText(sbit));
-    result.setCell(kResultSmix, row, exponentText(smix));
+    appendExponentText(texts_[kResultSbit], sbit);
+    appendExponentText(texts_[kResultSmix], smix);
+}
+
+void computeRow(const Table& input, int row, Table& result, const CalculationSettings& settings) {
+    InputCells cells;
+    for (int column = kPenetration; column <= kVoids; ++column)
+        cells[column - 1] = input.cell(column, row);
+    RowCalculation calculation;
+    calculation.start(cells, settings.vanDraat);
+    for (int column = kResultPenetration; column <= kResultConcentration; ++column)
+        result.setCell(column, row, calculation.text(column));
+    calculation.finish(settings.unit);
+    result.setCell(kResultSbit, row, calculation.text(kResultSbit));
+    result.setCell(kResultSmix, row, calculation.text(kResultSmix));
 }
 
 void computeFilledRows(const Table& input, Table& result, const CalculationSettings& settings) {

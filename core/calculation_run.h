@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/nomograph.h"
 #include "core/stiffness_unit.h"
@@ -13,6 +15,34 @@ namespace talveno {
 struct CalculationSettings {
     StiffnessUnit unit = StiffnessUnit::Mpa;
     bool vanDraat = false;  // the Van Draat correction for mixtures with more than 3 % voids
+};
+
+// The texts of input columns 1 to 6 of a row.
+using InputCells = std::array<std::string_view, 6>;
+
+// One row of a calculation run, from the texts of its input cells to the texts it writes into
+// result columns 1 to 8. Kept from row to row, it allocates no text anew.
+class RowCalculation {
+  public:
+    // Parses the cells in column order, computes Cv and PI and sets the texts of result columns
+    // 1 to 6: four input texts as they stand, PI with 2 decimals, Cv in % with 1. Throws the
+    // first failure.
+    void start(const InputCells& cells, bool vanDraat);
+    // The same where the numbers the cells read as are known already.
+    void start(const InputCells& cells, const std::array<double, 6>& numbers, bool vanDraat);
+
+    // Reads Sbit off the nomograph, computes Smix, converts both to the unit and sets their
+    // exponent texts in columns 7 and 8. Throws the failure.
+    void finish(StiffnessUnit unit);
+
+    // The text of result column 1 to 8 as far as computed.
+    const std::string& text(int column) const { return texts_[column]; }
+
+  private:
+    std::array<double, 7> inputs_{};  // from column 1
+    double penetrationIndex_ = 0;
+    double concentration_ = 0;
+    std::array<std::string, 9> texts_;  // from column 1
 };
 
 // Empties the data cells (columns 1 to 8) of result rows 1 to n.

@@ -23,44 +23,60 @@ bool fitsItsCell(double value, FieldFormat field) {
            tryParseNumber(exponentText(value)).has_value();
 }
 
-// The records after the two header lines, which are skipped whatever they hold. Blanks after
-// the last record make no record; a record cut short by the end of the file is refused and
-// named by the line of its last token.
-template <std::size_t N>
-std::vector<Record<N>> readRecords(TokenScanner& scanner, RowNumberToken rowNumber,
-                                   std::span<const FieldFormat, N> fields) {
-    std::vector<Record<N>> records;
-    scanner.skipLine();
-    scanner.skipLine();
-    while (scanner.skipSeparators()) {
-        if (records.size() == static_cast<std::size_t>(kMaxDataCountLimit))
-            throw file_failures::atLine(file_failures::tooManyRecords(), scanner.line());
-        std::int64_t line = scanner.line();
-        const bool rowNumberRead = rowNumber == RowNumberToken::Integer
-                                       ? scanner.integerToken().has_value()
-                                       : scanner.decimalToken().has_value();
-        if (!rowNumberRead) throw file_failures::atLine(file_failures::notANumberToken(), line);
-        Record<N>& record = records.emplace_back();
-        for (std::size_t i = 0; i < N; ++i) {
-            if (!scanner.skipSeparators())
-                throw file_failures::atLine(file_failures::notANumberToken(), line);
-            line = scanner.line();
-            const auto number = scanner.decimalToken();
-            if (!number || !fitsItsCell(*number, fields[i]))
-                throw file_failures::atLine(file_failures::notANumberToken(), line);
-            record[i] = *number;
-        }
-        scanner.skipLine();
-    }
-    return records;
-}
-
-void appendField(std::string& bytes, double value, FieldFormat field) {
-    bytes += field.decimals < 0 ? fields::separatedExponentField(value)
-                                : fields::separatedFixedField(value, field.width, field.decimals);
-}
-
 }  // namespace
+
+double appendCellText(std::string& out, double value, FieldFormat field) {
+    if (field.decimals >= 0) return appendFixedText(out, value, field.decimals);
+    const std::size_t start = out.size();
+    appendExponentText(out, value);
+    return parseNumber(std::string_view(out).substr(start));
+}
+
+void appendCellField(std::string& out, std::string_view cell, FieldFormat field) {
+    if (field.decimals < 0)
+        fields::appendSeparatedExponentField(out, cell);
+    else
+        fields::appendSeparatedFixedField(out, cell, field.width, field.decimals);
+}
+
+template <std::size_t N>
+RecordReader<N>::RecordReader(TokenScanner::Source source, RowNumberToken rowNumber,
+                              std::span<const FieldFormat, N> fields)
+    : scanner_(std::move(source)), rowNumber_(rowNumber), fields_(fields) {}
+
+template <std::size_t N>
+RecordReader<N>::RecordReader(std::string_view bytes, RowNumberToken rowNumber,
+                              std::span<const FieldFormat, N> fields)
+    : scanner_(bytes), rowNumber_(rowNumber), fields_(fields) {}
+
+template <std::size_t N>
+bool RecordReader<N>::next(Record<N>& record) {
+    if (!started_) {
+        scanner_.skipLine();
+        scanner_.skipLine();
+        started_ = true;
+    }
+    if (!scanner_.skipSeparators()) return false;
+    if (count_ == static_cast<std::size_t>(kMaxDataCountLimit))
+        throw file_failures::atLine(file_failures::tooManyRecords(), scanner_.line());
+    std::int64_t line = scanner_.line();
+    const bool rowNumberRead = rowNumber_ == RowNumberToken::Integer
+                                   ? scanner_.integerToken().has_value()
+                                   : scanner_.decimalToken().has_value();
+    if (!rowNumberRead) throw file_failures::atLine(file_failures::notANumberToken(), line);
+    for (std::size_t i = 0; i < N; ++i) {
+        if (!scanner_.skipSeparators())
+            throw file_failures::atLine(file_failures::notANumberToken(), line);
+        line = scanner_.line();
+        const auto number = scanner_.decimalToken();
+        if (!number || !fitsItsCell(*number, fields_[i]))
+            throw file_failures::atLine(file_failures::notANumberToken(), line);
+        record[i] = *number;
+    }
+    scanner_.skipLine();
+    ++count_;
+    return true;
+}
 
 std::string fileBytes(const Table& table, std::string_view headerLines,
                       std::span<const FieldFormat> fields) {
@@ -69,28 +85,35 @@ std::string fileBytes(const Table& table, std::string_view headerLines,
     for (const FieldFormat field : fields) lineLength += field.width;
     std::string bytes(headerLines);
     bytes.reserve(bytes.size() + static_cast<std::size_t>(rows) * lineLength);
-    for (int row = 1; row <= rows; ++row) {
-        bytes += fields::rowNumberField(row);
-        for (std::size_t i = 0; i < fields.size(); ++i)
-            appendField(bytes, parseNumber(table.cell(static_cast<int>(i) + 1, row)), fields[i]);
-        bytes += "\r\n";
-    }
+    for (int row = 1; row <= rows; ++row)
+        appendDataLine(
+            bytes, row, [&](int column) -> std::string_view { return table.cell(column, row); },
+            fields);
     return bytes;
+}
+
+template <std::size_t N>
+std::vector<Record<N>> readAll(RecordReader<N>& reader) {
+    std::vector<Record<N>> records;
+    Record<N> record;
+    while (reader.next(record)) records.push_back(record);
+    return records;
 }
 
 template <std::size_t N>
 std::vector<Record<N>> parseRecords(std::string_view bytes, RowNumberToken rowNumber,
                                     std::span<const FieldFormat, N> fields) {
-    TokenScanner scanner(bytes);
-    return readRecords<N>(scanner, rowNumber, fields);
+    RecordReader<N> reader(bytes, rowNumber, fields);
+    return readAll(reader);
 }
 
 template <std::size_t N>
 std::vector<Record<N>> readRecordFile(file_system::InputFile& file, RowNumberToken rowNumber,
                                       std::span<const FieldFormat, N> fields) {
-    TokenScanner scanner(
-        [&file](char* buffer, std::size_t size) { return file.read(buffer, size); });
-    return readRecords<N>(scanner, rowNumber, fields);
+    RecordReader<N> reader(
+        [&file](char* buffer, std::size_t size) { return file.read(buffer, size); }, rowNumber,
+        fields);
+    return readAll(reader);
 }
 
 template <std::size_t N>
@@ -100,9 +123,9 @@ void applyRecords(Table& table, int n, const std::vector<Record<N>>& records,
     for (std::size_t k = 0; k < records.size(); ++k) {
         for (std::size_t i = 0; i < N; ++i) {
             const double value = records[k][i];
-            table.setCell(static_cast<int>(i) + 1, static_cast<int>(k) + 1,
-                          fields[i].decimals < 0 ? exponentText(value)
-                                                 : fixedText(value, fields[i].decimals));
+            std::string text;
+            appendCellText(text, value, fields[i]);
+            table.setCell(static_cast<int>(i) + 1, static_cast<int>(k) + 1, std::move(text));
         }
     }
 }
@@ -123,6 +146,8 @@ const std::string& encoded(const std::optional<std::string>& lines) {
 }
 
 // The input data file has six data columns, the result file eight.
+template class RecordReader<6>;
+template class RecordReader<8>;
 template std::vector<Record<6>> parseRecords<6>(std::string_view, RowNumberToken,
                                                 std::span<const FieldFormat, 6>);
 template std::vector<Record<8>> parseRecords<8>(std::string_view, RowNumberToken,

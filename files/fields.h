@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // The number fields of the data files and the printed listings.
 namespace talveno::fields {
@@ -19,7 +20,14 @@ std::string exponentField(double value);
 std::string separatedFixedField(double value, int width, int decimals);
 std::string separatedExponentField(double value);
 
+// The separated fields of a cell's text appended to the end of `out`: the number read from the
+// text and written anew; throws the number message naming the text when it holds none. A text
+// that is its own form is copied as it stands, which gives the same field.
+void appendSeparatedFixedField(std::string& out, std::string_view cell, int width, int decimals);
+void appendSeparatedExponentField(std::string& out, std::string_view cell);
+
 // The row number right-aligned in 3 characters (whole when longer), then one blank.
 std::string rowNumberField(int row);
+void appendRowNumberField(std::string& out, int row);
 
 }  // namespace talveno::fields

@@ -4,10 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <optional>
+#include <vector>
 
 #include "files/file_failures.h"
 #include "files/file_location.h"
@@ -67,13 +71,13 @@ class StagedFile {
     // Opens the file; 0, or the error number. Unnamed where the file system has such files.
     int open(Staging staging) {
         if (staging == Staging::Unnamed) {
-            file_.reset(::openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+            file_.reset(::openat(folder_, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666));
             if (file_.get() >= 0) return 0;
             if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return errno;
         }
         for (int attempt = 0;; ++attempt) {
             nameTemporary();
-            file_.reset(::openat(folder_, name_, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+            file_.reset(::openat(folder_, name_, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
             if (file_.get() >= 0) return 0;
             const int error = errno;
             forgetName();
@@ -95,14 +99,15 @@ class StagedFile {
         return true;
     }
 
-    // Flushes and closes the complete file and renames it to `target`, then flushes the
-    // folder: 0, the error number with which the rename failed, or kNoName.
+    // Flushes the complete file and renames it to `target`, then closes it and flushes the
+    // folder: 0, the error number with which the rename failed, or kNoName. Until it is renamed
+    // the file stays open and may be read.
     int commit(const std::string& target) {
         flush(fd());
         if (name_[0] == '\0' && !linkUnnamed()) return kNoName;
-        if (::close(file_.release()) != 0) throwSystemFailure();
         if (::renameat(folder_, name_, folder_, target.c_str()) != 0) return errno;
         forgetName();
+        if (::close(file_.release()) != 0) throwSystemFailure();
         flushFolder(folder_);
         return 0;
     }
@@ -147,54 +152,109 @@ class StagedFile {
     RemovalOnSignal removal_;
 };
 
-enum class Outcome { Replaced, Refused, Unnamable };
-
-// The bytes staged beside the file at the target and renamed over it; `old` is the file
-// replaced, or null for a new file. Refused: the folder takes no new file or rename, or the
-// old owner cannot be kept; a new file is then refused with that error.
-Outcome replaceThroughFolder(const Location& target, std::string_view bytes, Staging staging,
-                             const struct stat* old) {
-    StagedFile staged(target.folder.get());
-    int error = staged.open(staging);
-    if (error == 0 && old != nullptr && !staged.takeOwnerAndMode(*old)) return Outcome::Refused;
-    if (error == 0) {
-        writeAll(staged.fd(), bytes);
-        error = staged.commit(target.name);
+// Copies the first `size` bytes of the file `from` to `to`.
+void copyContent(int from, std::uint64_t size, int to) {
+    std::vector<char> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(size, 1 << 20)));
+    for (std::uint64_t offset = 0; offset < size;) {
+        const std::size_t wanted =
+            static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), size - offset));
+        const ssize_t count = ::pread(from, buffer.data(), wanted, static_cast<off_t>(offset));
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) throwSystemFailure();
+        if (count == 0) throwSystemFailure(EIO);  // shortened meanwhile
+        writeAll(to, std::string_view(buffer.data(), static_cast<std::size_t>(count)));
+        offset += static_cast<std::uint64_t>(count);
     }
-    if (error == 0) return Outcome::Replaced;
-    if (error == StagedFile::kNoName) return Outcome::Unnamable;
-    if (old == nullptr || !folderRefuses(error)) throwSystemFailure(error);
-    return Outcome::Refused;
 }
 
-bool replaceThroughFolderOrNot(const Location& target, std::string_view bytes, Staging staging,
-                               const struct stat* old) {
-    Outcome outcome = replaceThroughFolder(target, bytes, staging, old);
-    if (outcome == Outcome::Unnamable)
-        outcome = replaceThroughFolder(target, bytes, Staging::Named, old);
-    return outcome == Outcome::Replaced;
+// An unnamed file in the folder for temporary files ($TMPDIR, else /tmp), open for reading and
+// writing; where the file system has no unnamed files, a file whose name is removed at once.
+Descriptor scratchFile() {
+    const char* const variable = std::getenv("TMPDIR");
+    const std::string folderPath = variable != nullptr && *variable != '\0' ? variable : "/tmp";
+    const Location folder = locate(folderPath + "/.");
+    Descriptor file(::openat(folder.folder.get(), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+    if (file.get() >= 0) return file;
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) throwSystemFailure();
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0;; ++attempt) {
+        char name[64];
+        std::snprintf(name, sizeof name, ".talveno-%ld-%u.spool", static_cast<long>(::getpid()),
+                      counter++);
+        file.reset(
+            ::openat(folder.folder.get(), name, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        if (file.get() >= 0) {
+            ::unlinkat(folder.folder.get(), name, 0);
+            return file;
+        }
+        if (errno != EEXIST || attempt == 100) throwSystemFailure();
+    }
 }
 
-// Writes the bytes over the open file's content. The new size is reserved first, so that a
-// full disk shows before any byte changes (a file system that cannot reserve is written as it
-// is); the signals that end a process wait until the file is whole again.
-void writeInPlace(int fd, std::string_view bytes) {
+// Content kept to be copied out at the end: in memory while small, beyond that in a scratch
+// file.
+class Spool {
+  public:
+    void write(std::string_view bytes) {
+        if (file_.get() < 0 && memory_.size() + bytes.size() > kMemoryLimit) {
+            file_ = scratchFile();
+            writeAll(file_.get(), memory_);
+            std::string().swap(memory_);
+        }
+        if (file_.get() >= 0)
+            writeAll(file_.get(), bytes);
+        else
+            memory_ += bytes;
+        size_ += bytes.size();
+    }
+
+    void copyTo(int fd) const {
+        if (file_.get() >= 0)
+            copyContent(file_.get(), size_, fd);
+        else
+            writeAll(fd, memory_);
+    }
+
+  private:
+    static constexpr std::size_t kMemoryLimit = 1 << 20;
+    std::string memory_;
+    Descriptor file_;
+    std::uint64_t size_ = 0;
+};
+
+// Writes the content, `size` bytes that `copy` writes into a descriptor, over the open file's
+// content. The new size is reserved first, so that a full disk shows before any byte changes (a
+// file system that cannot reserve is written as it is); the signals that end a process wait
+// until the file is whole again.
+void writeInPlace(int fd, std::uint64_t size, const std::function<void(int)>& copy) {
     const HeldSignals held({SIGINT, SIGTERM, SIGHUP});
-    if (!bytes.empty()) {
-        const int error = ::posix_fallocate(fd, 0, static_cast<off_t>(bytes.size()));
+    if (size > 0) {
+        const int error = ::posix_fallocate(fd, 0, static_cast<off_t>(size));
         if (error != 0 && error != EOPNOTSUPP && error != EINVAL && error != EBADF &&
             error != ENODEV)
             throwSystemFailure(error);
     }
-    writeAll(fd, bytes);
-    if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) throwSystemFailure();
+    if (::lseek(fd, 0, SEEK_SET) != 0) throwSystemFailure();
+    copy(fd);
+    if (::ftruncate(fd, static_cast<off_t>(size)) != 0) throwSystemFailure();
     flush(fd);
 }
 
-// Writes the bytes into the character device or FIFO at the location. A FIFO that nobody
-// reads fails at once instead of waiting; one whose reader goes away fails with the pipe
-// error rather than ending the program.
-void writeStream(const Location& location, std::string_view bytes) {
+// Writes the content into a stream (a character device, a FIFO, standard output). One whose
+// reader goes away fails with the pipe error rather than ending the program.
+void writeIntoStream(int fd, const Spool& spool) {
+    const HeldSignals held({SIGPIPE});
+    try {
+        spool.copyTo(fd);
+    } catch (const Failure&) {
+        discardPending(SIGPIPE);
+        throw;
+    }
+}
+
+// Writes the content into the character device or FIFO at the location. A FIFO that nobody
+// reads fails at once instead of waiting.
+void writeStream(const Location& location, const Spool& spool) {
     Descriptor stream(::openat(location.folder.get(), location.name.c_str(),
                                O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (stream.get() < 0) throwSystemFailure();
@@ -203,13 +263,7 @@ void writeStream(const Location& location, std::string_view bytes) {
     if (!S_ISCHR(info.st_mode) && !S_ISFIFO(info.st_mode))
         throw file_failures::blockDeviceOrSocket();
     ::fcntl(stream.get(), F_SETFL, ::fcntl(stream.get(), F_GETFL) & ~O_NONBLOCK);
-    const HeldSignals held({SIGPIPE});
-    try {
-        writeAll(stream.get(), bytes);
-    } catch (const Failure&) {
-        discardPending(SIGPIPE);
-        throw;
-    }
+    writeIntoStream(stream.get(), spool);
     if (::close(stream.release()) != 0) throwSystemFailure();
 }
 
@@ -229,31 +283,135 @@ std::optional<Location> linkedLocation(Location location, const struct stat& fil
 
 }  // namespace
 
-void replaceFile(const std::string& path, std::string_view bytes, Staging staging) {
+// How the content reaches the file: staged beside it and renamed over it, copied into it in
+// place at the end, copied into a device or FIFO at the end, or copied into an open descriptor.
+enum class FileReplacement::Way { Beside, InPlace, Stream, Descriptor };
+
+struct FileReplacement::Impl {
+    Way way = Way::Beside;
+    Location location;  // Beside: where the file goes; Stream: the device
+    Descriptor file;    // the old file, open for writing
+    int descriptor = -1;
+    std::optional<struct stat> old;  // the file replaced
+    std::optional<StagedFile> staged;
+    Spool spool;
+    std::uint64_t size = 0;
+
+    // Stages beside the file, or decides to write in place where the folder refuses.
+    void stageBeside(Staging staging) {
+        staged.emplace(location.folder.get());
+        const int error = staged->open(staging);
+        if (error == 0 && (!old || staged->takeOwnerAndMode(*old))) return;
+        staged.reset();
+        if (error != 0 && (!old || !folderRefuses(error))) throwSystemFailure(error);
+        way = Way::InPlace;
+    }
+
+    // The staged file under its name; where the unnamed one can be given no name, a named copy.
+    // 0, or the error number with which the folder refused.
+    int renameStaged() {
+        const int error = staged->commit(location.name);
+        if (error != StagedFile::kNoName) return error;
+        StagedFile named(location.folder.get());
+        if (const int openError = named.open(Staging::Named); openError != 0) return openError;
+        if (old && !named.takeOwnerAndMode(*old)) return EPERM;
+        copyContent(staged->fd(), size, named.fd());
+        return named.commit(location.name);
+    }
+
+    void commitBeside() {
+        const int error = renameStaged();
+        if (error == 0) return;
+        if (!old || !folderRefuses(error)) throwSystemFailure(error);
+        writeInPlace(file.get(), size, [&](int fd) { copyContent(staged->fd(), size, fd); });
+    }
+};
+
+FileReplacement::FileReplacement(const std::string& path, Staging staging)
+    : impl_(std::make_unique<Impl>()) {
     Location location = locate(path);
     const int folder = location.folder.get();
     struct stat named {};
     if (::fstatat(folder, location.name.c_str(), &named, 0) != 0) {
         if (errno != ENOENT) throwSystemFailure();
         // No file yet, or a link to one still to be made there.
-        replaceThroughFolderOrNot(resolveLinks(std::move(location)), bytes, staging, nullptr);
+        impl_->location = resolveLinks(std::move(location));
+        impl_->stageBeside(staging);
         return;
     }
-    if (S_ISCHR(named.st_mode) || S_ISFIFO(named.st_mode)) return writeStream(location, bytes);
+    if (S_ISCHR(named.st_mode) || S_ISFIFO(named.st_mode)) {
+        impl_->way = Way::Stream;
+        impl_->location = std::move(location);
+        return;
+    }
     // A folder and a file without any write permission bit (read-only, also for the
     // superuser) are left as they are.
     if (S_ISDIR(named.st_mode) || (S_ISREG(named.st_mode) && (named.st_mode & 0222) == 0))
         throw file_failures::accessDenied();
     if (!S_ISREG(named.st_mode)) throw file_failures::blockDeviceOrSocket();
 
-    const Descriptor file(::openat(folder, location.name.c_str(), O_WRONLY | O_CLOEXEC));
-    if (file.get() < 0) throwSystemFailure();
+    impl_->file.reset(::openat(folder, location.name.c_str(), O_WRONLY | O_CLOEXEC));
+    if (impl_->file.get() < 0) throwSystemFailure();
     struct stat old {};
-    if (::fstat(file.get(), &old) != 0) throwSystemFailure();
+    if (::fstat(impl_->file.get(), &old) != 0) throwSystemFailure();
     if (!S_ISREG(old.st_mode)) throw file_failures::blockDeviceOrSocket();
-    const std::optional<Location> target = linkedLocation(std::move(location), old);
-    if (target && replaceThroughFolderOrNot(*target, bytes, staging, &old)) return;
-    writeInPlace(file.get(), bytes);
+    impl_->old = old;
+    std::optional<Location> target = linkedLocation(std::move(location), old);
+    if (!target) {
+        impl_->way = Way::InPlace;
+        return;
+    }
+    impl_->location = std::move(*target);
+    impl_->stageBeside(staging);
+}
+
+FileReplacement FileReplacement::intoDescriptor(int fd) {
+    FileReplacement replacement;
+    replacement.impl_ = std::make_unique<Impl>();
+    replacement.impl_->way = Way::Descriptor;
+    replacement.impl_->descriptor = fd;
+    return replacement;
+}
+
+FileReplacement::FileReplacement() = default;
+FileReplacement::FileReplacement(FileReplacement&&) noexcept = default;
+FileReplacement& FileReplacement::operator=(FileReplacement&&) noexcept = default;
+FileReplacement::~FileReplacement() = default;
+
+void FileReplacement::write(std::string_view bytes) {
+    Impl& impl = *impl_;
+    const std::uint64_t start = impl.size;
+    impl.size += bytes.size();
+    if (impl.way != Way::Beside) return impl.spool.write(bytes);
+    writeAll(impl.staged->fd(), bytes);
+    // The disk gets each few megabytes as they are written, so that the flush at the end has
+    // little left to wait for; a system that cannot do this leaves it to that flush.
+    constexpr std::uint64_t kWriteBack = 2 << 20;
+    if (impl.size / kWriteBack != start / kWriteBack) {
+        const std::uint64_t from = start / kWriteBack * kWriteBack;
+        ::sync_file_range(impl.staged->fd(), static_cast<off_t>(from),
+                          static_cast<off_t>(impl.size - from), SYNC_FILE_RANGE_WRITE);
+    }
+}
+
+void FileReplacement::commit() {
+    Impl& impl = *impl_;
+    switch (impl.way) {
+        case Way::Beside:
+            return impl.commitBeside();
+        case Way::InPlace:
+            return writeInPlace(impl.file.get(), impl.size, [&](int fd) { impl.spool.copyTo(fd); });
+        case Way::Stream:
+            return writeStream(impl.location, impl.spool);
+        case Way::Descriptor:
+            return writeIntoStream(impl.descriptor, impl.spool);
+    }
+}
+
+void replaceFile(const std::string& path, std::string_view bytes, Staging staging) {
+    FileReplacement replacement(path, staging);
+    replacement.write(bytes);
+    replacement.commit();
 }
 
 }  // namespace talveno::file_system

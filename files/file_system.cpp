@@ -24,8 +24,10 @@ InputFile::InputFile(const std::string& path) {
     if (fd_ < 0) throw file_failures::systemFailure(errno);
 }
 
+InputFile::InputFile(int fd) : fd_(fd), owned_(false) {}
+
 InputFile::~InputFile() {
-    ::close(fd_);
+    if (owned_) ::close(fd_);
 }
 
 std::size_t InputFile::read(char* buffer, std::size_t size) {
@@ -39,6 +41,18 @@ std::size_t InputFile::read(char* buffer, std::size_t size) {
 FileIdentity InputFile::identity() const {
     struct stat info {};
     ::fstat(fd_, &info);
+    return fileIdentity(info);
+}
+
+std::optional<std::uint64_t> InputFile::size() const {
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+std::optional<FileIdentity> regularFileOn(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
     return fileIdentity(info);
 }
 

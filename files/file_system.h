@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,8 @@ struct FileIdentity {
 class InputFile {
   public:
     explicit InputFile(const std::string& path);
+    // The file open on a descriptor, such as standard input; it stays open.
+    explicit InputFile(int fd);
     ~InputFile();
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
@@ -31,26 +34,58 @@ class InputFile {
     // The file that is open.
     FileIdentity identity() const;
 
+    // The size of a regular file; nothing for a pipe, a terminal or a device.
+    std::optional<std::uint64_t> size() const;
+
   private:
     int fd_;
+    bool owned_ = true;
 };
 
 // The file the path names now, links followed; nothing when there is none or it cannot be
 // reached.
 std::optional<FileIdentity> identityOf(const std::string& path);
 
+// The regular file open on the descriptor; nothing for anything else.
+std::optional<FileIdentity> regularFileOn(int fd);
+
 // Where the new content waits until it is complete: an unnamed file where the file system has
 // them, else a hidden temporary name (also where unnamed files are missing).
 enum class Staging { Unnamed, Named };
 
-// Makes the bytes the content of the file the path names. A symbolic link stays and the file
-// it leads to is replaced. A regular file is replaced by a new one written beside it, flushed,
-// given the old owner, group and mode, and renamed over it; the folder is flushed after. Where
-// the folder may not be changed or the owner not kept, the file is written in place, its new
-// size reserved first. Any failure leaves an existing file as it was and no temporary file
-// behind; so do the signals a user sends. A character device or a FIFO is written directly; a
-// read-only file, a folder, a block device or a socket is refused. Replacing a file splits
-// a hard link to it.
+// The new content of the file a path names, written block by block and put in its place only
+// when committed. A symbolic link stays and the file it leads to is replaced. A regular file is
+// replaced by a new one written beside it, flushed, given the old owner, group and mode, and
+// renamed over it; the folder is flushed after. Where the folder may not be changed or the
+// owner not kept, the content waits in a scratch file (in memory while small, else unnamed in
+// $TMPDIR) and is written in place on commit, its size reserved first. A character device or a
+// FIFO gets the content on commit too. A read-only file, a folder, a block device or a socket is
+// refused at once. Any failure, and a replacement dropped without commit, leaves an existing
+// file as it was and no temporary file behind; so do the signals a user sends. Replacing a file
+// splits a hard link to it.
+class FileReplacement {
+  public:
+    explicit FileReplacement(const std::string& path, Staging staging = Staging::Unnamed);
+    // Content for an open descriptor such as standard output, waiting in a scratch file and
+    // copied into it on commit; the descriptor stays open.
+    static FileReplacement intoDescriptor(int fd);
+    FileReplacement(FileReplacement&&) noexcept;
+    FileReplacement& operator=(FileReplacement&&) noexcept;
+    ~FileReplacement();
+
+    // Adds the bytes to the end of the new content.
+    void write(std::string_view bytes);
+    // Makes the content written the file's.
+    void commit();
+
+  private:
+    FileReplacement();
+    enum class Way;
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// Makes the bytes the content of the file the path names, as a FileReplacement does.
 void replaceFile(const std::string& path, std::string_view bytes,
                  Staging staging = Staging::Unnamed);
 

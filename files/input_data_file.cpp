@@ -38,6 +38,22 @@ std::vector<InputRecord> readInputDataFile(file_system::InputFile& file) {
     return data_file::readRecordFile<6>(file, data_file::RowNumberToken::Integer, kFields);
 }
 
+InputDataFileReader::InputDataFileReader(file_system::InputFile& file)
+    : reader_([&file](char* buffer, std::size_t size) { return file.read(buffer, size); },
+              data_file::RowNumberToken::Integer, kFields) {}
+
+bool InputDataFileReader::next(InputRecord& record) {
+    return reader_.next(record);
+}
+
+void inputCellTexts(const InputRecord& record, std::array<std::string, 6>& cells,
+                    InputRecord& numbers) {
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        cells[i].clear();
+        numbers[i] = data_file::appendCellText(cells[i], record[i], kFields[i]);
+    }
+}
+
 void applyInputDataFile(Table& input, int n, const std::vector<InputRecord>& records) {
     data_file::applyRecords<6>(input, n, records, kFields);
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "files/data_file.h"
 #include "tables/table.h"
 
 namespace talveno::file_system {
@@ -34,6 +36,28 @@ void saveInputDataFile(const Table& input, const std::string& path);
 std::vector<InputRecord> parseInputDataFile(std::string_view bytes);
 std::vector<InputRecord> readInputDataFile(const std::string& path);
 std::vector<InputRecord> readInputDataFile(file_system::InputFile& file);
+
+// Reads the records of an open input data file one at a time, by the rules and with the
+// failures of readInputDataFile.
+class InputDataFileReader {
+  public:
+    explicit InputDataFileReader(file_system::InputFile& file);
+
+    // The next record; false after the last.
+    bool next(InputRecord& record);
+
+    // How many bytes of the file were read so far.
+    std::uint64_t bytesRead() const { return reader_.bytesRead(); }
+
+  private:
+    data_file::RecordReader<6> reader_;
+};
+
+// The texts that reading writes into input columns 1 to 6 for the record (1 decimal, 3 for the
+// loading time), each in place of the former text of cells[column - 1], and the numbers they
+// read as.
+void inputCellTexts(const InputRecord& record, std::array<std::string, 6>& cells,
+                    InputRecord& numbers);
 
 // Empties columns 1 to 6 of rows 1 to n, then writes record k into row k (beyond the row
 // count too) in the cell form: 1 decimal, 3 for the loading time.

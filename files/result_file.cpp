@@ -23,9 +23,17 @@ const std::optional<std::string> kKgfLines = data_file::headerLines({
 
 }  // namespace
 
+const std::string& resultFileHeaderLines(StiffnessUnit unit) {
+    return data_file::encoded(unit == StiffnessUnit::Mpa ? kMpaLines : kKgfLines);
+}
+
+void appendResultFileLine(std::string& out, int row, const std::array<std::string_view, 8>& cells) {
+    data_file::appendDataLine(
+        out, row, [&](int column) { return cells[column - 1]; }, kFields);
+}
+
 std::string resultFileBytes(const Table& result, StiffnessUnit unit) {
-    return data_file::fileBytes(
-        result, data_file::encoded(unit == StiffnessUnit::Mpa ? kMpaLines : kKgfLines), kFields);
+    return data_file::fileBytes(result, resultFileHeaderLines(unit), kFields);
 }
 
 void saveResultFile(const Table& result, StiffnessUnit unit, const std::string& path) {

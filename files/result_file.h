@@ -23,6 +23,13 @@ using ResultRecord = std::array<double, 8>;
 // no number.
 std::string resultFileBytes(const Table& result, StiffnessUnit unit);
 
+// The header line and the unit line in the unit, each with its CR LF.
+const std::string& resultFileHeaderLines(StiffnessUnit unit);
+
+// Appends the data line of result row `row` from the texts of its cells (columns 1 to 8).
+// Throws the number message naming the first cell that holds no number.
+void appendResultFileLine(std::string& out, int row, const std::array<std::string_view, 8>& cells);
+
 // Writes the file at the path, replacing it only when complete; a failure leaves an existing
 // file as it was.
 void saveResultFile(const Table& result, StiffnessUnit unit, const std::string& path);

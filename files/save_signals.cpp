@@ -8,6 +8,7 @@
 #include <csignal>
 #include <ctime>
 #include <iterator>
+#include <mutex>
 
 namespace talveno::file_system {
 
@@ -17,15 +18,22 @@ constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGXFSZ};
 struct sigaction former[std::size(kSignals)];
 bool caught[std::size(kSignals)];
 
-std::atomic<int> armedFolder{-1};
-std::atomic<const char*> armedName{nullptr};
+// The handlers are set while any removal lives; each removal has a slot for its name.
+std::mutex installation;
+int living = 0;
+constexpr int kSlots = 8;
+bool taken[kSlots];
+std::atomic<int> armedFolder[kSlots] = {-1, -1, -1, -1, -1, -1, -1, -1};
+std::atomic<const char*> armedName[kSlots];
 
-// Async-signal-safe: removes the armed name, puts the former action back and raises the
+// Async-signal-safe: removes the armed names, puts the former action back and raises the
 // signal again, which then takes that course once the handler returns.
 extern "C" void removeThenRaise(int signal) {
     const int savedErrno = errno;
-    const int folder = armedFolder.exchange(-1);
-    if (folder >= 0) ::unlinkat(folder, armedName.load(), 0);
+    for (int slot = 0; slot < kSlots; ++slot) {
+        const int folder = armedFolder[slot].exchange(-1);
+        if (folder >= 0) ::unlinkat(folder, armedName[slot].load(), 0);
+    }
     for (std::size_t i = 0; i < std::size(kSignals); ++i)
         if (kSignals[i] == signal) ::sigaction(signal, &former[i], nullptr);
     ::raise(signal);
@@ -34,7 +42,11 @@ extern "C" void removeThenRaise(int signal) {
 
 }  // namespace
 
-RemovalOnSignal::RemovalOnSignal() {
+RemovalOnSignal::RemovalOnSignal() : slot_(-1) {
+    const std::lock_guard lock(installation);
+    for (int slot = 0; slot < kSlots && slot_ < 0; ++slot)
+        if (!taken[slot]) taken[slot_ = slot] = true;
+    if (living++ > 0) return;
     struct sigaction action {};
     action.sa_handler = removeThenRaise;
     sigfillset(&action.sa_mask);
@@ -48,17 +60,21 @@ RemovalOnSignal::RemovalOnSignal() {
 
 RemovalOnSignal::~RemovalOnSignal() {
     disarm();
+    const std::lock_guard lock(installation);
+    if (slot_ >= 0) taken[slot_] = false;
+    if (--living > 0) return;
     for (std::size_t i = 0; i < std::size(kSignals); ++i)
         if (caught[i]) ::sigaction(kSignals[i], &former[i], nullptr);
 }
 
 void RemovalOnSignal::arm(int folder, const char* name) {
-    armedName.store(name);
-    armedFolder.store(folder);
+    if (slot_ < 0) return;
+    armedName[slot_].store(name);
+    armedFolder[slot_].store(folder);
 }
 
 void RemovalOnSignal::disarm() {
-    armedFolder.store(-1);
+    if (slot_ >= 0) armedFolder[slot_].store(-1);
 }
 
 HeldSignals::HeldSignals(std::initializer_list<int> signals) {

@@ -9,8 +9,9 @@
 // debris nor a half-written file.
 namespace talveno::file_system {
 
-// While it lives, SIGINT, SIGTERM, SIGHUP and SIGXFSZ first remove the armed name, then take
-// their former course; a signal the process ignores stays ignored. One at a time.
+// While any lives, SIGINT, SIGTERM, SIGHUP and SIGXFSZ first remove the names armed, then take
+// their former course; a signal the process ignores stays ignored. Up to eight live at a time,
+// each with one name; beyond them a name is not removed.
 class RemovalOnSignal {
   public:
     RemovalOnSignal();
@@ -21,6 +22,9 @@ class RemovalOnSignal {
     // The name in the folder to remove; both must stay valid until disarmed.
     void arm(int folder, const char* name);
     void disarm();
+
+  private:
+    int slot_;
 };
 
 // While it lives, the signals are held back for this thread; one that arrives takes its

@@ -15,7 +15,7 @@ constexpr std::size_t kMaxTokenLength = 1024;
 }  // namespace
 
 TokenScanner::TokenScanner(std::string_view bytes)
-    : next_(bytes.data()), end_(bytes.data() + bytes.size()) {}
+    : next_(bytes.data()), end_(bytes.data() + bytes.size()), bytesRead_(bytes.size()) {}
 
 TokenScanner::TokenScanner(Source source) : source_(std::move(source)), buffer_(kBufferSize) {
     next_ = end_ = buffer_.data();
@@ -26,6 +26,7 @@ bool TokenScanner::refill() {
     const std::size_t count = source_(buffer_.data(), buffer_.size());
     next_ = buffer_.data();
     end_ = next_ + count;
+    bytesRead_ += count;
     if (count == 0) source_ = nullptr;  // the end stays the end
     return count > 0;
 }
@@ -49,7 +50,16 @@ bool TokenScanner::skipSeparators() {
     return false;
 }
 
-bool TokenScanner::readToken() {
+std::optional<std::string_view> TokenScanner::readToken() {
+    // Ctrl-Z has a code below 32 and ends a token like any separator.
+    const char* end = next_;
+    while (end != end_ && static_cast<unsigned char>(*end) > ' ') ++end;
+    if (end != end_) {
+        const std::string_view token(next_, static_cast<std::size_t>(end - next_));
+        next_ = end;
+        if (token.size() > kMaxTokenLength) return std::nullopt;
+        return token;
+    }
     token_.clear();
     bool fits = true;
     for (int c = peek(); c > ' '; c = peek()) {
@@ -59,26 +69,30 @@ bool TokenScanner::readToken() {
             fits = false;
         ++next_;
     }
-    return fits;
+    if (!fits) return std::nullopt;
+    return token_;
 }
 
 std::optional<double> TokenScanner::decimalToken() {
-    if (!readToken()) return std::nullopt;
+    const auto token = readToken();
+    if (!token) return std::nullopt;
     // The cell rule without its blanks, which a token cannot hold.
-    return tryParseNumber(token_);
+    return tryParseNumber(*token);
 }
 
 std::optional<std::int32_t> TokenScanner::integerToken() {
-    if (!readToken()) return std::nullopt;
+    const auto read = readToken();
+    if (!read) return std::nullopt;
+    const std::string_view token = *read;
     std::size_t i = 0;
-    const bool negative = !token_.empty() && token_[0] == '-';
-    if (!token_.empty() && (token_[0] == '-' || token_[0] == '+')) ++i;
-    if (i == token_.size()) return std::nullopt;
+    const bool negative = !token.empty() && token[0] == '-';
+    if (!token.empty() && (token[0] == '-' || token[0] == '+')) ++i;
+    if (i == token.size()) return std::nullopt;
     std::int64_t value = 0;
     const std::int64_t limit = negative ? -static_cast<std::int64_t>(INT32_MIN) : INT32_MAX;
-    for (; i < token_.size(); ++i) {
-        if (token_[i] < '0' || token_[i] > '9') return std::nullopt;
-        value = value * 10 + (token_[i] - '0');
+    for (; i < token.size(); ++i) {
+        if (token[i] < '0' || token[i] > '9') return std::nullopt;
+        value = value * 10 + (token[i] - '0');
         if (value > limit) return std::nullopt;
     }
     return static_cast<std::int32_t>(negative ? -value : value);

@@ -29,6 +29,9 @@ class TokenScanner {
     // Skips the separators before a token; false when the file ends first.
     bool skipSeparators();
 
+    // How many bytes the source gave so far.
+    std::uint64_t bytesRead() const { return bytesRead_; }
+
     // The line of the next character, counted from 1.
     std::int64_t line() const { return line_; }
 
@@ -48,15 +51,16 @@ class TokenScanner {
         return c == 26 ? -1 : c;
     }
     bool refill();
-    // Consumes the token at the next character into token_; false when it is too long to
-    // be a number of any file.
-    bool readToken();
+    // Consumes the token at the next character: a view of it in the buffer, or of its copy when
+    // it runs past the buffer's end; nothing when it is too long to be a number of any file.
+    std::optional<std::string_view> readToken();
 
     Source source_;
     std::vector<char> buffer_;
     const char* next_ = nullptr;
     const char* end_ = nullptr;
     std::int64_t line_ = 1;
+    std::uint64_t bytesRead_ = 0;
     std::string token_;
 };
 

@@ -3,7 +3,6 @@
 #include <array>
 #include <span>
 
-#include "core/number_text.h"
 #include "files/fields.h"
 
 namespace talveno {
@@ -35,9 +34,8 @@ void writeLine(ListingSink& sink, std::string_view text) {
     sink.endLine();
 }
 
-void writeListing(const Table& table, std::string_view title, std::string_view dataName,
-                  std::span<const std::string_view, 2> headers, std::span<const int> decimals,
-                  ListingSink& sink) {
+void writeHead(std::string_view title, std::string_view dataName,
+               std::span<const std::string_view, 2> headers, ListingSink& sink) {
     for (int line = 1; line <= 7; ++line) sink.endLine();
     sink.write(kIndent);
     sink.write(title);
@@ -45,17 +43,41 @@ void writeListing(const Table& table, std::string_view title, std::string_view d
     sink.endLine();
     sink.endLine();
     for (const std::string_view header : headers) writeLine(sink, header);
+}
+
+constexpr std::string_view kInputTitle = "入力データ名： ";
+constexpr std::string_view kResultTitle = "出力データ名： ";
+
+std::array<std::string_view, 2> resultHeaders(StiffnessUnit unit) {
+    return {kResultHeader, unit == StiffnessUnit::Mpa ? kMpaUnitLine : kKgfUnitLine};
+}
+
+// The line of a row: each cell's field as soon as it is read.
+void writeRow(int row, std::span<const std::string_view> cells, std::span<const int> decimals,
+              ListingSink& sink) {
+    static thread_local std::string text;
+    sink.write(kIndent);
+    text.clear();
+    fields::appendRowNumberField(text, row);
+    sink.write(text);
+    for (std::size_t i = 0; i < decimals.size(); ++i) {
+        text.clear();
+        if (decimals[i] == kExponent)
+            fields::appendSeparatedExponentField(text, cells[i]);
+        else
+            fields::appendSeparatedFixedField(text, cells[i], kFixedWidth, decimals[i]);
+        sink.write(text);
+    }
+    sink.endLine();
+}
+
+template <std::size_t N>
+void writeTableRows(const Table& table, std::span<const int, N> decimals, ListingSink& sink) {
     const int rows = table.filledRowCount();
+    std::array<std::string_view, N> cells;
     for (int row = 1; row <= rows; ++row) {
-        sink.write(kIndent);
-        sink.write(fields::rowNumberField(row));
-        for (std::size_t i = 0; i < decimals.size(); ++i) {
-            const double value = parseNumber(table.cell(static_cast<int>(i) + 1, row));
-            sink.write(decimals[i] == kExponent
-                           ? fields::separatedExponentField(value)
-                           : fields::separatedFixedField(value, kFixedWidth, decimals[i]));
-        }
-        sink.endLine();
+        for (std::size_t i = 0; i < N; ++i) cells[i] = table.cell(static_cast<int>(i) + 1, row);
+        writeRow(row, cells, decimals, sink);
     }
 }
 
@@ -73,14 +95,30 @@ class TextSink : public ListingSink {
 }  // namespace
 
 void writeInputListing(const Table& input, std::string_view dataName, ListingSink& sink) {
-    writeListing(input, "入力データ名： ", dataName, kInputHeaders, kInputDecimals, sink);
+    writeInputListingHead(dataName, sink);
+    writeTableRows<6>(input, kInputDecimals, sink);
 }
 
 void writeResultListing(const Table& result, StiffnessUnit unit, std::string_view dataName,
                         ListingSink& sink) {
-    const std::array<std::string_view, 2> headers = {
-        kResultHeader, unit == StiffnessUnit::Mpa ? kMpaUnitLine : kKgfUnitLine};
-    writeListing(result, "出力データ名： ", dataName, headers, kResultDecimals, sink);
+    writeResultListingHead(unit, dataName, sink);
+    writeTableRows<8>(result, kResultDecimals, sink);
+}
+
+void writeInputListingHead(std::string_view dataName, ListingSink& sink) {
+    writeHead(kInputTitle, dataName, kInputHeaders, sink);
+}
+
+void writeResultListingHead(StiffnessUnit unit, std::string_view dataName, ListingSink& sink) {
+    writeHead(kResultTitle, dataName, resultHeaders(unit), sink);
+}
+
+void writeInputListingRow(int row, std::span<const std::string_view, 6> cells, ListingSink& sink) {
+    writeRow(row, cells, kInputDecimals, sink);
+}
+
+void writeResultListingRow(int row, std::span<const std::string_view, 8> cells, ListingSink& sink) {
+    writeRow(row, cells, kResultDecimals, sink);
 }
 
 std::string listingText(const Listing& listing) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,14 @@ void writeInputListing(const Table& input, std::string_view dataName, ListingSin
 // The unit line names the unit given (the unit chosen when printing).
 void writeResultListing(const Table& result, StiffnessUnit unit, std::string_view dataName,
                         ListingSink& sink);
+
+// The parts of a listing for one that is written as its rows come: the lines before the rows,
+// and the line of one row from the texts of its cells (input columns 1 to 6, result columns 1
+// to 8), each field going to the sink as soon as its cell is read.
+void writeInputListingHead(std::string_view dataName, ListingSink& sink);
+void writeResultListingHead(StiffnessUnit unit, std::string_view dataName, ListingSink& sink);
+void writeInputListingRow(int row, std::span<const std::string_view, 6> cells, ListingSink& sink);
+void writeResultListingRow(int row, std::span<const std::string_view, 8> cells, ListingSink& sink);
 
 // The listing as UTF-8 text, each line ended by LF.
 std::string listingText(const Listing& listing);

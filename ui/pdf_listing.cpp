@@ -1,8 +1,10 @@
 #include "ui/pdf_listing.h"
 
-#include <QBuffer>
 #include <QGuiApplication>
+#include <QIODevice>
 #include <QPdfWriter>
+
+#include <optional>
 
 #include "print/print_stream.h"
 #include "ui/painter_surface.h"
@@ -44,18 +46,74 @@ OffscreenGui::~OffscreenGui() {
     qtMessages = nullptr;
 }
 
+namespace {
+
+// A device that hands every byte written to it on.
+class ForwardingDevice : public QIODevice {
+  public:
+    explicit ForwardingDevice(std::function<void(std::string_view)> out) : out_(std::move(out)) {
+        open(QIODevice::WriteOnly);
+    }
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        out_(std::string_view(data, static_cast<std::size_t>(size)));
+        return size;
+    }
+
+  private:
+    std::function<void(std::string_view)> out_;
+};
+
+QPageLayout listingPageLayout() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 36, 18, 36),
+                       QPageLayout::Point);
+}
+
+}  // namespace
+
+struct PdfListingStream::Parts {
+    explicit Parts(std::function<void(std::string_view)> out) : device(std::move(out)) {
+        writer.setCreator(QStringLiteral("Talveno"));
+        writer.setPageLayout(listingPageLayout());
+    }
+
+    ForwardingDevice device;
+    QPdfWriter writer{&device};
+    std::optional<PainterSurface> surface;
+    std::optional<PrintStream> stream;
+};
+
+PdfListingStream::PdfListingStream(std::function<void(std::string_view bytes)> out)
+    : parts_(std::make_unique<Parts>(std::move(out))) {
+    parts_->surface.emplace(parts_->writer);
+    parts_->stream.emplace(*parts_->surface);
+}
+
+PdfListingStream::~PdfListingStream() {
+    parts_->stream.reset();
+    parts_->surface.reset();
+}
+
+void PdfListingStream::write(std::string_view text) {
+    parts_->stream->write(text);
+}
+
+void PdfListingStream::endLine() {
+    parts_->stream->endLine();
+}
+
+void PdfListingStream::finish() {
+    parts_->surface->end();
+}
+
 std::string pdfListing(const Listing& listing) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setCreator(QStringLiteral("Talveno"));
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(18, 36, 18, 36), QPageLayout::Point));
-    PainterSurface surface(writer);
-    PrintStream stream(surface);
+    std::string bytes;
+    PdfListingStream stream([&bytes](std::string_view part) { bytes += part; });
     listing(stream);
-    surface.end();
-    return buffer.data().toStdString();
+    stream.finish();
+    return bytes;
 }
 
 }  // namespace talveno::ui

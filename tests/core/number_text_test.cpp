@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <locale>
+#include <random>
 #include <string>
 
 #include "core/failure.h"
@@ -112,6 +115,102 @@ TEST(NumberText, ExponentForm) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(exponentText(c.value, 4, c.exponentDigits), c.text) << c.value;
+}
+
+// The shortest form of |value| as a whole number N and a power of ten: |value| = N × 10^power.
+struct ShortestForm {
+    __int128 digits = 0;
+    int count = 0;
+    int power = 0;
+};
+ShortestForm shortestForm(double value) {
+    char buffer[64];
+    const char* end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                    std::chars_format::scientific)
+                          .ptr;
+    ShortestForm form;
+    const char* p = buffer;
+    int fraction = 0;
+    for (; *p != 'e'; ++p) {
+        if (*p == '.') continue;
+        form.digits = form.digits * 10 + (*p - '0');
+        fraction += form.count > 0 ? 1 : 0;
+        ++form.count;
+    }
+    int exponent = 0;
+    std::from_chars(p + (p[1] == '+' ? 2 : 1), end, exponent);
+    form.power = exponent - fraction;
+    return form;
+}
+
+__int128 power10(int exponent) {
+    __int128 power = 1;
+    while (exponent-- > 0) power *= 10;
+    return power;
+}
+
+// N / 10^shift rounded half away from zero (N ≥ 0).
+__int128 roundedDown(__int128 n, int shift) {
+    if (shift <= 0) return n * power10(-shift);
+    const __int128 unit = power10(shift);
+    return n / unit + (2 * (n % unit) >= unit ? 1 : 0);
+}
+
+std::string decimalText(__int128 n, int minimumDigits) {
+    std::string text;
+    for (; n > 0; n /= 10) text.insert(text.begin(), static_cast<char>('0' + n % 10));
+    if (static_cast<int>(text.size()) < minimumDigits)
+        text.insert(0, minimumDigits - text.size(), '0');
+    return text;
+}
+
+// The forms by their definition, in whole-number arithmetic on the shortest form.
+std::string fixedByDefinition(double value, int decimals) {
+    const ShortestForm form = shortestForm(value);
+    std::string digits =
+        decimalText(roundedDown(form.digits, -(form.power + decimals)), decimals + 1);
+    if (decimals > 0) digits.insert(digits.size() - decimals, ".");
+    return (std::signbit(value) ? "-" : "") + digits;
+}
+
+std::string exponentByDefinition(double value) {
+    const ShortestForm form = shortestForm(value);
+    __int128 mantissa = roundedDown(form.digits, form.count - 4);
+    int exponent = form.power + form.count - 1;
+    if (mantissa == 10000) mantissa = 1000, ++exponent;
+    std::string digits = decimalText(mantissa, 4);
+    if (value == 0) digits = "0000", exponent = 0;
+    return (std::signbit(value) ? "-" : "") + digits.substr(0, 1) + "." + digits.substr(1) +
+           (exponent < 0 ? "E-" : "E+") + decimalText(std::abs(exponent), 2);
+}
+
+// Values of every magnitude that both forms meet, and decimal halves, which the double product
+// alone cannot round: all agree with the definition, and a fixed form reads back as the number
+// appending it gave.
+TEST(NumberText, FormsAgreeWithTheirDefinitionOnManyValues) {
+    std::mt19937_64 random(9);
+    std::uniform_real_distribution<double> magnitude(-20, 16);
+    std::uniform_int_distribution<int> digits(0, 99999), places(0, 5);
+    int checked = 0;
+    for (int i = 0; i < 200000; ++i) {
+        double value = std::pow(10.0, magnitude(random));
+        if (i % 3 == 1) value = (digits(random) + 0.5) / std::pow(10.0, places(random));
+        if (i % 3 == 2) value = digits(random) / std::pow(10.0, places(random));
+        if (i % 2 == 1) value = -value;
+        for (int decimals = 0; decimals <= 3; ++decimals) {
+            if (std::fabs(value) * std::pow(10.0, decimals) >= 1e14) continue;
+            std::string text = "x";
+            const double readBack = appendFixedText(text, value, decimals);
+            ASSERT_EQ(text, "x" + fixedByDefinition(value, decimals))
+                << shortestText(value) << " with " << decimals;
+            const double parsed = parseNumber(text.substr(1));
+            ASSERT_TRUE(readBack == parsed && std::signbit(readBack) == std::signbit(parsed))
+                << text;
+            ++checked;
+        }
+        ASSERT_EQ(exponentText(value), exponentByDefinition(value)) << shortestText(value);
+    }
+    EXPECT_GT(checked, 600000);
 }
 
 TEST(NumberText, ShortestText) {

@@ -64,7 +64,7 @@ int unixSocket(const std::string& path) {
     return ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? fd : -1;
 }
 
-enum class Content { Old, New, Unchecked };
+enum class Content { Old, New, NewLarge, Unchecked };
 
 struct BadTarget {
     const char* name;
@@ -83,7 +83,10 @@ TEST(BadTargets, SavingNeverDamagesOrMissesAFile) {
     writeCases(reference / "cases.dat", 2);
     ASSERT_EQ(runBatch(reference.path(), "cases.dat").status, 0);
     const std::string result = fileContent(reference / "cases.mpa");
-    writeCases(reference / "large.dat", 1000);  // its result does not fit in 64 kB
+    // Its result does not fit in 64 kB, nor in the megabyte a save keeps in memory.
+    writeCases(reference / "large.dat", 15000);
+    ASSERT_EQ(runBatch(reference.path(), "--quiet large.dat").status, 0);
+    const std::string largeResult = fileContent(reference / "large.mpa");
 
     int fifoReader = -1;
     const auto old = [](const TempFolder& f, const std::string& name) {
@@ -163,6 +166,9 @@ TEST(BadTargets, SavingNeverDamagesOrMissesAFile) {
         {"read-only folder, writable file: written in place",
          [&](const TempFolder& f) { return nobodysFolder(f, 0555, kNobody); },
          "-o sub/r.mpa cases.dat", 0, "", "sub/r.mpa", Content::New, true},
+        {"read-only folder, writable file: over a megabyte written in place",
+         [&](const TempFolder& f) { return nobodysFolder(f, 0555, kNobody); },
+         "-o sub/r.mpa large.dat", 0, "", "sub/r.mpa", Content::NewLarge, true},
         {"read-only folder, new file",
          [&](const TempFolder& f) { return nobodysFolder(f, 0555, kNobody); },
          "-o sub/new.mpa cases.dat", 1, denied + "(出力ファイル: sub/new.mpa)\n", "sub/r.mpa",
@@ -199,13 +205,15 @@ TEST(BadTargets, SavingNeverDamagesOrMissesAFile) {
         ::chmod(folder.path().c_str(), 0755);
         const bool asNobody = c.asNobody && kRoot;
         const Outcome outcome =
-            runBatch(folder.path(), c.arguments,
+            runBatch(folder.path(), "--quiet " + c.arguments,
                      asNobody ? "setpriv --reuid=65534 --regid=65534 --clear-groups" : "");
         EXPECT_EQ(outcome.status, c.status);
         EXPECT_EQ(outcome.err, c.message);
         EXPECT_EQ(nodeState(target), state);
         if (c.content != Content::Unchecked) {
-            EXPECT_EQ(fileContent(target), c.content == Content::Old ? "old" : result);
+            EXPECT_EQ(fileContent(target), c.content == Content::Old        ? "old"
+                                           : c.content == Content::NewLarge ? largeResult
+                                                                            : result);
         }
         EXPECT_EQ(tree(folder.path()), names);
         if (fifoReader >= 0) {

@@ -65,31 +65,60 @@ std::string resultListing(const std::string& inputPath, CalculationSettings sett
 
 // 60 cases in the tests below: more than the 50 rows a window starts with.
 
+// The report line on standard error, whatever the time it took.
+bool isReport(const std::string& err, const std::string& rowsInto) {
+    const std::string start = "talveno-batch: " + rowsInto + " in ";
+    return err.starts_with(start) && err.ends_with(" s\n") && err.find('\n') == err.size() - 1;
+}
+
 TEST(Batch, WritesTheWindowsResultFile) {
     TempFolder folder;
     writeCases(folder / "cases.dat", 60);
     const struct {
         std::string arguments;
-        const char* output;
+        const char* output;  // "-": standard output
         CalculationSettings settings;
     } cases[] = {
         {"cases.dat", "cases.mpa", {StiffnessUnit::Mpa, false}},
         {"--unit kgf/cm2 --van-draat cases.dat", "cases.kgf", {StiffnessUnit::KgfPerCm2, true}},
         {"--van-draat --unit=MPa -o out/r.txt cases.dat", "out/r.txt", {StiffnessUnit::Mpa, true}},
         {"-- cases.dat", "cases.mpa", {StiffnessUnit::Mpa, false}},
-        {"--unit=KGF/CM2 cases.dat", "cases.kgf", {StiffnessUnit::KgfPerCm2, false}},
-        {"--unit mpa cases.dat", "cases.mpa", {StiffnessUnit::Mpa, false}},
+        {"--unit=KGF/CM2 --threads 1 cases.dat", "cases.kgf", {StiffnessUnit::KgfPerCm2, false}},
+        {"--unit mpa --threads 3 cases.dat", "cases.mpa", {StiffnessUnit::Mpa, false}},
+        {"- < cases.dat", "-", {StiffnessUnit::Mpa, false}},
+        {"--van-draat -o - cases.dat", "-", {StiffnessUnit::Mpa, true}},
+        {"--unit kgf/cm2 -o out/r.txt - < cases.dat",
+         "out/r.txt",
+         {StiffnessUnit::KgfPerCm2, false}},
     };
     std::filesystem::create_directory(folder / "out");
     for (const auto& c : cases) {
-        std::filesystem::remove(folder / c.output);
+        const bool standardOutput = std::string(c.output) == "-";
+        if (!standardOutput) std::filesystem::remove(folder / c.output);
         const Outcome outcome = runBatch(folder.path(), c.arguments);
         EXPECT_EQ(outcome.status, 0) << c.arguments;
-        EXPECT_EQ(outcome.out + outcome.err, "") << c.arguments;
+        EXPECT_TRUE(isReport(
+            outcome.err,
+            "60 rows computed into " + std::string(standardOutput ? "standard output" : c.output)))
+            << c.arguments << ": " << outcome.err;
         const std::string expected = windowResult(folder / "cases.dat", c.settings, folder / "w");
         EXPECT_EQ(std::count(expected.begin(), expected.end(), '\n'), 62) << c.arguments;
-        EXPECT_EQ(fileContent(folder / c.output), expected) << c.arguments;
+        EXPECT_EQ(standardOutput ? outcome.out : fileContent(folder / c.output), expected)
+            << c.arguments;
+        if (!standardOutput) {
+            EXPECT_EQ(outcome.out, "") << c.arguments;
+        }
     }
+    // An input that ends early shows in the count of rows.
+    testing::writeFile(folder / "short.dat", "h\r\nu\r\n1 80 50 1 0 12 4\r2 80 50 1 0 12 4\n\x1a");
+    EXPECT_TRUE(
+        isReport(runBatch(folder.path(), "short.dat").err, "1 row computed into short.mpa"));
+    const Outcome quiet = runBatch(folder.path(), "--quiet cases.dat");
+    EXPECT_EQ(quiet.status, 0);
+    EXPECT_EQ(quiet.out + quiet.err, "");
+    const Outcome version = runBatch(folder.path(), "--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out + version.err, "talveno-batch " TALVENO_VERSION "\n");
 }
 
 TEST(Batch, FailureReportsTheMessageAndWritesNoFile) {
@@ -110,12 +139,17 @@ TEST(Batch, FailureReportsTheMessageAndWritesNoFile) {
          "入力値が数値ではありません.\n(3 行目)\n(入力ファイル: bad.dat)\n"},
         {"-o none/r.mpa cases.dat", "不正なファイル名です.\n(出力ファイル: none/r.mpa)\n"},
         {"--listing l.txt --input-listing i.txt zero.dat", "0 による浮動小数点数除算.\n(No. 3)\n"},
+        {"-o - zero.dat", "0 による浮動小数点数除算.\n(No. 3)\n"},
+        {"- < bad.dat", "入力値が数値ではありません.\n(3 行目)\n(入力ファイル: -)\n"},
+        {"--listing none/l.txt cases.dat", "不正なファイル名です.\n(出力ファイル: none/l.txt)\n"},
     };
     for (const auto& c : cases) {
         const Outcome outcome = runBatch(folder.path(), c.arguments);
         EXPECT_EQ(outcome.status, 1) << c.arguments;
         EXPECT_EQ(outcome.err, c.message) << c.arguments;
+        EXPECT_EQ(outcome.out, "") << c.arguments;  // nothing reaches standard output
     }
+    EXPECT_FALSE(std::filesystem::exists(folder / "cases.mpa"));
     EXPECT_FALSE(std::filesystem::exists(folder / "zero.mpa"));
     EXPECT_FALSE(std::filesystem::exists(folder / "bad.mpa"));
     EXPECT_EQ(fileContent(folder / "kept.mpa"), "old");
@@ -155,9 +189,15 @@ TEST(Batch, UsageErrorsSayWhatWasWrong) {
          "the listing would replace the input or the result file: ./r.mpa"},
         {"--listing a.txt --input-listing a.txt cases.dat",
          "both listings would go to the same file: a.txt"},
+        {"--threads 0 cases.dat", "--threads needs a count from 1 to 64"},
+        {"--threads two cases.dat", "--threads needs a count from 1 to 64"},
+        {"-o - same.dat", "the result file would replace the input file"},
     };
     for (const auto& c : cases) {
-        const Outcome outcome = runBatch(folder.path(), c.arguments);
+        // Standard output opened onto the input file (a copy here), as "> same.dat" would.
+        std::filesystem::copy_file(folder / "cases.dat", folder / "same.dat",
+                                   std::filesystem::copy_options::overwrite_existing);
+        const Outcome outcome = runBatch(folder.path(), c.arguments, "", folder / "same.dat");
         EXPECT_EQ(outcome.status, 2) << c.arguments.substr(0, 40);
         EXPECT_EQ(outcome.err.rfind("talveno-batch: " + std::string(c.firstLine) + "\n" + usage, 0),
                   0u)
@@ -176,15 +216,15 @@ TEST(Batch, UsageErrorsSayWhatWasWrong) {
 
 TEST(Batch, WritesTextListings) {
     TempFolder folder;
-    writeCases(folder / "cases.dat", 60);
+    writeCases(folder / "cases.dat", 5000);  // more than a block of rows
     std::filesystem::create_directory(folder / "out");
     const struct {
         std::string arguments;
         CalculationSettings settings;
         const char* title;
     } cases[] = {
-        {"--listing r.txt --input-listing i.txt cases.dat", {}, "cases.mpa"},
-        {"--unit kgf/cm2 --van-draat -o out/r.kgf --input-listing i.txt --listing r.txt "
+        {"--quiet --listing r.txt --input-listing i.txt cases.dat", {}, "cases.mpa"},
+        {"--quiet --unit kgf/cm2 --van-draat -o out/r.kgf --input-listing i.txt --listing r.txt "
          "./cases.dat",
          {StiffnessUnit::KgfPerCm2, true},
          "out/r.kgf"},
@@ -210,7 +250,7 @@ TEST(Batch, WritesPdfListingsOfSeveralPages) {
     TempFolder folder;
     writeCases(folder / "many.dat", 200);
     const Outcome outcome =
-        runBatch(folder.path(), "--listing r.PDF --input-listing i.pdf many.dat");
+        runBatch(folder.path(), "--quiet --listing r.PDF --input-listing i.pdf many.dat");
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.out + outcome.err, "");
     const struct {

@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <thread>
 
 #include "file_test_support.h"
 #include "files/file_failures.h"
@@ -139,6 +140,54 @@ TEST(FileSystem, SavingReplacesAFileKeepingItsModeAndReadsBack) {
     EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"r.kgf"});
 }
 
+// The content written in blocks: a replacement dropped before its commit changes nothing; one
+// committed gives the blocks in order, into a file beside the old one or into a pipe (over a
+// megabyte: through a scratch file).
+TEST(FileSystem, AReplacementWrittenInBlocksChangesNothingUntilCommitted) {
+    TempFolder folder;
+    writeFile(folder / "r.mpa", "old");
+    std::string content;
+    for (int block = 0; block < 40; ++block) content += std::string(40000, 'a' + block % 26);
+    const auto writeBlocks = [&](file_system::FileReplacement& file) {
+        for (std::size_t at = 0; at < content.size(); at += 40000)
+            file.write(std::string_view(content).substr(at, 40000));
+    };
+    for (const auto staging : {file_system::Staging::Unnamed, file_system::Staging::Named}) {
+        {
+            file_system::FileReplacement dropped(folder / "r.mpa", staging);
+            writeBlocks(dropped);
+        }
+        EXPECT_EQ(fileContent(folder / "r.mpa"), "old");
+        EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"r.mpa"});
+    }
+    file_system::FileReplacement committed(folder / "r.mpa");
+    writeBlocks(committed);
+    committed.commit();
+    EXPECT_EQ(fileContent(folder / "r.mpa"), content);
+
+    int pipe[2];
+    ASSERT_EQ(::pipe(pipe), 0);
+    std::string received;
+    {
+        auto out = file_system::FileReplacement::intoDescriptor(pipe[1]);
+        writeBlocks(out);
+        char probe;
+        EXPECT_EQ(::fcntl(pipe[0], F_SETFL, O_NONBLOCK), 0);
+        EXPECT_EQ(::read(pipe[0], &probe, 1), -1);  // nothing has come yet
+        EXPECT_EQ(::fcntl(pipe[0], F_SETFL, 0), 0);
+        std::thread reader([&] {
+            char buffer[65536];
+            for (ssize_t n; (n = ::read(pipe[0], buffer, sizeof buffer)) > 0;)
+                received.append(buffer, static_cast<std::size_t>(n));
+        });
+        out.commit();
+        ::close(pipe[1]);
+        reader.join();
+    }
+    ::close(pipe[0]);
+    EXPECT_EQ(received, content);
+}
+
 TEST(FileSystem, TooManyOpenFiles) {
     TempFolder folder;
     writeFile(folder / "a.dat", "");
@@ -240,6 +289,39 @@ TEST(FileSystem, AnInterruptedSaveLeavesNoDebrisAndTheOldFile) {
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << status;
         EXPECT_EQ(fileContent(folder / "r.mpa"), "old");
         EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"r.mpa"});
+    }
+}
+
+// Several saves at once (the result file and the listings of the batch command): a signal
+// removes every temporary name and then ends the process, also once the saves are over.
+TEST(FileSystem, ASignalDuringOrAfterSeveralSavesEndsTheProcess) {
+    for (const bool during : {true, false}) {
+        SCOPED_TRACE(during ? "during" : "after");
+        TempFolder folder;
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::signal(SIGTERM, SIG_DFL);
+            {
+                using file_system::FileReplacement;
+                FileReplacement first(folder / "a.mpa", file_system::Staging::Named);
+                FileReplacement second(folder / "b.mpa", file_system::Staging::Named);
+                first.write("a");
+                second.write("b");
+                if (during) ::raise(SIGTERM);
+            }
+            ::raise(SIGTERM);
+            ::_exit(0);
+        }
+        int status = 0;
+        pid_t ended = 0;
+        for (int wait = 0; wait < 1000 && (ended = ::waitpid(child, &status, WNOHANG)) == 0; ++wait)
+            ::usleep(10000);
+        if (ended == 0) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+        }
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+        EXPECT_TRUE(folderEntries(folder.path()).empty());
     }
 }
 
