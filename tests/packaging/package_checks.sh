@@ -14,19 +14,24 @@ fail() {
   exit 1
 }
 
-# The batch command BATCH: its version, and the worked case computed in FOLDER.
+# The batch command BATCH: its version, and the worked case computed in FOLDER, from a file
+# with its PDF listing (drawn by the module the package holds) and through a pipe.
 check_batch() {
   local batch=$1 folder=$2 version=$3
   local said
   said=$("$batch" --version) || fail "$batch --version"
   [ "$said" = "talveno-batch $version" ] || fail "$batch --version said: $said"
   sample_input "$folder/cases.dat"
-  "$batch" "$folder/cases.dat" || fail "$batch cases.dat"
+  "$batch" --quiet --listing "$folder/cases.pdf" "$folder/cases.dat" ||
+    fail "$batch cases.dat"
+  local expected=$'  1    80.0   50.0   0.00     1.000    0.0   87.5 2.151E+0001 5.002E+0003\r'
   local line
   line=$(sed -n 3p "$folder/cases.mpa")
-  [ "$line" = $'  1    80.0   50.0   0.00     1.000    0.0   87.5 2.151E+0001 5.002E+0003\r' ] ||
-    fail "the worked case gave: $line"
-  echo "talveno-batch $version computed the worked case"
+  [ "$line" = "$expected" ] || fail "the worked case gave: $line"
+  [ "$(head -c 5 "$folder/cases.pdf")" = "%PDF-" ] || fail "no PDF listing"
+  line=$("$batch" --quiet - <"$folder/cases.dat" | sed -n 3p)
+  [ "$line" = "$expected" ] || fail "the worked case through a pipe gave: $line"
+  echo "talveno-batch $version computed the worked case, its PDF listing and through a pipe"
 }
 
 # The MIME type of an input data file, as the shared-mime-info database MIME_TYPE reads gives
