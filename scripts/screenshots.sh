@@ -65,7 +65,7 @@ sleep 1
 shoot result-page
 stop
 
-build/app/talveno-batch --listing "$work/studies/cases.pdf" "$cases" >/dev/null
+build/app/talveno-batch --quiet --listing "$work/studies/cases.pdf" "$cases"
 pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$work/studies/cases.pdf" "$work/listing"
 convert "$work/listing.png" -strip +dither -colors 64 -bordercolor gray -border 1 docs/listing.png
 echo docs/listing.png
