@@ -99,17 +99,20 @@ void replay(std::string_view recorded, ListingSink& sink) {
     }
 }
 
-// The module beside this program that draws PDF listings with Qt, loaded with the first of
-// them; nothing where it is missing or cannot be loaded (a build without Qt).
+// The module that draws PDF listings with Qt, loaded with the first of them: beside this
+// program in the build, in its folder among the libraries where installed. Nothing where it is
+// missing or cannot be loaded (a build without Qt).
 OpenListingDocument pdfModule() {
     static const OpenListingDocument open = []() -> OpenListingDocument {
         std::error_code error;
         const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
         if (error) return nullptr;
-        const std::string path = (self.parent_path() / "talveno-pdf.so").string();
-        void* const module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (module == nullptr) return nullptr;
-        return reinterpret_cast<OpenListingDocument>(::dlsym(module, kOpenPdfListing));
+        const std::filesystem::path folder = self.parent_path();
+        for (const std::filesystem::path& path :
+             {folder / "talveno-pdf.so", folder / TALVENO_PDF_MODULE_FOLDER / "talveno-pdf.so"})
+            if (void* const module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL))
+                return reinterpret_cast<OpenListingDocument>(::dlsym(module, kOpenPdfListing));
+        return nullptr;
     }();
     return open;
 }

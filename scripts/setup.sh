@@ -11,6 +11,8 @@ if [ "${1:-}" = test ]; then
   packages+=(cups-daemon cups-client cups-filters cups-server-common poppler-utils)
   # The clipboard through a real X server: a private Xvfb, another program's clipboard, keys.
   packages+=(xvfb xclip xdotool)
+  # The Debian package: made (dpkg-shlibdeps), checked, installed; the README's screenshots.
+  packages+=(dpkg-dev lintian desktop-file-utils shared-mime-info man-db imagemagick)
 fi
 
 missing=()

@@ -71,6 +71,12 @@ class TForm1 : public QWidget {
     void ViewSavePdfClick();
     void ViewPrintClick();
 
+    // A data file given on the command line (`talveno FILE.dat`, as the file manager opens
+    // one): the start command with the maximum data count raised to the file's row count, then
+    // the file read as BitBtn2Click reads it. A file that cannot be read shows its message over
+    // the start page.
+    void openStartFile(const QString& path);
+
     // The file dialogs the window keeps between uses.
     talveno::ui::FileDialog OpenDialog1;
     talveno::ui::FileDialog SaveDialog1;
@@ -85,6 +91,7 @@ class TForm1 : public QWidget {
     void createResultPage();
     void setFocusOrder();
     void connectCommands();
+    void readStartFile();
 
     // Runs a command: any failure ends it and shows its message in the error box.
     void run(void (TForm1::*command)());

@@ -7,6 +7,7 @@
 #include "core/nomograph.h"
 #include "core/nomograph_geometry.h"
 #include "core/nomograph_tables.h"
+#include "ui/icon.h"
 #include "ui/look.h"
 
 namespace talveno::ui::pictures {
@@ -262,22 +263,7 @@ QPixmap logo() {
 }
 
 QPixmap icon() {
-    constexpr int kSize = 32;
-    QPixmap picture(kSize, kSize);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0, 0, 128));
-    painter.drawRoundedRect(0, 0, kSize, kSize, 5, 5);
-    painter.fillRect(3, 18, 26, 4, QColor(64, 64, 64));
-    painter.fillRect(3, 22, 26, 4, QColor(128, 96, 64));
-    painter.fillRect(3, 26, 26, 3, QColor(192, 160, 96));
-    painter.setPen(QPen(kYellow, 2));
-    painter.drawLine(6, 14, 26, 4);  // a stiffness line
-    painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(QPointF(22, 6), 3, 3);
-    return picture;
+    return QPixmap::fromImage(icon::image(32));
 }
 
 }  // namespace talveno::ui::pictures
