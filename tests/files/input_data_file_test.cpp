@@ -65,7 +65,7 @@ TEST(InputDataFile, SavingRefusesACellThatIsNoNumber) {
         fillRows(input, {kWorkedRow, kWorkedRow});
         input.setCell(c.column, 2, c.text);
         EXPECT_EQ(failureOf([&] { inputDataFileBytes(input); }),
-                  "'" + std::string(c.text) + "' は浮動小数点数ではありません")
+                  std::string("'").append(c.text).append("' は浮動小数点数ではありません"))
             << c.text;
     }
 }
