@@ -17,17 +17,6 @@ namespace {
 
 using Kind = ListingRequest::Kind;
 
-// The lines of a listing as text: its texts one after another, each line ended by LF.
-class TextLines : public ListingSink {
-  public:
-    explicit TextLines(std::string& out) : out_(out) {}
-    void write(std::string_view text) override { out_ += text; }
-    void endLine() override { out_ += '\n'; }
-
-  private:
-    std::string& out_;
-};
-
 // The texts of a listing kept for the print stream, which draws each text as it comes: each
 // text is followed by kTextEnd, which no listing text holds, each line by LF.
 constexpr char kTextEnd = '\x1f';
@@ -67,7 +56,7 @@ class ListingOutput : public CalculationOutput {
                 RecordedTexts sink(lines);
                 return writeRow(row, input, result, sink);
             }
-            TextLines sink(lines);
+            TextListingSink sink(lines);
             writeRow(row, input, result, sink);
         });
     }
@@ -146,7 +135,7 @@ class TextListingOutput : public ListingOutput {
                       const std::function<file_system::FileReplacement()>& open)
         : ListingOutput(request, open, false) {
         std::string head;
-        TextLines sink(head);
+        TextListingSink sink(head);
         writeHead(request, sink);
         file_.write(head);
     }

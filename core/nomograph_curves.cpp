@@ -43,11 +43,8 @@ static_assert([] {
 
 // Every curve at height y, checked to be finite.
 void requireFiniteCurves(double y) {
-    for (const auto& curve : kStiffnessCurves) {
-        double p = curve.coefficients[5];
-        for (int k = 4; k >= 0; --k) p = p * y / 100 + curve.coefficients[k];
-        if (!std::isfinite(p)) throw messages::overflow();
-    }
+    for (std::size_t j = 0; j < kCurveCount; ++j)
+        if (!std::isfinite(curveValue(j, y))) throw messages::overflow();
 }
 
 constexpr std::size_t kNone = 64;  // no enclosing pair
@@ -139,6 +136,13 @@ CurveLanes widestLanes() {
 }
 
 }  // namespace
+
+double curveValue(std::size_t curve, double y) {
+    const auto& c = kStiffnessCurves.at(curve).coefficients;
+    double p = c[5];
+    for (int k = 4; k >= 0; --k) p = p * y / 100 + c[k];
+    return p;
+}
 
 bool processorHas(CurveLanes lanes) {
 #ifdef TALVENO_X86_VECTORS

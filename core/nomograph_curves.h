@@ -17,6 +17,9 @@ struct CurvePair {
 enum class CurveLanes { two, four, eight };
 bool processorHas(CurveLanes lanes);
 
+// P_j(y) of curve j alone, evaluated as the scan evaluates it.
+double curveValue(std::size_t curve, double y);
+
 // The first pair in increasing stiffness whose curves enclose x at height y
 // (100 * P_lower <= x < 100 * P_upper); at or beyond the stiffest curve the last pair. Each curve
 // is P(y) = c0 + c1 u + ... + c5 u^5 with u = y / 100, by Horner's rule, multiplying by y before

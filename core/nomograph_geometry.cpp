@@ -1,14 +1,12 @@
 #include "core/nomograph_geometry.h"
 
+#include "core/nomograph_curves.h"
 #include "core/nomograph_tables.h"
 
 namespace talveno::nomograph {
 
 double curveX(std::size_t curve, double height) {
-    const auto& c = kStiffnessCurves.at(curve).coefficients;
-    double p = c[5];
-    for (int k = 4; k >= 0; --k) p = p * height / 100 + c[k];
-    return 100 * p;
+    return 100 * curveValue(curve, height);
 }
 
 LookUpFigure lookUpFigure(double penetrationIndex, double loadingTime, double temperatureDifference,

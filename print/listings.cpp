@@ -81,17 +81,6 @@ void writeTableRows(const Table& table, std::span<const int, N> decimals, Listin
     }
 }
 
-// The lines of a listing as text.
-class TextSink : public ListingSink {
-  public:
-    void write(std::string_view text) override { text_ += text; }
-    void endLine() override { text_ += '\n'; }
-    std::string take() { return std::move(text_); }
-
-  private:
-    std::string text_;
-};
-
 }  // namespace
 
 void writeInputListing(const Table& input, std::string_view dataName, ListingSink& sink) {
@@ -122,9 +111,10 @@ void writeResultListingRow(int row, std::span<const std::string_view, 8> cells, 
 }
 
 std::string listingText(const Listing& listing) {
-    TextSink sink;
+    std::string text;
+    TextListingSink sink(text);
     listing(sink);
-    return sink.take();
+    return text;
 }
 
 }  // namespace talveno
