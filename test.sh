@@ -7,7 +7,9 @@ scripts/setup.sh test
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DTALVENO_SANITIZE=ON >/dev/null
 cmake --build build-test -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build-test --output-on-failure -j"$(nproc)"
+# All tests, the system tests (label "system") among them; run as root, the package test
+# installs the package for real and removes it again.
+TALVENO_INSTALL_TEST=1 ctest --test-dir build-test --output-on-failure -j"$(nproc)"
 
 # The readers under libFuzzer (clang, with the sanitizers), 30 seconds each, starting from the
 # seed corpus kept in tests/files/corpus; what the run adds stays in build-fuzz.

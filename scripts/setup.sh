@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs when they are missing.
-# Usage: scripts/setup.sh [test]   ("test" adds what the test command needs)
+# Usage: scripts/setup.sh [test|package]   ("test" adds what the test command needs, "package"
+# what the Debian package build needs)
 set -euo pipefail
 
 packages=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n
   fonts-ipafont-gothic)
+if [ "${1:-}" = test ] || [ "${1:-}" = package ]; then
+  # The package's library dependencies (dpkg-shlibdeps) and the file types cpack reads.
+  packages+=(dpkg-dev file)
+fi
 if [ "${1:-}" = test ]; then
   packages+=(locales clang-14 libfuzzer-14-dev)
   # Printing for real on a private CUPS server, and reading the printed PDF files back.
   packages+=(cups-daemon cups-client cups-filters cups-server-common poppler-utils)
   # The clipboard through a real X server: a private Xvfb, another program's clipboard, keys.
   packages+=(xvfb xclip xdotool)
-  # The Debian package: made (dpkg-shlibdeps), checked, installed; the README's screenshots.
-  packages+=(dpkg-dev lintian desktop-file-utils shared-mime-info man-db imagemagick)
+  # The Debian package: checked, installed, its files opened through their MIME types
+  # (xdg-mime, which reads the MIME database through mimetype); the README's screenshots.
+  packages+=(lintian desktop-file-utils shared-mime-info man-db appstream xdg-utils
+    libfile-mimeinfo-perl binutils imagemagick)
 fi
 
 missing=()

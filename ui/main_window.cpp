@@ -196,18 +196,23 @@ void TForm1::BitBtn1Click() {
 void TForm1::BitBtn4Click() {
     const int n = parseMaxDataCount(text(Edit4));
     const TablesShownAtEnd shown([this] { showTables(); });
+    const CalculationSettings settings{chosenUnit(), correctionItems_->checkedId() == 1};
+    showResultPage(n, settings.unit);
+    computeFilledRows(input_, result_, settings);
+}
+
+// The result page in front, as a run in the unit lays it out: rows 1 to n emptied, headed and
+// numbered, the result files' filter and pattern those of the unit, no file named yet.
+void TForm1::showResultPage(int n, StiffnessUnit unit) {
     clearResults(result_, n);
     setBackground(Memo2, buttonFace());
     setTabShown(TabSheet3, true);
     selectPage(TabSheet3);
-    const CalculationSettings settings{chosenUnit(), correctionItems_->checkedId() == 1};
-    layOutResults(result_, n, settings.unit);
-    SaveDialog2.filter = OpenDialog2.filter = resultFilter(settings.unit);
-    Label12->setText(QStringLiteral("*.") +
-                     QString::fromUtf8(resultFileExtension(settings.unit).data()));
+    layOutResults(result_, n, unit);
+    SaveDialog2.filter = OpenDialog2.filter = resultFilter(unit);
+    Label12->setText(QStringLiteral("*.") + QString::fromUtf8(resultFileExtension(unit).data()));
     Label12->adjustSize();
     Memo2->clear();
-    computeFilledRows(input_, result_, settings);
 }
 
 void TForm1::Button7Click() {

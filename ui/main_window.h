@@ -71,10 +71,12 @@ class TForm1 : public QWidget {
     void ViewSavePdfClick();
     void ViewPrintClick();
 
-    // A data file given on the command line (`talveno FILE.dat`, as the file manager opens
-    // one): the start command with the maximum data count raised to the file's row count, then
-    // the file read as BitBtn2Click reads it. A file that cannot be read shows its message over
-    // the start page.
+    // A data file given on the command line (`talveno FILE`, as the file manager opens one),
+    // known by its header line: the start command with the maximum data count raised to the
+    // file's row count, then an input data file read as BitBtn2Click reads it, or a result file
+    // on the result page laid out as a run in the unit of its unit line lays it out, read as
+    // BitBtn5Click reads it. A file that cannot be read, or is neither kind, shows its message
+    // over the start page.
     void openStartFile(const QString& path);
 
     // The file dialogs the window keeps between uses.
@@ -92,6 +94,7 @@ class TForm1 : public QWidget {
     void setFocusOrder();
     void connectCommands();
     void readStartFile();
+    void showResultPage(int n, talveno::StiffnessUnit unit);
 
     // Runs a command: any failure ends it and shows its message in the error box.
     void run(void (TForm1::*command)());

@@ -1,47 +1,87 @@
-# The checks both package tests make, sourced by them.
-
-# An input data file of one row, the worked case: penetration 80, softening point 50, loading
-# time 1 s, temperature 0 °C, asphalt volume 12 %, voids 4 %.
-sample_input() {
-  # The two header lines in CP932.
-  printf '\x81\x40No \x81\x40 pen   soft   loadtime\x81\x40temp \x81\x40asvol\x81\x40 void\r\n' >"$1"
-  printf '  \x81\x40\x81\x40 0.1mm   \x81\x8e  \x81\x40   \x95\x62      \x81\x8e   \x81\x40%% \x81\x40    %%\r\n' >>"$1"
-  printf '  1    80.0   50.0      1.000    0.0   12.0    4.0\r\n' >>"$1"
-}
+# The checks the package tests make, sourced by them.
 
 fail() {
   echo "FAILED: $*" >&2
   exit 1
 }
 
-# The batch command BATCH: its version, and the worked case computed in FOLDER, from a file
-# with its PDF listing (drawn by the module the package holds) and through a pipe.
+# The batch command BATCH: its version, and the example input data file of EXAMPLES computed
+# in FOLDER into the example result file, from a file with its PDF listing (drawn by the module
+# the package holds) and through a pipe.
 check_batch() {
-  local batch=$1 folder=$2 version=$3
+  local batch=$1 examples=$2 folder=$3 version=$4
   local said
   said=$("$batch" --version) || fail "$batch --version"
   [ "$said" = "talveno-batch $version" ] || fail "$batch --version said: $said"
-  sample_input "$folder/cases.dat"
+  cp "$examples/cases.dat" "$folder/cases.dat"
   "$batch" --quiet --listing "$folder/cases.pdf" "$folder/cases.dat" ||
     fail "$batch cases.dat"
-  local expected=$'  1    80.0   50.0   0.00     1.000    0.0   87.5 2.151E+0001 5.002E+0003\r'
-  local line
-  line=$(sed -n 3p "$folder/cases.mpa")
-  [ "$line" = "$expected" ] || fail "the worked case gave: $line"
+  cmp "$folder/cases.mpa" "$examples/cases.mpa" || fail "the example computed anew differs"
   [ "$(head -c 5 "$folder/cases.pdf")" = "%PDF-" ] || fail "no PDF listing"
-  line=$("$batch" --quiet - <"$folder/cases.dat" | sed -n 3p)
-  [ "$line" = "$expected" ] || fail "the worked case through a pipe gave: $line"
-  echo "talveno-batch $version computed the worked case, its PDF listing and through a pipe"
+  "$batch" --quiet - <"$folder/cases.dat" | cmp - "$examples/cases.mpa" ||
+    fail "the example through a pipe differs"
+  echo "talveno-batch $version computed the example, its PDF listing and through a pipe"
 }
 
-# The MIME type of an input data file, as the shared-mime-info database MIME_TYPE reads gives
-# it: the program's type only where the header line says so.
+# The window program TALVENO: its version, without a display.
+check_window_version() {
+  local talveno=$1 version=$2
+  local said
+  said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$talveno" --version) ||
+    fail "$talveno --version"
+  [ "$said" = "talveno $version" ] || fail "$talveno --version said: $said"
+  echo "talveno --version: $said"
+}
+
+# The MIME types of the example files of EXAMPLES, copies of them with LF line ends under
+# other names, and a *.dat and a *.mpa file of other data, in FOLDER: as Qt's database
+# (MIME_TYPE) and xdg-mime give them from the shared-mime-info database (XDG_DATA_DIRS).
 check_mime() {
-  local mime_type=$1 folder=$2
-  sample_input "$folder/cases.dat"
-  printf 'some other data\r\n' >"$folder/other.dat"
-  local types
-  types=$("$mime_type" "$folder/cases.dat" "$folder/other.dat" | tr '\n' ' ')
-  [ "$types" = "application/x-talveno-input text/plain " ] || fail "MIME types: $types"
+  local mime_type=$1 examples=$2 folder=$3
+  mkdir -p "$folder/mime"
+  cp "$examples/cases.dat" "$examples/cases.mpa" "$folder/mime/"
+  tr -d '\r' <"$examples/cases.dat" >"$folder/mime/lf.input"
+  tr -d '\r' <"$examples/cases.mpa" >"$folder/mime/lf.out"
+  printf 'some other data\r\n' >"$folder/mime/other.dat"
+  printf 'some other data\r\n' >"$folder/mime/other.mpa"
+  local files=(cases.dat cases.mpa lf.input lf.out other.dat other.mpa)
+  local expected="application/x-talveno-input application/x-talveno-result"
+  expected+=" application/x-talveno-input application/x-talveno-result text/plain text/plain"
+  local types file
+  types=$(cd "$folder/mime" && "$mime_type" "${files[@]}" | tr '\n' ' ')
+  [ "$types" = "$expected " ] || fail "MIME types (Qt): $types"
+  types=
+  for file in "${files[@]}"; do types+="$(xdg-mime query filetype "$folder/mime/$file") "; done
+  [ "$types" = "$expected " ] || fail "MIME types (xdg-mime): $types"
   echo "MIME types: $types"
+}
+
+# The software centres' entry: valid, without a single remark, also a pedantic one.
+check_metainfo() {
+  local file=$1
+  local said
+  said=$(appstreamcli validate --pedantic --no-net --explain "$file") ||
+    fail "appstreamcli validate: $said"
+  [ "$said" = "✔ Validation was successful." ] || fail "appstreamcli validate: $said"
+  echo "metainfo: $said"
+}
+
+# Debian's hardening in each binary the package holds below ROOT: full RELRO (a read-only
+# relocation segment, all symbols bound at start), the stack protector, and fortified calls
+# (in the binaries that make calls glibc fortifies).
+check_hardening() {
+  local root=$1
+  local binary elf segments dynamic symbols fortified=0
+  for elf in "$root"/usr/bin/talveno "$root"/usr/bin/talveno-batch \
+    "$root"/usr/lib/*/talveno/talveno-pdf.so; do
+    binary=${elf#"$root"/}
+    [ -f "$elf" ] || fail "no $binary"
+    segments=$(readelf -lW "$elf") dynamic=$(readelf -dW "$elf") symbols=$(readelf --dyn-syms -W "$elf")
+    grep -q GNU_RELRO <<<"$segments" || fail "$binary: no RELRO"
+    grep -Eq '\((FLAGS|FLAGS_1)\).*\bNOW\b' <<<"$dynamic" || fail "$binary: no BIND_NOW"
+    grep -q '__stack_chk_fail' <<<"$symbols" || fail "$binary: no stack protector"
+    if grep -Eq ' __[a-z0-9_]+_chk(@|$)' <<<"$symbols"; then fortified=$((fortified + 1)); fi
+  done
+  [ "$fortified" -gt 0 ] || fail "no binary makes fortified calls"
+  echo "hardening: full RELRO, BIND_NOW and the stack protector in all, fortified calls in $fortified"
 }

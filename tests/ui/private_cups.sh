@@ -2,10 +2,23 @@
 # Runs a command beside a private CUPS server of its own, with one PDF printer "TalvenoPDF"
 # as the default printer. Its jobs go to the file named by TALVENO_PRINTED. The server lives
 # in a fresh temporary folder; it is stopped and the folder removed however the run ends.
+# Exits 77 (a skipped test) where CUPS, or poppler's pdftotext that reads the jobs, is missing.
 # Usage: tests/ui/private_cups.sh COMMAND [ARGUMENT...]
 set -euo pipefail
 
 . "$(dirname "$0")/private_server.sh" cups
+
+ppd=/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd
+for tool in /usr/sbin/cupsd lpadmin lpstat pdftotext; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "private_cups.sh: no $tool (CUPS or poppler-utils is not installed); skipped" >&2
+    exit 77
+  fi
+done
+if [ ! -f "$ppd" ]; then
+  echo "private_cups.sh: no $ppd (cups-filters is not installed); skipped" >&2
+  exit 77
+fi
 
 mkdir -p "$dir"/etc/ppd "$dir"/spool/tmp "$dir"/run "$dir"/cache "$dir"/log "$dir"/out
 # The filters run as another user: they read the spool and write temporary files.
@@ -58,7 +71,7 @@ fi
 # A PPD printer on a file device: lpadmin warns that drivers are deprecated, and says nothing
 # else unless it fails.
 lpadmin -p TalvenoPDF -E -v "file://$dir/out/job.pdf" \
-  -P /usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd 2>"$dir/log/lpadmin" ||
+  -P "$ppd" 2>"$dir/log/lpadmin" ||
   { cat "$dir/log/lpadmin" >&2; exit 1; }
 lpadmin -d TalvenoPDF
 lpadmin -p TalvenoPDF -o PageSize=A4

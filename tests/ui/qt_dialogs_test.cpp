@@ -1,9 +1,11 @@
 // Qt's own boxes and dialogs as the program opens them: their place and their texts.
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QMenu>
 #include <QScreen>
+#include <QSettings>
 #include <QTimer>
 #include <functional>
 
@@ -74,6 +76,15 @@ TEST_F(QtDialogsTest, qts_own_texts_are_japanese) {
     for (QAction* action : menu->actions()) menuTexts << action->text().section('\t', 0, 0);
     EXPECT_TRUE(menuTexts.contains(QStringLiteral("元に戻す(&U)")));
     EXPECT_TRUE(menuTexts.contains(QStringLiteral("すべてを選択")));
+}
+
+// The file dialogs keep their history in Qt's settings: each test process in a temporary folder
+// of its own, never in the user's ~/.config/QtProject.conf.
+TEST(TestSettings, qts_settings_of_a_test_process_are_its_own) {
+    const QString file = QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName();
+    EXPECT_TRUE(file.startsWith(QDir::tempPath() + '/')) << file.toStdString();
+    EXPECT_FALSE(file.startsWith(QDir::homePath() + QStringLiteral("/.config/")))
+        << file.toStdString();
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QMenu>
 #include <QPrintDialog>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 
@@ -50,6 +52,14 @@ int main(int argc, char** argv) {
     // The window tests reach no print server, whatever printers this machine has.
     qputenv("CUPS_SERVER", "/nonexistent/talveno-no-print-server");
 #endif
+    // The file dialogs' history and Qt's other settings go into a folder of this process's own,
+    // removed at its end, never into the user's ~/.config.
+    const QTemporaryDir config;
+    if (!config.isValid()) {
+        std::fputs("No temporary folder for the settings\n", stderr);
+        return 1;
+    }
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
     ModalGuard guard;
