@@ -118,10 +118,10 @@ class PdfListingOutput : public ListingOutput {
     }
 
     void write(std::string_view lines) override { replay(lines, *pdf_); }
-    void commit() override {
+    void prepare() override {
         file_failures::onFile(file_failures::FileRole::Output, file_.name(),
                               [&] { pdf_->finish(); });
-        file_.commit();
+        file_.prepare();
     }
 
   private:

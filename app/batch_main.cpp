@@ -149,25 +149,46 @@ Options parseOptions(int argc, char* argv[]) {
     return options;
 }
 
-// Whether two paths name one file: the same existing file, or the same path.
-bool sameTarget(const std::string& a, const std::string& b) {
-    const auto first = file_system::identityOf(a);
-    if (first && first == file_system::identityOf(b)) return true;
+// A file argument: a path, or "-" for the standard stream given.
+struct FileArgument {
+    const std::string& path;
+    int standardStream;
+};
+
+// The existing file an argument names: for "-", the regular file the stream is open on.
+std::optional<file_system::FileIdentity> identityOf(const FileArgument& file) {
+    return file.path == kStandardStream ? file_system::regularFileOn(file.standardStream)
+                                        : file_system::identityOf(file.path);
+}
+
+// Whether two arguments name one file: the same stream, the same existing file, the same name
+// in the same folder (links followed, the file still to be made), or the same path.
+bool sameTarget(const FileArgument& a, const FileArgument& b) {
+    const auto first = identityOf(a);
+    if (first && first == identityOf(b)) return true;
+    if (a.path == kStandardStream || b.path == kStandardStream)
+        return a.path == b.path && a.standardStream == b.standardStream;
+    const auto place = file_system::placeOf(a.path);
+    if (place && place == file_system::placeOf(b.path)) return true;
     std::error_code ignored;
-    return std::filesystem::absolute(a, ignored).lexically_normal() ==
-           std::filesystem::absolute(b, ignored).lexically_normal();
+    return std::filesystem::absolute(a.path, ignored).lexically_normal() ==
+           std::filesystem::absolute(b.path, ignored).lexically_normal();
 }
 
 // What is wrong with the listings asked for, or nothing.
 std::optional<std::string> listingProblem(const Options& options) {
+    const FileArgument input{options.input, STDIN_FILENO};
+    const FileArgument output{options.output, STDOUT_FILENO};
     for (const std::string* listing : {&options.listing, &options.inputListing}) {
         if (listing->empty()) continue;
         if (batch::isPdfListing(*listing) && !batch::pdfListingsAvailable())
             return "this build writes no PDF listings (it was built without Qt): " + *listing;
-        if (sameTarget(*listing, options.input) || sameTarget(*listing, options.output))
+        const FileArgument file{*listing, STDOUT_FILENO};
+        if (sameTarget(file, input) || sameTarget(file, output))
             return "the listing would replace the input or the result file: " + *listing;
     }
-    if (!options.listing.empty() && sameTarget(options.listing, options.inputListing))
+    if (!options.listing.empty() &&
+        sameTarget({options.listing, STDOUT_FILENO}, {options.inputListing, STDOUT_FILENO}))
         return "both listings would go to the same file: " + options.listing;
     return std::nullopt;
 }

@@ -91,8 +91,16 @@ class BlockOutputs {
             if (fieldFailures_[i]) throw *fieldFailures_[i];
             if (outputs_[i]->file().failure()) throw *outputs_[i]->file().failure();
         }
-        for (std::size_t i = 1; i < outputs_.size(); ++i) outputs_[i]->commit();
-        if (!outputs_.empty()) outputs_[0]->commit();
+        // Every step that can fail before a file changes, then the commits that can still fail,
+        // then those that only rename.
+        for (CalculationOutput* const output : outputs_) output->prepare();
+        for (CalculationOutput* const output : outputs_)
+            if (output->writesOnCommit()) output->commit();
+        // The listings in their order, then the result file.
+        for (std::size_t i = 1; i <= outputs_.size(); ++i) {
+            CalculationOutput& output = *outputs_[i % outputs_.size()];
+            if (!output.writesOnCommit()) output.commit();
+        }
     }
 
   private:

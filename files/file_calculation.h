@@ -33,8 +33,12 @@ class CalculationOutput {
     // Takes what the rows of the next block add, in row order; they go to the file as they are.
     virtual void write(std::string_view lines) { file_.write(lines); }
 
-    // Makes the file whole, or throws its failure.
-    virtual void commit() { file_.commit(); }
+    // Takes every step that can fail before the file changes, or throws its failure.
+    virtual void prepare() { file_.prepare(); }
+    // Whether the commit still writes the content and so can still fail (FileReplacement).
+    bool writesOnCommit() const { return file_.writesOnCommit(); }
+    // Makes the prepared file whole, or throws its failure.
+    void commit() { file_.commit(); }
 
     const OutputFile& file() const { return file_; }
 
@@ -63,11 +67,14 @@ struct FileCalculationOptions {
 };
 
 // Computes every record of the input file (`inputName` as the user gave it) and writes each
-// row into the outputs; once all are done, makes the outputs whole, the first (the result file)
-// last. Returns the count of rows. Failures come in the window's order: reading the input
-// (named after the input file) before any row, a row's (carrying its number) before the
-// outputs', the outputs' in their order, each's fields before its file. On any failure before
-// the commits no output is changed.
+// row into the outputs; once all are done, makes the outputs whole. Returns the count of rows.
+// Failures come in the window's order: reading the input (named after the input file) before
+// any row, a row's (carrying its number) before the outputs', the outputs' in their order,
+// each's fields before its file. Every output is prepared before the first is committed; then
+// those whose commit still writes their content (in place, a device, a pipe) are committed
+// first, in their order, and those that are only renamed last, the first (the result file) last
+// of all. So a failure changes no output, unless two outputs are still written on commit and
+// the second fails.
 std::int64_t calculateFile(file_system::InputFile& input, const std::string& inputName,
                            std::span<CalculationOutput* const> outputs,
                            const FileCalculationOptions& options);

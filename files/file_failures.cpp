@@ -66,7 +66,9 @@ Failure atLine(const Failure& failure, std::int64_t line) {
 }
 
 Failure inFile(const Failure& failure, FileRole role, std::string_view path) {
-    const char* const name = role == FileRole::Input ? "入力ファイル" : "出力ファイル";
+    const char* const name = role == FileRole::Input    ? "入力ファイル"
+                             : role == FileRole::Output ? "出力ファイル"
+                                                        : "一時フォルダ";
     return Failure(std::string(failure.message()) + "\n(" + name + ": " + std::string(path) + ")",
                    failure.row());
 }

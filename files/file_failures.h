@@ -35,11 +35,12 @@ Failure tooManyRecords();
 // The failure with a second line naming the file line where reading stopped: "(12 行目)".
 Failure atLine(const Failure& failure, std::int64_t line);
 
-// Which file of a command a failure concerns, where a command has two.
-enum class FileRole { Input, Output };
+// Which file of a command a failure concerns, where a command has two, or the folder where a
+// save keeps its content until the end.
+enum class FileRole { Input, Output, TemporaryFolder };
 
 // The failure with a last line naming the file: "(入力ファイル: cases.dat)", or
-// "(出力ファイル: …)" for the output.
+// "(出力ファイル: …)" for the output, "(一時フォルダ: /tmp)" for the folder.
 Failure inFile(const Failure& failure, FileRole role, std::string_view path);
 
 // Runs the call on the file; a failure it throws comes back naming the file.

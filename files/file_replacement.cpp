@@ -1,7 +1,10 @@
 // Saving a data file: the new content replaces the file the path names only once complete.
 
 #include <fcntl.h>
+#include <sys/acl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -55,14 +59,62 @@ bool folderRefuses(int error) {
     return error == EACCES || error == EPERM || error == EBUSY;
 }
 
+// Reads into the buffer what `get(data, size)` gives, asking first for its size; false where it
+// fails.
+template <typename Get>
+bool readSized(std::vector<char>& buffer, Get get) {
+    while (true) {
+        const ssize_t size = get(nullptr, 0);
+        if (size < 0) return false;
+        buffer.resize(static_cast<std::size_t>(size));
+        if (size == 0) return true;
+        const ssize_t got = get(buffer.data(), buffer.size());
+        if (got >= 0) {
+            buffer.resize(static_cast<std::size_t>(got));
+            return true;
+        }
+        if (errno != ERANGE) return false;  // grown meanwhile
+    }
+}
+
+// Copies the extended attributes of the file `from` to `to`, all but the access control lists;
+// false where one cannot be read or set. A file system without them has none to copy.
+bool copyExtendedAttributes(int from, int to) {
+    std::vector<char> names;
+    if (!readSized(names,
+                   [&](char* data, std::size_t size) { return ::flistxattr(from, data, size); }))
+        return errno == ENOTSUP;
+    std::vector<char> value;
+    for (std::size_t at = 0; at < names.size();) {
+        const char* const name = names.data() + at;
+        at += std::char_traits<char>::length(name) + 1;
+        if (std::string_view(name).starts_with("system.posix_acl_")) continue;
+        if (!readSized(value,
+                       [&](char* data, std::size_t size) {
+                           return ::fgetxattr(from, name, data, size);
+                       }) ||
+            ::fsetxattr(to, name, value.data(), value.size(), 0) != 0)
+            return false;
+    }
+    return true;
+}
+
+// Gives the file `to` the access control list of `from`, also where that is no more than the
+// mode, so that entries the new file took from its folder's default list go; false where it
+// cannot be read or set. A file system without such lists has none to copy.
+bool copyAccessControlList(int from, int to) {
+    const acl_t list = ::acl_get_fd(from);
+    if (list == nullptr) return errno == ENOTSUP;
+    const bool set = ::acl_set_fd(to, list) == 0;
+    ::acl_free(list);
+    return set;
+}
+
 // The new content beside the file it replaces, in an unnamed file or under a temporary name,
 // renamed to the file's name once complete. A temporary name is removed on every failure and
 // on the signals that end the process.
 class StagedFile {
   public:
-    // commit(): the unnamed file could be given no name.
-    static constexpr int kNoName = -1;
-
     explicit StagedFile(int folder) : folder_(folder) {}
     ~StagedFile() { discardName(); }
     StagedFile(const StagedFile&) = delete;
@@ -87,24 +139,26 @@ class StagedFile {
 
     int fd() const { return file_.get(); }
 
-    // Gives the file the old one's owner and group, then its mode; false where the system
-    // does not allow that owner or group.
-    bool takeOwnerAndMode(const struct stat& old) {
+    // Gives the file the old one's owner and group, its extended attributes, its mode and its
+    // access control list; false where the system does not allow that owner or group or one of
+    // them cannot be copied, so that the new file never grants more than the old one did.
+    bool takeAttributesOf(int oldFile, const struct stat& old) {
         struct stat made {};
         if (::fstat(fd(), &made) != 0) throwSystemFailure();
         if ((made.st_uid != old.st_uid || made.st_gid != old.st_gid) &&
             ::fchown(fd(), old.st_uid, old.st_gid) != 0)
             return false;
+        if (!copyExtendedAttributes(oldFile, fd())) return false;
         if (::fchmod(fd(), old.st_mode & 07777) != 0) throwSystemFailure();
-        return true;
+        return copyAccessControlList(oldFile, fd());
     }
 
-    // Flushes the complete file and renames it to `target`, then closes it and flushes the
-    // folder: 0, the error number with which the rename failed, or kNoName. Until it is renamed
-    // the file stays open and may be read.
-    int commit(const std::string& target) {
-        flush(fd());
-        if (name_[0] == '\0' && !linkUnnamed()) return kNoName;
+    bool named() const { return name_[0] != '\0'; }
+
+    // Renames the complete, flushed file to `target`, then closes it and flushes the folder: 0,
+    // or the error number with which the rename failed. Until it is renamed the file stays open
+    // and may be read.
+    int rename(const std::string& target) {
         if (::renameat(folder_, name_, folder_, target.c_str()) != 0) return errno;
         forgetName();
         if (::close(file_.release()) != 0) throwSystemFailure();
@@ -112,9 +166,8 @@ class StagedFile {
         return 0;
     }
 
-  private:
     // The unnamed file under a temporary name, through /proc, or without it by the descriptor
-    // (which needs the capability to read any file).
+    // (which needs the capability to read any file); false where neither works.
     bool linkUnnamed() {
         char self[32];
         std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd());
@@ -130,6 +183,7 @@ class StagedFile {
         return false;
     }
 
+  private:
     // A fresh temporary name, armed for removal before it exists.
     void nameTemporary() {
         static std::atomic<unsigned> counter{0};
@@ -167,11 +221,15 @@ void copyContent(int from, std::uint64_t size, int to) {
     }
 }
 
-// An unnamed file in the folder for temporary files ($TMPDIR, else /tmp), open for reading and
-// writing; where the file system has no unnamed files, a file whose name is removed at once.
-Descriptor scratchFile() {
+// The folder for temporary files: $TMPDIR, else /tmp.
+std::string temporaryFolder() {
     const char* const variable = std::getenv("TMPDIR");
-    const std::string folderPath = variable != nullptr && *variable != '\0' ? variable : "/tmp";
+    return variable != nullptr && *variable != '\0' ? variable : "/tmp";
+}
+
+// An unnamed file in the folder, open for reading and writing; where the file system has no
+// unnamed files, a file whose name is removed at once.
+Descriptor scratchFile(const std::string& folderPath) {
     const Location folder = locate(folderPath + "/.");
     Descriptor file(::openat(folder.folder.get(), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
     if (file.get() >= 0) return file;
@@ -192,17 +250,22 @@ Descriptor scratchFile() {
 }
 
 // Content kept to be copied out at the end: in memory while small, beyond that in a scratch
-// file.
+// file in the folder for temporary files, whose failures name that folder.
 class Spool {
   public:
     void write(std::string_view bytes) {
+        using file_failures::FileRole;
         if (file_.get() < 0 && memory_.size() + bytes.size() > kMemoryLimit) {
-            file_ = scratchFile();
-            writeAll(file_.get(), memory_);
+            folder_ = temporaryFolder();
+            file_failures::onFile(FileRole::TemporaryFolder, folder_, [&] {
+                file_ = scratchFile(folder_);
+                writeAll(file_.get(), memory_);
+            });
             std::string().swap(memory_);
         }
         if (file_.get() >= 0)
-            writeAll(file_.get(), bytes);
+            file_failures::onFile(FileRole::TemporaryFolder, folder_,
+                                  [&] { writeAll(file_.get(), bytes); });
         else
             memory_ += bytes;
         size_ += bytes.size();
@@ -218,16 +281,27 @@ class Spool {
   private:
     static constexpr std::size_t kMemoryLimit = 1 << 20;
     std::string memory_;
+    std::string folder_;
     Descriptor file_;
     std::uint64_t size_ = 0;
 };
 
+// A file written in place beyond the limit of file sizes would be cut off halfway: it is
+// refused before it changes.
+void checkFileSizeLimit(std::uint64_t size) {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        size > limit.rlim_cur)
+        throwSystemFailure(EFBIG);
+}
+
 // Writes the content, `size` bytes that `copy` writes into a descriptor, over the open file's
 // content. The new size is reserved first, so that a full disk shows before any byte changes (a
 // file system that cannot reserve is written as it is); the signals that end a process wait
-// until the file is whole again.
+// until the file is whole again, on this thread and on every other.
 void writeInPlace(int fd, std::uint64_t size, const std::function<void(int)>& copy) {
     const HeldSignals held({SIGINT, SIGTERM, SIGHUP});
+    const SignalsHeldForProcess heldForProcess;
     if (size > 0) {
         const int error = ::posix_fallocate(fd, 0, static_cast<off_t>(size));
         if (error != 0 && error != EOPNOTSUPP && error != EINVAL && error != EBADF &&
@@ -252,9 +326,9 @@ void writeIntoStream(int fd, const Spool& spool) {
     }
 }
 
-// Writes the content into the character device or FIFO at the location. A FIFO that nobody
-// reads fails at once instead of waiting.
-void writeStream(const Location& location, const Spool& spool) {
+// Opens the character device or FIFO at the location for writing. A FIFO that nobody reads
+// fails at once instead of waiting.
+Descriptor openStream(const Location& location) {
     Descriptor stream(::openat(location.folder.get(), location.name.c_str(),
                                O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (stream.get() < 0) throwSystemFailure();
@@ -263,8 +337,7 @@ void writeStream(const Location& location, const Spool& spool) {
     if (!S_ISCHR(info.st_mode) && !S_ISFIFO(info.st_mode))
         throw file_failures::blockDeviceOrSocket();
     ::fcntl(stream.get(), F_SETFL, ::fcntl(stream.get(), F_GETFL) & ~O_NONBLOCK);
-    writeIntoStream(stream.get(), spool);
-    if (::close(stream.release()) != 0) throwSystemFailure();
+    return stream;
 }
 
 // The location of the open file by the links of the path, or nothing when the path no longer
@@ -291,39 +364,47 @@ struct FileReplacement::Impl {
     Way way = Way::Beside;
     Location location;  // Beside: where the file goes; Stream: the device
     Descriptor file;    // the old file, open for writing
+    Descriptor stream;  // Stream: the device, once prepared
     int descriptor = -1;
     std::optional<struct stat> old;  // the file replaced
-    std::optional<StagedFile> staged;
+    // Beside: the new file; InPlace: where it could not be renamed, the content.
+    std::unique_ptr<StagedFile> staged;
     Spool spool;
     std::uint64_t size = 0;
+    bool prepared = false;
 
     // Stages beside the file, or decides to write in place where the folder refuses.
     void stageBeside(Staging staging) {
-        staged.emplace(location.folder.get());
+        staged = std::make_unique<StagedFile>(location.folder.get());
         const int error = staged->open(staging);
-        if (error == 0 && (!old || staged->takeOwnerAndMode(*old))) return;
+        if (error == 0 && (!old || staged->takeAttributesOf(file.get(), *old))) return;
         staged.reset();
         if (error != 0 && (!old || !folderRefuses(error))) throwSystemFailure(error);
         way = Way::InPlace;
     }
 
-    // The staged file under its name; where the unnamed one can be given no name, a named copy.
-    // 0, or the error number with which the folder refused.
-    int renameStaged() {
-        const int error = staged->commit(location.name);
-        if (error != StagedFile::kNoName) return error;
-        StagedFile named(location.folder.get());
-        if (const int openError = named.open(Staging::Named); openError != 0) return openError;
-        if (old && !named.takeOwnerAndMode(*old)) return EPERM;
-        copyContent(staged->fd(), size, named.fd());
-        return named.commit(location.name);
+    // Flushes the staged file and gives it a temporary name; where the unnamed one can be given
+    // none, a named copy of it, or, where the folder refuses that, the content in place.
+    void prepareBeside() {
+        flush(staged->fd());
+        if (staged->named() || staged->linkUnnamed()) return;
+        auto named = std::make_unique<StagedFile>(location.folder.get());
+        const int error = named->open(Staging::Named);
+        if (error == 0 && (!old || named->takeAttributesOf(file.get(), *old))) {
+            copyContent(staged->fd(), size, named->fd());
+            flush(named->fd());
+            staged = std::move(named);
+            return;
+        }
+        if (error != 0 && (!old || !folderRefuses(error))) throwSystemFailure(error);
+        way = Way::InPlace;
     }
 
-    void commitBeside() {
-        const int error = renameStaged();
-        if (error == 0) return;
-        if (!old || !folderRefuses(error)) throwSystemFailure(error);
-        writeInPlace(file.get(), size, [&](int fd) { copyContent(staged->fd(), size, fd); });
+    void copyContentTo(int fd) const {
+        if (staged)
+            copyContent(staged->fd(), size, fd);
+        else
+            spool.copyTo(fd);
     }
 };
 
@@ -394,15 +475,38 @@ void FileReplacement::write(std::string_view bytes) {
     }
 }
 
+void FileReplacement::prepare() {
+    Impl& impl = *impl_;
+    if (impl.prepared) return;
+    if (impl.way == Way::Beside) impl.prepareBeside();
+    if (impl.way == Way::InPlace) checkFileSizeLimit(impl.size);
+    if (impl.way == Way::Stream) impl.stream = openStream(impl.location);
+    impl.prepared = true;
+}
+
+bool FileReplacement::writesOnCommit() const {
+    return impl_->way != Way::Beside;
+}
+
 void FileReplacement::commit() {
+    prepare();
     Impl& impl = *impl_;
     switch (impl.way) {
-        case Way::Beside:
-            return impl.commitBeside();
+        case Way::Beside: {
+            const int error = impl.staged->rename(impl.location.name);
+            if (error == 0) return;
+            // A folder that refuses the rename (a file mounted on its own) gets it in place.
+            if (!impl.old || !folderRefuses(error)) throwSystemFailure(error);
+            checkFileSizeLimit(impl.size);
+            [[fallthrough]];
+        }
         case Way::InPlace:
-            return writeInPlace(impl.file.get(), impl.size, [&](int fd) { impl.spool.copyTo(fd); });
+            return writeInPlace(impl.file.get(), impl.size,
+                                [&](int fd) { impl.copyContentTo(fd); });
         case Way::Stream:
-            return writeStream(impl.location, impl.spool);
+            writeIntoStream(impl.stream.get(), impl.spool);
+            if (::close(impl.stream.release()) != 0) throwSystemFailure();
+            return;
         case Way::Descriptor:
             return writeIntoStream(impl.descriptor, impl.spool);
     }

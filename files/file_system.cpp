@@ -56,6 +56,17 @@ std::optional<FileIdentity> regularFileOn(int fd) {
     return fileIdentity(info);
 }
 
+std::optional<FilePlace> placeOf(const std::string& path) {
+    try {
+        const Location location = resolveLinks(locate(path));
+        struct stat folder {};
+        if (::fstat(location.folder.get(), &folder) != 0) return std::nullopt;
+        return FilePlace{fileIdentity(folder), location.name};
+    } catch (const Failure&) {
+        return std::nullopt;
+    }
+}
+
 std::optional<FileIdentity> identityOf(const std::string& path) {
     try {
         const Location location = locate(path);

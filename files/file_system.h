@@ -46,6 +46,17 @@ class InputFile {
 // reached.
 std::optional<FileIdentity> identityOf(const std::string& path);
 
+// Where the file a path names is, or would be made: its folder and its name there, links
+// followed (also a link to a file still to be made).
+struct FilePlace {
+    FileIdentity folder;
+    std::string name;
+    bool operator==(const FilePlace&) const = default;
+};
+
+// The place of the path's file; nothing when its folder cannot be reached.
+std::optional<FilePlace> placeOf(const std::string& path);
+
 // The regular file open on the descriptor; nothing for anything else.
 std::optional<FileIdentity> regularFileOn(int fd);
 
@@ -55,14 +66,15 @@ enum class Staging { Unnamed, Named };
 
 // The new content of the file a path names, written block by block and put in its place only
 // when committed. A symbolic link stays and the file it leads to is replaced. A regular file is
-// replaced by a new one written beside it, flushed, given the old owner, group and mode, and
-// renamed over it; the folder is flushed after. Where the folder may not be changed or the
-// owner not kept, the content waits in a scratch file (in memory while small, else unnamed in
-// $TMPDIR) and is written in place on commit, its size reserved first. A character device or a
-// FIFO gets the content on commit too. A read-only file, a folder, a block device or a socket is
-// refused at once. Any failure, and a replacement dropped without commit, leaves an existing
-// file as it was and no temporary file behind; so do the signals a user sends. Replacing a file
-// splits a hard link to it.
+// replaced by a new one written beside it, flushed, given the old owner, group, mode, extended
+// attributes and access control list, and renamed over it; the folder is flushed after. Where the
+// folder may not be changed or the owner not kept, the content waits in a scratch file (in memory
+// while small, else unnamed in $TMPDIR) and is written in place on commit, its size reserved first.
+// A character device or a FIFO gets the content on commit too. A read-only file, a folder, a block
+// device or a socket is refused at once. The new file gets the old one's extended attributes and
+// access control list too; where they cannot be copied, the content is written in place. Any
+// failure, and a replacement dropped without commit, leaves an existing file as it was and no
+// temporary file behind; so do the signals a user sends. Replacing a file splits a hard link to it.
 class FileReplacement {
   public:
     explicit FileReplacement(const std::string& path, Staging staging = Staging::Unnamed);
@@ -75,6 +87,14 @@ class FileReplacement {
 
     // Adds the bytes to the end of the new content.
     void write(std::string_view bytes);
+    // Takes every step of the commit that can fail before the file changes: the new file
+    // flushed beside the old one, a device or FIFO opened, a write in place checked against the
+    // limit of file sizes. The commit takes them itself where they were not taken.
+    void prepare();
+    // Whether the commit still writes the content (in place, into a device, a FIFO or a
+    // descriptor), so that a full disk or a closed pipe can still fail it, rather than only
+    // renaming the new file over the old. Settled once prepared.
+    bool writesOnCommit() const;
     // Makes the content written the file's.
     void commit();
 

@@ -24,6 +24,11 @@ void OutputFile::write(std::string_view bytes) {
     }
 }
 
+void OutputFile::prepare() {
+    if (failure_) throw *failure_;
+    file_failures::onFile(FileRole::Output, name_, [&] { file_->prepare(); });
+}
+
 void OutputFile::commit() {
     if (failure_) throw *failure_;
     file_failures::onFile(FileRole::Output, name_, [&] { file_->commit(); });

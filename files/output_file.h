@@ -25,6 +25,11 @@ class OutputFile {
     // The first failure of opening or writing, naming the file; nothing while there is none.
     const std::optional<Failure>& failure() const { return failure_; }
 
+    // Throws the failure kept, or takes every step of the commit that can fail before the file
+    // changes; a failure then names the file too.
+    void prepare();
+    // Whether the commit still writes the content and so can still fail (FileReplacement).
+    bool writesOnCommit() const { return file_ && file_->writesOnCommit(); }
     // Throws the failure kept, or makes the content written the file's; a failure then names the
     // file too.
     void commit();

@@ -1,19 +1,39 @@
 #include "files/row_blocks.h"
 
+#include <algorithm>
+#include <system_error>
+
 namespace talveno {
 
 BlockWorkers::BlockWorkers(int threads, const std::function<Work()>& makeWork) {
-    if (threads <= 0) inlineWork_ = makeWork();
-    for (int i = 0; i < threads; ++i) threads_.emplace_back(&BlockWorkers::serve, this, makeWork());
+    try {
+        threads_.reserve(static_cast<std::size_t>(std::max(threads, 0)));
+        for (int i = 0; i < threads; ++i) {
+            Work work = makeWork();
+            threads_.emplace_back(&BlockWorkers::serve, this, std::move(work));
+        }
+    } catch (const std::system_error&) {
+        // The system starts no more threads (a limit of processes or of memory): the blocks
+        // are computed by those started, or by the thread that submits them.
+    } catch (...) {
+        stop();
+        throw;
+    }
+    if (threads_.empty()) inlineWork_ = makeWork();
 }
 
 BlockWorkers::~BlockWorkers() {
+    stop();
+}
+
+void BlockWorkers::stop() {
     {
         const std::lock_guard lock(mutex_);
         stopping_ = true;
     }
     submitted_.notify_all();
     for (std::thread& thread : threads_) thread.join();
+    threads_.clear();
 }
 
 void BlockWorkers::submit(RowBlock& block) {

@@ -41,6 +41,7 @@ class BlockWorkers {
   public:
     using Work = std::function<void(RowBlock&)>;
 
+    // Starts that many threads, or as many as the system allows: none, where it allows none.
     BlockWorkers(int threads, const std::function<Work()>& makeWork);
     // Lets the blocks being computed finish and ends the threads.
     ~BlockWorkers();
@@ -53,6 +54,8 @@ class BlockWorkers {
 
   private:
     void serve(Work work);
+    // Ends the threads once the blocks being computed are done.
+    void stop();
 
     Work inlineWork_;
     std::vector<std::thread> threads_;

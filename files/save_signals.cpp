@@ -15,10 +15,13 @@ namespace talveno::file_system {
 namespace {
 
 constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGXFSZ};
+// The first three wait while a SignalsHeldForProcess lives; SIGXFSZ comes from a write of this
+// process, and a write in place checks the limit before it begins.
+constexpr std::size_t kHeldSignals = 3;
 struct sigaction former[std::size(kSignals)];
 bool caught[std::size(kSignals)];
 
-// The handlers are set while any removal lives; each removal has a slot for its name.
+// The handlers are set while any removal or hold lives; each removal has a slot for its name.
 std::mutex installation;
 int living = 0;
 constexpr int kSlots = 8;
@@ -26,10 +29,18 @@ bool taken[kSlots];
 std::atomic<int> armedFolder[kSlots] = {-1, -1, -1, -1, -1, -1, -1, -1};
 std::atomic<const char*> armedName[kSlots];
 
+// The count of holds living in the low bits, above them a bit for each held signal that came
+// meanwhile: one word, so that a signal cannot slip between the last hold's end and its check.
+std::atomic<unsigned> holding{0};
+constexpr unsigned kHolds = 0xffff;
+constexpr unsigned pendingBit(std::size_t index) {
+    return 1u << (16 + index);
+}
+
 // Async-signal-safe: removes the armed names, puts the former action back and raises the
-// signal again, which then takes that course once the handler returns.
-extern "C" void removeThenRaise(int signal) {
-    const int savedErrno = errno;
+// signal again, which then takes that course once the handler returns (or this thread lets it
+// through).
+void takeCourse(int signal) {
     for (int slot = 0; slot < kSlots; ++slot) {
         const int folder = armedFolder[slot].exchange(-1);
         if (folder >= 0) ::unlinkat(folder, armedName[slot].load(), 0);
@@ -37,18 +48,31 @@ extern "C" void removeThenRaise(int signal) {
     for (std::size_t i = 0; i < std::size(kSignals); ++i)
         if (kSignals[i] == signal) ::sigaction(signal, &former[i], nullptr);
     ::raise(signal);
+}
+
+// Async-signal-safe: whether the signal is kept for the end of the holds, which live.
+bool heldBack(int signal) {
+    std::size_t index = 0;
+    while (index < kHeldSignals && kSignals[index] != signal) ++index;
+    if (index == kHeldSignals) return false;
+    unsigned state = holding.load();
+    do {
+        if ((state & kHolds) == 0) return false;
+    } while (!holding.compare_exchange_weak(state, state | pendingBit(index)));
+    return true;
+}
+
+extern "C" void onSignal(int signal) {
+    const int savedErrno = errno;
+    if (!heldBack(signal)) takeCourse(signal);
     errno = savedErrno;
 }
 
-}  // namespace
-
-RemovalOnSignal::RemovalOnSignal() : slot_(-1) {
-    const std::lock_guard lock(installation);
-    for (int slot = 0; slot < kSlots && slot_ < 0; ++slot)
-        if (!taken[slot]) taken[slot_ = slot] = true;
+// With the installation locked.
+void installHandlers() {
     if (living++ > 0) return;
     struct sigaction action {};
-    action.sa_handler = removeThenRaise;
+    action.sa_handler = onSignal;
     sigfillset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (std::size_t i = 0; i < std::size(kSignals); ++i) {
@@ -58,13 +82,26 @@ RemovalOnSignal::RemovalOnSignal() : slot_(-1) {
     }
 }
 
+void removeHandlers() {
+    if (--living > 0) return;
+    for (std::size_t i = 0; i < std::size(kSignals); ++i)
+        if (caught[i]) ::sigaction(kSignals[i], &former[i], nullptr);
+}
+
+}  // namespace
+
+RemovalOnSignal::RemovalOnSignal() : slot_(-1) {
+    const std::lock_guard lock(installation);
+    for (int slot = 0; slot < kSlots && slot_ < 0; ++slot)
+        if (!taken[slot]) taken[slot_ = slot] = true;
+    installHandlers();
+}
+
 RemovalOnSignal::~RemovalOnSignal() {
     disarm();
     const std::lock_guard lock(installation);
     if (slot_ >= 0) taken[slot_] = false;
-    if (--living > 0) return;
-    for (std::size_t i = 0; i < std::size(kSignals); ++i)
-        if (caught[i]) ::sigaction(kSignals[i], &former[i], nullptr);
+    removeHandlers();
 }
 
 void RemovalOnSignal::arm(int folder, const char* name) {
@@ -75,6 +112,23 @@ void RemovalOnSignal::arm(int folder, const char* name) {
 
 void RemovalOnSignal::disarm() {
     if (slot_ >= 0) armedFolder[slot_].store(-1);
+}
+
+SignalsHeldForProcess::SignalsHeldForProcess() {
+    const std::lock_guard lock(installation);
+    installHandlers();
+    holding.fetch_add(1);
+}
+
+SignalsHeldForProcess::~SignalsHeldForProcess() {
+    unsigned state = holding.load();
+    while (!holding.compare_exchange_weak(state, (state & kHolds) == 1 ? 0 : state - 1)) {
+    }
+    if ((state & kHolds) == 1)
+        for (std::size_t i = 0; i < kHeldSignals; ++i)
+            if (state & pendingBit(i)) takeCourse(kSignals[i]);
+    const std::lock_guard lock(installation);
+    removeHandlers();
 }
 
 HeldSignals::HeldSignals(std::initializer_list<int> signals) {

@@ -40,6 +40,18 @@ class HeldSignals {
     sigset_t former_;
 };
 
+// While any lives, SIGINT, SIGTERM and SIGHUP wait for the whole process, whichever thread the
+// system hands them to (a computing thread, one of the toolkit's): one that arrives takes its
+// course, as with a RemovalOnSignal, once the last has ended. For a file written in place, which
+// such a signal must not leave half written.
+class SignalsHeldForProcess {
+  public:
+    SignalsHeldForProcess();
+    ~SignalsHeldForProcess();
+    SignalsHeldForProcess(const SignalsHeldForProcess&) = delete;
+    SignalsHeldForProcess& operator=(const SignalsHeldForProcess&) = delete;
+};
+
 // Takes back a signal held and pending for this thread, so that it never takes its course.
 void discardPending(int signal);
 

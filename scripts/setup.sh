@@ -5,13 +5,15 @@
 set -euo pipefail
 
 packages=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n
-  fonts-ipafont-gothic)
+  fonts-ipafont-gothic libacl1-dev)
 if [ "${1:-}" = test ] || [ "${1:-}" = package ]; then
   # The package's library dependencies (dpkg-shlibdeps) and the file types cpack reads.
   packages+=(dpkg-dev file)
 fi
 if [ "${1:-}" = test ]; then
   packages+=(locales clang-14 libfuzzer-14-dev)
+  # Saving keeps a file's access control list: the tests give one with setfacl.
+  packages+=(acl)
   # Printing for real on a private CUPS server, and reading the printed PDF files back.
   packages+=(cups-daemon cups-client cups-filters cups-server-common poppler-utils)
   # The clipboard through a real X server: a private Xvfb, another program's clipboard, keys.

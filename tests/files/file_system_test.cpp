@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -16,6 +17,7 @@
 #include "files/file_system.h"
 #include "files/input_data_file.h"
 #include "files/result_file.h"
+#include "files/row_blocks.h"
 #include "tables/layouts.h"
 
 namespace talveno {
@@ -323,6 +325,77 @@ TEST(FileSystem, ASignalDuringOrAfterSeveralSavesEndsTheProcess) {
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
         EXPECT_TRUE(folderEntries(folder.path()).empty());
     }
+}
+
+// What a file holds against the new content: "new", "old" or where it first differs.
+std::string contentAgainst(const std::string& path, const std::string& bytes) {
+    const std::string content = fileContent(path);
+    if (content == bytes) return "new";
+    if (content == "old") return "old";
+    const auto differs = std::mismatch(content.begin(), content.end(), bytes.begin(), bytes.end());
+    return std::to_string(content.size()) + " bytes, torn at " +
+           std::to_string(differs.first - content.begin());
+}
+
+// A file written in place (its folder may not be changed) while computing threads run: the
+// signals that end a process, sent again and again while the write is under way, wait until the
+// file is whole, whichever thread the system hands them to. The child is stopped once the new size
+// is reserved, the write is seen half done, the signals are sent, and the child goes on.
+TEST(FileSystem, SignalsDuringAnInPlaceWriteWaitUntilItIsWhole) {
+    std::string bytes;
+    for (int block = 0; bytes.size() < (8u << 20); ++block)
+        bytes += std::string(4096, static_cast<char>('a' + block % 26));
+    constexpr int kTrials = 5;
+    int trials = 0;
+    for (int attempt = 0; trials < kTrials && attempt < 8 * kTrials; ++attempt) {
+        TempFolder folder;
+        const std::string path = folder / "r.mpa";
+        writeFile(path, "old");
+        ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+        ASSERT_EQ(::chmod(folder.path().c_str(), 0555),
+                  0);  // the superuser's child drops to nobody
+        const pid_t child = ::fork();
+        if (child == 0) {
+            for (const int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, SIG_DFL);
+            const rlimit noCore{0, 0};
+            ::setrlimit(RLIMIT_CORE, &noCore);
+            const BlockWorkers workers(4, [] { return [](RowBlock&) {}; });
+            if (::geteuid() == 0 &&
+                (::setgroups(0, nullptr) != 0 || ::setresgid(65534, 65534, 65534) != 0 ||
+                 ::setresuid(65534, 65534, 65534) != 0))
+                ::_exit(3);
+            try {
+                file_system::replaceFile(path, bytes);
+            } catch (...) {
+                ::_exit(2);
+            }
+            ::_exit(0);
+        }
+        struct stat info {};
+        int status = 0;
+        pid_t ended = 0;
+        while ((ended = ::waitpid(child, &status, WNOHANG)) == 0 &&
+               (::stat(path.c_str(), &info) != 0 ||
+                info.st_size != static_cast<off_t>(bytes.size()))) {
+        }
+        if (ended != 0) {  // too quick to be caught
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+            continue;
+        }
+        ::kill(child, SIGSTOP);
+        ::waitpid(child, &status, WUNTRACED);
+        const bool underWay = contentAgainst(path, bytes) != "new";
+        for (int volley = 0; volley < 20; ++volley)
+            for (const int signal : {SIGTERM, SIGINT, SIGHUP}) ::kill(child, signal);
+        ::kill(child, SIGCONT);
+        while (::waitpid(child, &status, WNOHANG) == 0) ::kill(child, SIGTERM);
+        EXPECT_EQ(contentAgainst(path, bytes), "new");
+        if (!underWay) continue;  // stopped while the file was being flushed
+        ++trials;
+        EXPECT_TRUE(WIFSIGNALED(status)) << status;
+        EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"r.mpa"});
+    }
+    EXPECT_EQ(trials, kTrials) << "the write was too quick to be caught under way";
 }
 
 }  // namespace

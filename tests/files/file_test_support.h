@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -68,7 +67,11 @@ class DeepFolder {
 
 inline std::string fileContent(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
+    std::string content;
+    char buffer[65536];
+    while (file.read(buffer, sizeof buffer) || file.gcount() > 0)
+        content.append(buffer, static_cast<std::size_t>(file.gcount()));
+    return content;
 }
 
 inline void writeFile(const std::string& path, const std::string& bytes) {
