@@ -99,8 +99,8 @@ template <std::size_t N>
 std::vector<Record<N>> readRecordFile(file_system::InputFile& file, RowNumberToken rowNumber,
                                       std::span<const FieldFormat, N> fields);
 
-// Empties columns 1 to N of rows 1 to n, then writes record k into row k in the cell form of
-// each column, beyond the row count too.
+// Empties columns 1 to N of every row the table holds (rows 1 to n at least), then writes
+// record k into row k in the cell form of each column, beyond the row count too.
 template <std::size_t N>
 void applyRecords(Table& table, int n, const std::vector<Record<N>>& records,
                   std::span<const FieldFormat, N> fields);

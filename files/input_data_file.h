@@ -59,8 +59,9 @@ class InputDataFileReader {
 void inputCellTexts(const InputRecord& record, std::array<std::string, 6>& cells,
                     InputRecord& numbers);
 
-// Empties columns 1 to 6 of rows 1 to n, then writes record k into row k (beyond the row
-// count too) in the cell form: 1 decimal, 3 for the loading time.
+// Empties columns 1 to 6 of every row the table holds (rows 1 to n at least), then writes
+// record k into row k (beyond the row count too) in the cell form: 1 decimal, 3 for the
+// loading time.
 void applyInputDataFile(Table& input, int n, const std::vector<InputRecord>& records);
 
 }  // namespace talveno

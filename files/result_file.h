@@ -40,9 +40,10 @@ void saveResultFile(const Table& result, StiffnessUnit unit, const std::string& 
 std::vector<ResultRecord> parseResultFile(std::string_view bytes);
 std::vector<ResultRecord> readResultFile(const std::string& path);
 
-// Empties columns 1 to 8 of rows 1 to n, then writes record k into row k (beyond the row
-// count too) in the cell forms of a calculation run: fixed point (2 decimals for the
-// penetration index, 3 for the loading time, else 1) and the exponent form for Sbit and Smix.
+// Empties columns 1 to 8 of every row the table holds (rows 1 to n at least), then writes
+// record k into row k (beyond the row count too) in the cell forms of a calculation run: fixed
+// point (2 decimals for the penetration index, 3 for the loading time, else 1) and the exponent
+// form for Sbit and Smix.
 void applyResultFile(Table& result, int n, const std::vector<ResultRecord>& records);
 
 }  // namespace talveno

@@ -24,25 +24,26 @@ int targetRow(const Table& input) {
     return row;
 }
 
-void copyRowToEnd(Table& input, int source) {
+int copyRowToEnd(Table& input, int source) {
     std::array<std::string, kLastDataColumn + 1> buffer;
     for (int column = kFirstDataColumn; column <= kLastDataColumn; ++column)
         buffer[column] = cp932::prefixWithin(input.cell(column, source), kCopyBufferBytes);
     const int target = targetRow(input);
     for (int column = kFirstDataColumn; column <= kLastDataColumn; ++column)
         input.setCell(column, target, std::move(buffer[column]));
+    return target;
 }
 
 }  // namespace
 
-void copyFirstRow(Table& input) {
-    copyRowToEnd(input, 1);
+int copyFirstRow(Table& input) {
+    return copyRowToEnd(input, 1);
 }
 
-void copyChosenRow(Table& input, std::string_view rowText) {
+int copyChosenRow(Table& input, std::string_view rowText) {
     const int row = parseInteger(rowText);
     if (row < 0) throw messages::rowIndexOutOfRange(row);
-    copyRowToEnd(input, row);
+    return copyRowToEnd(input, row);
 }
 
 void partialClear(Table& input, std::string_view maxCountText, std::string_view firstText,

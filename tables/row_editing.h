@@ -11,12 +11,13 @@ namespace talveno {
 // The bytes a copied cell keeps of its CP932 form.
 inline constexpr std::size_t kCopyBufferBytes = 255;
 
-// Copies row 1 into the first row from row 2 on whose penetration cell is empty.
-void copyFirstRow(Table& input);
+// Copies row 1 into the first row from row 2 on whose penetration cell is empty; returns the
+// row written.
+int copyFirstRow(Table& input);
 
-// Copies the row named by the text (row 0 gives the column titles) the same way; a negative
-// row is refused.
-void copyChosenRow(Table& input, std::string_view rowText);
+// Copies the row named by the text (row 0 gives the column titles) the same way and returns
+// the row written; a negative row is refused.
+int copyChosenRow(Table& input, std::string_view rowText);
 
 // Removes rows first to last of rows 1 to N and moves the rows below up to N; rows below N
 // keep their texts. A first row below 1, or a last row more than one before the first, is

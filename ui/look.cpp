@@ -78,4 +78,12 @@ void setTextColour(QWidget* widget, const QColor& colour) {
     widget->setPalette(palette);
 }
 
+WaitCursor::WaitCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+WaitCursor::~WaitCursor() {
+    QApplication::restoreOverrideCursor();
+}
+
 }  // namespace talveno::ui

@@ -7,7 +7,7 @@
 
 class QWidget;
 
-// The window's fonts and colours.
+// The window's fonts, colours and cursors.
 namespace talveno::ui {
 
 // "ＭＳ Ｐゴシック" where installed, else IPA P Gothic, at a pixel height (12, or 16 for the
@@ -45,5 +45,16 @@ void setBackground(QWidget* widget, const QColor& colour);
 // The colour a page, panel or group fills its area with; its boxes keep their own.
 void setFill(QWidget* widget, const QColor& colour);
 void setTextColour(QWidget* widget, const QColor& colour);
+
+// The wait cursor over the whole program while it lives: for the commands that may run long
+// (a run, a read or a save of many rows), made once their dialogs are answered and gone before
+// any box opens.
+class WaitCursor {
+  public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
 
 }  // namespace talveno::ui

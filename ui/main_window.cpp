@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <cstdio>
 #include <functional>
 
 #include "core/calculation_run.h"
@@ -25,6 +26,7 @@
 #include "ui/help_texts.h"
 #include "ui/look.h"
 #include "ui/nomograph_view.h"
+#include "ui/number_input.h"
 #include "ui/qt_dialogs.h"
 #include "ui/string_grid.h"
 
@@ -41,6 +43,9 @@ QString resultFilter(StiffnessUnit unit) {
     const QString extension = QString::fromUtf8(resultFileExtension(unit).data());
     return QStringLiteral("出力ファイル(*.%1)|*.%1").arg(extension);
 }
+
+constexpr std::string_view kInternalErrorMessage =
+    "プログラムの内部エラーのため、処理を中止しました";
 
 void emptyFileNameBox(QPlainTextEdit* box) {
     box->clear();
@@ -135,13 +140,21 @@ void TForm1::connectButton(QPushButton* button, void (TForm1::*command)()) {
     connect(button, &QPushButton::clicked, this, [this, command] { run(command); });
 }
 
+// A fault of the program is no message for the user: the box says that the command stopped,
+// and the fault's own text goes to standard error.
 void TForm1::run(void (TForm1::*command)()) {
+    const auto internalError = [this](const char* fault) {
+        std::fprintf(stderr, "talveno: internal error: %s\n", fault);
+        dialogs_->error(QString::fromUtf8(withFullStop(kInternalErrorMessage)));
+    };
     try {
         (this->*command)();
     } catch (const Failure& failure) {
         dialogs_->error(QString::fromStdString(withFullStop(failure.message())));
-    } catch (const std::exception& failure) {
-        dialogs_->error(QString::fromStdString(withFullStop(failure.what())));
+    } catch (const std::exception& fault) {
+        internalError(fault.what());
+    } catch (...) {
+        internalError("unknown exception");
     }
 }
 
@@ -175,6 +188,7 @@ void TForm1::showHelp(std::string_view text) {
 
 // The start command: the input page in front, the tables sized to the maximum data count.
 void TForm1::BitBtn1Click() {
+    const WaitCursor waiting;
     selectPage(TabSheet2);
     Edit1->clear();
     Edit2->clear();
@@ -194,6 +208,7 @@ void TForm1::BitBtn1Click() {
 // The calculation run: the result page is in front before the first row is computed, so it
 // shows the rows done also when a later row fails.
 void TForm1::BitBtn4Click() {
+    const WaitCursor waiting;
     const int n = parseMaxDataCount(text(Edit4));
     const TablesShownAtEnd shown([this] { showTables(); });
     const CalculationSettings settings{chosenUnit(), correctionItems_->checkedId() == 1};
@@ -215,23 +230,28 @@ void TForm1::showResultPage(int n, StiffnessUnit unit) {
     Memo2->clear();
 }
 
+// The copy commands bring the row written into view when it is one of the rows shown.
 void TForm1::Button7Click() {
-    const TablesShownAtEnd shown([this] { showTables(); });
-    copyFirstRow(input_);
+    const int target = copyFirstRow(input_);
+    showTables();
+    StringGrid1->scrollToTableRow(target);
 }
 
 void TForm1::Button9Click() {
-    const TablesShownAtEnd shown([this] { showTables(); });
-    copyChosenRow(input_, text(Edit1));
+    const int target = copyChosenRow(input_, text(Edit1));
+    showTables();
+    StringGrid1->scrollToTableRow(target);
 }
 
 void TForm1::Button8Click() {
+    const WaitCursor waiting;
     const TablesShownAtEnd shown([this] { showTables(); });
     partialClear(input_, text(Edit4), text(Edit2), text(Edit3));
 }
 
 void TForm1::Button2Click() {
     if (!dialogs_->confirm(QStringLiteral("データをクリアします！よろしいですか？"))) return;
+    const WaitCursor waiting;
     const TablesShownAtEnd shown([this] { showTables(); });
     clearAll(input_, text(Edit4));
     emptyFileNameBox(Memo1);
@@ -278,6 +298,7 @@ StiffnessUnit TForm1::chosenUnit() const {
 void TForm1::BitBtn3Click() {
     const auto path = chooseFileToSave(*dialogs_, SaveDialog1);
     if (!path) return;
+    const WaitCursor waiting;
     saveInputDataFile(input_, path->toStdString());
     showFileName(Memo1, *path);
 }
@@ -287,6 +308,7 @@ void TForm1::BitBtn2Click() {
     const int n = parseMaxDataCount(text(Edit4));
     const auto path = chooseFileToOpen(*dialogs_, OpenDialog1);
     if (!path) return;
+    const WaitCursor waiting;
     const auto records = readInputDataFile(path->toStdString());
     const TablesShownAtEnd shown([this] { showTables(); });
     applyInputDataFile(input_, n, records);
@@ -297,6 +319,7 @@ void TForm1::BitBtn2Click() {
 void TForm1::BitBtn6Click() {
     const auto path = chooseFileToSave(*dialogs_, SaveDialog2);
     if (!path) return;
+    const WaitCursor waiting;
     saveResultFile(result_, chosenUnit(), path->toStdString());
     showFileName(Memo2, *path);
 }
@@ -305,6 +328,7 @@ void TForm1::BitBtn6Click() {
 void TForm1::BitBtn5Click() {
     const auto path = chooseFileToOpen(*dialogs_, OpenDialog2);
     if (!path) return;
+    const WaitCursor waiting;
     const int n = parseMaxDataCount(text(Edit4));
     const auto records = readResultFile(path->toStdString());
     const TablesShownAtEnd shown([this] { showTables(); });
@@ -329,7 +353,8 @@ void TForm1::Button4Click() {
 
 // A block of cells from the clipboard written from the current cell on, checked whole first.
 void TForm1::StringGrid1Paste() {
-    const CellBlock block = parseCellBlock(QGuiApplication::clipboard()->text().toStdString());
+    const CellBlock block =
+        parseCellBlock(halfWidthNumberText(QGuiApplication::clipboard()->text()).toStdString());
     const int column = std::max(1, StringGrid1->currentTableColumn());
     const int row = std::max(1, StringGrid1->currentTableRow());
     const TablesShownAtEnd shown([this] { showTables(); });

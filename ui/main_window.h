@@ -86,6 +86,11 @@ class TForm1 : public QWidget {
     talveno::ui::FileDialog SaveDialog2;
     talveno::ui::PrintDialog PrintDialog1;
 
+  protected:
+    // Runs a command: a failure ends it and shows its message in the error box; any other
+    // exception is a fault of the program, which the box reports as an internal error.
+    void run(void (TForm1::*command)());
+
   private:
     void createWindow();
     void createStartPage();
@@ -96,8 +101,6 @@ class TForm1 : public QWidget {
     void readStartFile();
     void showResultPage(int n, talveno::StiffnessUnit unit);
 
-    // Runs a command: any failure ends it and shows its message in the error box.
-    void run(void (TForm1::*command)());
     void connectButton(QPushButton* button, void (TForm1::*command)());
     void connectClipboard();
     // Page selections and tab changes of the commands, which are no page change of the user.

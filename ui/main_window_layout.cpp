@@ -1,5 +1,6 @@
 // The controls of the main window: names, texts, places, sizes, looks and focus order.
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include "tables/layouts.h"
 #include "ui/look.h"
 #include "ui/main_window.h"
+#include "ui/number_input.h"
 #include "ui/pictures.h"
 #include "ui/string_grid.h"
 
@@ -67,11 +69,15 @@ QFrame* framedPanel(QWidget* parent, const char* name, QRect geometry) {
     return panel;
 }
 
+// An edit box for a number, which takes full-width digits as ASCII ones.
 QLineEdit* editBox(QWidget* parent, const char* name, const char* text, QRect geometry) {
-    return place(new QLineEdit(QString::fromUtf8(text), parent), name, geometry);
+    auto* box = place(new QLineEdit(QString::fromUtf8(text), parent), name, geometry);
+    box->setValidator(new HalfWidthNumbers(box));
+    return box;
 }
 
-// The read-only file name box of a page.
+// The read-only file name box of a page. A long path wraps over more lines than the box shows:
+// it shows the last ones, which hold the file's name.
 QPlainTextEdit* fileNameBox(QWidget* parent, const char* name, QRect geometry) {
     auto* box = place(new QPlainTextEdit(QString::fromLatin1(name), parent), name, geometry);
     box->setReadOnly(true);
@@ -80,6 +86,10 @@ QPlainTextEdit* fileNameBox(QWidget* parent, const char* name, QRect geometry) {
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setBackground(box, light3d());
+    QObject::connect(box, &QPlainTextEdit::textChanged, box, [box] {
+        box->moveCursor(QTextCursor::End);
+        box->ensureCursorVisible();
+    });
     return box;
 }
 
@@ -142,6 +152,9 @@ void TForm1::createWindow() {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Talveno ver1.7  2008.03.02"));
     setWindowIcon(QIcon(pictures::icon()));
+    // The program's one window gives its font to the program: Qt's own windows (menus, the
+    // questions of its dialogs) take the application's font, not their owner's.
+    QApplication::setFont(windowFont());
     setFont(windowFont());
     resize(kClientSize);
     if (QScreen* screen = this->screen())

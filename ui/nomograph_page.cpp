@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "core/failure.h"
@@ -30,6 +31,11 @@ constexpr double kAxisX = 1050;
 constexpr double kRightX = 3350;
 constexpr int kFarthestIndex = 10;  // a row's index beyond this widens the curves no further
 constexpr int kStepsPerIndex = 10;
+
+constexpr int kCurveLabelPixels = 10;
+constexpr double kRingRadius = 8;
+constexpr int kLetterPixels = 13;
+constexpr QPointF kLetterOffset{-22, -8};  // of the letter X's base line from X
 
 constexpr QColor kInk{0, 0, 0};
 constexpr QColor kGrid{200, 200, 200};
@@ -62,27 +68,39 @@ QString decadeText(int decade) {
     return QString::number(std::pow(10.0, decade), 'f', std::max(0, -decade));
 }
 
-// Labels along a line, each kept only where it overlaps none placed before.
+// Labels along a line, each kept only where it overlaps none placed before and no mark of the
+// look-up.
 class LabelRow {
   public:
-    bool place(double from, double to) {
+    LabelRow(double baseline, const QFontMetricsF& metrics, std::vector<QRectF> marks)
+        : baseline_(baseline), metrics_(metrics), marks_(std::move(marks)) {}
+
+    double baseline() const { return baseline_; }
+
+    // The box of the text centred on x, when the row has room for it.
+    std::optional<QRectF> place(double x, const QString& text) {
+        const double width = metrics_.horizontalAdvance(text);
+        const QRectF box(x - width / 2, baseline_ - metrics_.ascent(), width, metrics_.height());
         for (const auto& [left, right] : taken_)
-            if (from < right + kGap && to > left - kGap) return false;
-        taken_.push_back({from, to});
-        return true;
+            if (box.left() < right + kGap && box.right() > left - kGap) return std::nullopt;
+        for (const QRectF& mark : marks_)
+            if (box.adjusted(-kGap, 0, kGap, 0).intersects(mark)) return std::nullopt;
+        taken_.push_back({box.left(), box.right()});
+        return box;
     }
 
   private:
     static constexpr double kGap = 4;
+    double baseline_;
+    QFontMetricsF metrics_;
+    std::vector<QRectF> marks_;
     std::vector<std::pair<double, double>> taken_;
 };
 
-// A text centred on x with its base line at y, when the row has room for it.
-bool placeLabel(QPainter& painter, LabelRow& labels, double x, double y, const QString& label) {
-    const double width = QFontMetricsF(painter.font()).horizontalAdvance(label);
-    if (!labels.place(x - width / 2, x + width / 2)) return false;
-    painter.drawText(QPointF(x - width / 2, y), label);
-    return true;
+// A text centred on x on the row's base line, when the row has room for it.
+void placeLabel(QPainter& painter, LabelRow& labels, double x, const QString& label) {
+    if (const auto box = labels.place(x, label))
+        painter.drawText(QPointF(box->left(), labels.baseline()), label);
 }
 
 void dot(QPainter& painter, QPointF centre, double radius, const QColor& colour) {
@@ -108,6 +126,18 @@ NomographPage::NomographPage(int row, RowLookUp lookUp) : row_(row), lookUp_(std
         lowestDecade_ = static_cast<int>(std::max(-300.0, std::min(-6.0, std::floor(decade))));
         highestDecade_ = static_cast<int>(std::min(300.0, std::max(6.0, std::ceil(decade))));
     }
+    if (lookUp_.reading && lookUp_.reading->upperCurve + 1 == nomo::kStiffnessCurves.size() &&
+        lookUp_.reading->fraction > 1)
+        extrapolations_ << QStringLiteral(
+                               "X は最も硬い曲線（%1 MPa）の外にあり、Sbit はその先への外挿値です")
+                               .arg(megapascals(nomo::kStiffnessCurves.back().stiffnessPa));
+    if (lookUp_.inputs && lookUp_.reading &&
+        (lookUp_.inputs->penetrationIndex < kLowestIndexShown ||
+         lookUp_.inputs->penetrationIndex > kHighestIndexShown))
+        extrapolations_
+            << QStringLiteral("PI は図の針入度指数の範囲（%1 〜 +%2）の外にあり、Sbit は外挿値です")
+                   .arg(kLowestIndexShown)
+                   .arg(kHighestIndexShown);
     left_ = kAxisX;
     right_ = kRightX;
     bottom_ = nomo::kLoadingTimeY;
@@ -191,12 +221,10 @@ void NomographPage::drawIndexAxis(QPainter& painter) const {
     painter.restore();
 }
 
-// The 45 stiffness curves over the index levels drawn, clipped to the plane shown, each named
-// in MPa at its upper end, else at its lower end, where a label has room.
+// The 45 stiffness curves over the index levels drawn, clipped to the plane shown, with their
+// labels.
 void NomographPage::drawCurves(QPainter& painter) const {
     const QRectF frame(onPage({left_, top_}), onPage({right_, bottom_}));
-    const double lowHeight = bandHeight(lowestIndex_);
-    const double highHeight = bandHeight(highestIndex_);
     const int steps = kStepsPerIndex * (highestIndex_ - lowestIndex_);
     const auto path = [&](std::size_t curve) {
         QPainterPath line;
@@ -218,31 +246,65 @@ void NomographPage::drawCurves(QPainter& painter) const {
     }
     painter.restore();
 
-    // The pair's labels first, so they always show.
+    painter.setFont(font(kCurveLabelPixels));
+    for (const CurveLabel& label : curveLabels()) {
+        const bool inPair =
+            figure_ && (label.curve == figure_->lowerCurve || label.curve == figure_->upperCurve);
+        painter.setPen(inPair ? kPair : QColor(90, 90, 90));
+        painter.drawText(label.baseline, label.text);
+    }
+    const double captionY = onPage({left_, bandHeight(highestIndex_)}).y() - 36;
+    painter.setPen(kInk);
+    painter.setFont(font(12));
+    painter.drawText(QRectF(frame.left(), captionY, frame.width(), 16), Qt::AlignCenter,
+                     QStringLiteral("スティフネス（MPa）"));
+}
+
+// Each curve named in MPa at its upper end, else at its lower end, where a label has room and
+// does not lie under the ring at X; the pair's labels first, so they show where any can.
+std::vector<NomographPage::CurveLabel> NomographPage::curveLabels() const {
+    const QRectF frame(onPage({left_, top_}), onPage({right_, bottom_}));
+    const double lowHeight = bandHeight(lowestIndex_);
+    const double highHeight = bandHeight(highestIndex_);
     std::vector<std::size_t> order;
     if (figure_) order = {figure_->lowerCurve, figure_->upperCurve};
     for (std::size_t curve = 0; curve < nomo::kStiffnessCurves.size(); ++curve)
         if (std::find(order.begin(), order.end(), curve) == order.end()) order.push_back(curve);
-    painter.setFont(font(10));
-    LabelRow above, below;
+    const QFontMetricsF metrics(font(kCurveLabelPixels));
+    std::vector<QRectF> marks;
+    if (figure_) marks.push_back(ringBox());
     const double aboveY = onPage({left_, highHeight}).y() - 6;
     const double belowY = onPage({left_, lowHeight}).y() + 14;
+    LabelRow above(aboveY, metrics, marks), below(belowY, metrics, marks);
+    std::vector<CurveLabel> labels;
     for (const std::size_t curve : order) {
-        const bool inPair =
-            figure_ && (curve == figure_->lowerCurve || curve == figure_->upperCurve);
-        painter.setPen(inPair ? kPair : QColor(90, 90, 90));
-        const QString label = megapascals(nomo::kStiffnessCurves[curve].stiffnessPa);
+        const QString text = megapascals(nomo::kStiffnessCurves[curve].stiffnessPa);
         const double upperX = onPage({nomo::curveX(curve, highHeight), 0}).x();
         const double lowerX = onPage({nomo::curveX(curve, lowHeight), 0}).x();
         const bool upperShown = upperX > frame.left() + 12 && upperX < frame.right() - 12;
         const bool lowerShown = lowerX > frame.left() + 12 && lowerX < frame.right() - 12;
-        if (!(upperShown && placeLabel(painter, above, upperX, aboveY, label)) && lowerShown)
-            placeLabel(painter, below, lowerX, belowY, label);
+        std::optional<QRectF> box;
+        double baseline = aboveY;
+        if (upperShown) box = above.place(upperX, text);
+        if (!box && lowerShown) {
+            box = below.place(lowerX, text);
+            baseline = belowY;
+        }
+        if (box) labels.push_back({curve, text, QPointF(box->left(), baseline), *box});
     }
-    painter.setPen(kInk);
-    painter.setFont(font(12));
-    painter.drawText(QRectF(frame.left(), aboveY - 30, frame.width(), 16), Qt::AlignCenter,
-                     QStringLiteral("スティフネス（MPa）"));
+    return labels;
+}
+
+// The ring drawn around X and the letter beside it.
+QRectF NomographPage::ringBox() const {
+    if (!figure_) return {};
+    const QPointF reading = onPage(figure_->reading);
+    const QRectF ring(reading - QPointF(kRingRadius + 1, kRingRadius + 1),
+                      QSizeF(2 * kRingRadius + 2, 2 * kRingRadius + 2));
+    const QFontMetricsF metrics(font(kLetterPixels, true));
+    const QPointF letter = reading + kLetterOffset;
+    return ring.united(QRectF(letter.x(), letter.y() - metrics.ascent(),
+                              metrics.horizontalAdvance(QStringLiteral("X")), metrics.height()));
 }
 
 // The temperature-difference scale, ticked every 10 °C, and the loading-time scale, ticked at
@@ -254,14 +316,13 @@ void NomographPage::drawScales(QPainter& painter) const {
     const double differenceY = onPage({0, nomo::kTemperatureDifferenceY}).y();
     painter.drawLine(onPage({differences.front(), nomo::kTemperatureDifferenceY}),
                      onPage({differences.back(), nomo::kTemperatureDifferenceY}));
-    LabelRow differenceLabels;
+    LabelRow differenceLabels(differenceY + 12, QFontMetricsF(painter.font()), {});
     for (std::size_t i = 0; i < differences.size(); ++i) {
         const int difference = 10 * (nomo::kLowestDifferenceStep + static_cast<int>(i));
         const double x = onPage({differences[i], 0}).x();
         const bool named = difference % 50 == 0;
         painter.drawLine(QPointF(x, differenceY), QPointF(x, differenceY - (named ? 6 : 3)));
-        if (named)
-            placeLabel(painter, differenceLabels, x, differenceY + 12, QString::number(difference));
+        if (named) placeLabel(painter, differenceLabels, x, QString::number(difference));
     }
     painter.setFont(font(12));
     const double differenceLeft = onPage({differences.front(), 0}).x();
@@ -278,13 +339,13 @@ void NomographPage::drawScales(QPainter& painter) const {
     painter.setPen(QPen(kInk, 1.2));
     painter.drawLine(QPointF(first, timeY), QPointF(last, timeY));
     painter.setFont(font(10));
-    LabelRow timeLabels;
+    LabelRow timeLabels(timeY + 12, QFontMetricsF(painter.font()), {});
     for (int decade = lowestDecade_; decade <= highestDecade_; ++decade) {
         for (int step = 1; step <= 9; ++step) {
             const double x = timeX(decade + std::log10(step));
             if (x < first || x > last) continue;
             painter.drawLine(QPointF(x, timeY), QPointF(x, timeY - (step == 1 ? 6 : 3)));
-            if (step == 1) placeLabel(painter, timeLabels, x, timeY + 12, decadeText(decade));
+            if (step == 1) placeLabel(painter, timeLabels, x, decadeText(decade));
         }
     }
     painter.setFont(font(12));
@@ -313,9 +374,9 @@ void NomographPage::drawLookUp(QPainter& painter) const {
     for (const QPointF point : {axis, time, difference}) dot(painter, point, 3.5, kLookUp);
     dot(painter, reading, 4.5, kLookUp);
     painter.setPen(QPen(kLookUp, 1.4));
-    painter.drawEllipse(reading, 8, 8);
-    painter.setFont(font(13, true));
-    painter.drawText(reading + QPointF(-22, -8), QStringLiteral("X"));
+    painter.drawEllipse(reading, kRingRadius, kRingRadius);
+    painter.setFont(font(kLetterPixels, true));
+    painter.drawText(reading + kLetterOffset, QStringLiteral("X"));
 }
 
 // The numbers of the look-up, as the engine gave them, and what the colours mean.
@@ -366,6 +427,16 @@ void NomographPage::drawNumbers(QPainter& painter) const {
                          Qt::AlignLeft | Qt::TextWordWrap,
                          QStringLiteral("読み取れません：") + text(withFullStop(lookUp_.reason)));
         return;
+    }
+    // What makes Sbit no reading, in words.
+    painter.setPen(kLookUp);
+    painter.setFont(font(12));
+    y += 6;
+    for (const QString& extrapolation : extrapolations_) {
+        const QRectF room(left, y, width, kNumbers.bottom() - 64 - y);
+        const QString note = QStringLiteral("※ 外挿：") + extrapolation;
+        painter.drawText(room, Qt::AlignLeft | Qt::TextWordWrap, note);
+        y += painter.boundingRect(room, Qt::AlignLeft | Qt::TextWordWrap, note).height() + 6;
     }
     // The legend.
     painter.setFont(font(12));

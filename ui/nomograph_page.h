@@ -3,7 +3,10 @@
 #include <QPointF>
 #include <QRectF>
 #include <QSizeF>
+#include <QString>
+#include <QStringList>
 #include <optional>
+#include <vector>
 
 #include "core/calculation_run.h"
 #include "core/nomograph_geometry.h"
@@ -30,6 +33,22 @@ class NomographPage {
     // Where a point of the nomograph plane lies on the page.
     QPointF onPage(nomograph::Point point) const;
 
+    // Why the row's Sbit is extrapolated rather than read, one sentence each: X beyond the
+    // stiffest curve, a penetration index outside the axis of the drawing as it opens (-3 to
+    // +3). Empty for a reading.
+    const QStringList& extrapolations() const { return extrapolations_; }
+
+    // The curve labels placed on the page, and the ring around X with its letter, which no
+    // label lies under.
+    struct CurveLabel {
+        std::size_t curve;
+        QString text;
+        QPointF baseline;  // the left end of the text's base line
+        QRectF box;
+    };
+    std::vector<CurveLabel> curveLabels() const;
+    QRectF ringBox() const;
+
     void draw(QPainter& painter, const QRectF& target) const;
 
   private:
@@ -44,10 +63,13 @@ class NomographPage {
     int row_;
     RowLookUp lookUp_;
     std::optional<nomograph::LookUpFigure> figure_;
+    QStringList extrapolations_;
     // The penetration indices the curves are drawn over, the loading-time decades on the
     // scale, and the part of the plane shown with its place on the page.
-    int lowestIndex_ = -3;
-    int highestIndex_ = 3;
+    static constexpr int kLowestIndexShown = -3;
+    static constexpr int kHighestIndexShown = 3;
+    int lowestIndex_ = kLowestIndexShown;
+    int highestIndex_ = kHighestIndexShown;
     int lowestDecade_ = -6;
     int highestDecade_ = 6;
     double left_, right_, bottom_, top_;

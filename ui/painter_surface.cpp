@@ -14,11 +14,13 @@ QString text(std::string_view utf8) {
 
 }  // namespace
 
-// Asking for the first family alone would fall back to a Latin font where it is missing.
+// Asking for the first family alone would fall back to a Latin font where it is missing. The
+// stand-in is of fixed pitch: the listings align their columns with blanks, and their header
+// lines are spaced for an ideographic space as wide as two blanks.
 QFont listingFont() {
     QFont font;
     font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                      QStringLiteral("IPAPGothic")});
+                      QStringLiteral("IPAGothic")});
     font.setPointSize(9);
     return font;
 }

@@ -11,7 +11,7 @@ class QPagedPaintDevice;
 namespace talveno::ui {
 
 // The font of the printed listings: "ＭＳ Ｐゴシック" at 9 points, else its Latin-named twin,
-// else IPA P Gothic.
+// else the fixed-pitch IPA Gothic.
 QFont listingFont();
 
 // A print job on a paged device, a printer or a PDF writer, drawn in the listing font at the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPageLayout>
 #include <QRectF>
 #include <functional>
 #include <memory>
@@ -12,8 +13,8 @@ class QPrinter;
 
 namespace talveno::ui {
 
-// The window's print dialog: keeps the printer chosen in it, with the settings made there,
-// for the next listing; none before the first.
+// The window's print dialog: keeps the printer last confirmed in it, with the settings made
+// there, for the next listing; none before the first. A cancelled dialog changes nothing.
 class PrintDialog {
   public:
     PrintDialog();
@@ -28,15 +29,16 @@ class PrintDialog {
     void printListing(Dialogs& dialogs, const Listing& listing);
 
     // Prints one page drawn by the picture into the printer's page area, through the same
-    // dialog on the same printer.
+    // dialog on the same printer, in landscape unless the dialog says otherwise.
     using Picture = std::function<void(QPainter& painter, const QRectF& area)>;
     void printPicture(Dialogs& dialogs, const Picture& picture);
 
     QPrinter* printer() const { return printer_.get(); }
 
   private:
-    // The printer confirmed in the dialog; false when the dialog is cancelled.
-    bool choosePrinter(Dialogs& dialogs);
+    // The printer confirmed in the dialog, which opens on the window's printer with its
+    // settings and the orientation given; nothing when the dialog is cancelled.
+    std::unique_ptr<QPrinter> choosePrinter(Dialogs& dialogs, QPageLayout::Orientation orientation);
 
     std::unique_ptr<QPrinter> printer_;
 };

@@ -62,6 +62,13 @@ class ScreenCentred : public Box {
     }
 };
 
+// A file dialog with the filter list: its descriptions shown as they are given, without Qt's
+// patterns after them.
+void setFilters(QFileDialog& dialog, const QString& filter) {
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(qtNameFilters(filter));
+}
+
 std::optional<QString> chosenFile(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
@@ -114,7 +121,7 @@ std::optional<QString> QtDialogs::openFileName(const QString& filter, const QStr
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // A typed name of a file that does not exist is taken too; reading it then says so.
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(qtNameFilters(filter));
+    setFilters(dialog, filter);
     if (!startPath.isEmpty()) dialog.selectFile(startPath);
     return chosenFile(dialog);
 }
@@ -126,7 +133,7 @@ std::optional<QString> QtDialogs::saveFileName(const QString& filter,
     prepare(dialog, {});
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(qtNameFilters(filter));
+    setFilters(dialog, filter);
     dialog.setDefaultSuffix(defaultExtension);
     if (!startPath.isEmpty()) dialog.selectFile(startPath);
     return chosenFile(dialog);

@@ -27,7 +27,8 @@ class QtDialogs : public Dialogs {
     QWidget* owner_;
 };
 
-// A filter list "description|pattern|..." as Qt's name filters "description (pattern)".
+// A filter list "description|pattern|..." as Qt's name filters "description (pattern)"; the
+// dialogs show the descriptions alone.
 QStringList qtNameFilters(const QString& filter);
 
 }  // namespace talveno::ui

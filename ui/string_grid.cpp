@@ -6,12 +6,14 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
 
 #include "tables/cell_block.h"
 #include "ui/look.h"
+#include "ui/number_input.h"
 
 namespace talveno::ui {
 
@@ -19,19 +21,48 @@ namespace {
 
 constexpr int kRowHeight = 24;
 
-// The cell editor: a frameless line edit without a context menu of its own.
+constexpr int kFrameWidth = 2;  // of the frame around the current cell
+
+// The cells, the current one framed; in the input table, the cell editor: a frameless line
+// edit without a context menu of its own that takes full-width numbers as ASCII, inside the
+// frame.
 class CellDelegate : public QStyledItemDelegate {
   public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit CellDelegate(QAbstractItemView* view) : QStyledItemDelegate(view), view_(view) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem cell = option;
+        cell.state &= ~QStyle::State_HasFocus;  // the frame marks the current cell instead
+        QStyledItemDelegate::paint(painter, cell, index);
+        if (index != view_->currentIndex()) return;
+        painter->save();
+        painter->setPen(QPen(option.palette.color(QPalette::Highlight).darker(160), kFrameWidth,
+                             Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter->setBrush(Qt::NoBrush);
+        const double inset = kFrameWidth / 2.0;
+        painter->drawRect(QRectF(option.rect).adjusted(inset, inset, -inset, -inset));
+        painter->restore();
+    }
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex&) const override {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
         editor->setContextMenuPolicy(Qt::PreventContextMenu);
-        editor->installEventFilter(this->parent());  // the grid takes the clipboard keys
+        editor->setValidator(new HalfWidthNumbers(editor));
+        editor->installEventFilter(view_);  // the grid takes the clipboard keys
         return editor;
     }
+
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                              const QModelIndex&) const override {
+        editor->setGeometry(
+            option.rect.adjusted(kFrameWidth, kFrameWidth, -kFrameWidth, -kFrameWidth));
+    }
+
+  private:
+    QAbstractItemView* view_;
 };
 
 // A header whose thickness is fixed: the grid lays out by its size hint, which a header
@@ -67,7 +98,10 @@ StringGrid::StringGrid(Table& table, bool editable, QWidget* parent)
     setHorizontalHeader(new FixedHeader(Qt::Horizontal, this));
     setVerticalHeader(new FixedHeader(Qt::Vertical, this));
     setModel(&model_);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A horizontal scroll bar only where the columns are wider than the grid, as a row-number
+    // column widened by a count of a million makes them.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -87,8 +121,8 @@ StringGrid::StringGrid(Table& table, bool editable, QWidget* parent)
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
+    setItemDelegate(new CellDelegate(this));
     if (editable) {
-        setItemDelegate(new CellDelegate(this));
         setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::AnyKeyPressed |
                         QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
         setTabKeyNavigation(true);
@@ -96,7 +130,9 @@ StringGrid::StringGrid(Table& table, bool editable, QWidget* parent)
             connect(header, &QHeaderView::sectionMoved, this,
                     [this, header](int, int from, int to) { carryMove(header, from, to); });
     } else {
+        // The result table takes no editing: Tab leaves it as it leaves any other control.
         setEditTriggers(QAbstractItemView::NoEditTriggers);
+        setTabKeyNavigation(false);
     }
 
     // The top left fixed cell shows the table's cell (0, 0).
@@ -187,6 +223,29 @@ void StringGrid::mouseMoveEvent(QMouseEvent* event) {
         if (under.isValid() && under != currentIndex()) closeEditorForRange();
     }
     QTableView::mouseMoveEvent(event);
+}
+
+// A click inside the selection makes the clicked cell the one selected, as a click anywhere
+// else does: Qt keeps the selection there for dragging it, which the grids do not do, and a
+// click that closes the cell editor would leave it standing around a current cell outside it.
+// A right click keeps it for the context menu.
+QItemSelectionModel::SelectionFlags StringGrid::selectionCommand(const QModelIndex& index,
+                                                                 const QEvent* event) const {
+    const QItemSelectionModel::SelectionFlags command = QTableView::selectionCommand(index, event);
+    if (!event || event->type() != QEvent::MouseButtonPress || !index.isValid() ||
+        command != QItemSelectionModel::NoUpdate)
+        return command;
+    const auto* press = static_cast<const QMouseEvent*>(event);
+    if (press->button() != Qt::LeftButton ||
+        (press->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)))
+        return command;
+    return QItemSelectionModel::ClearAndSelect;
+}
+
+void StringGrid::scrollToTableRow(int row) {
+    const int modelRow = row - (model_.hasHeaderRow() ? 1 : 0);
+    if (modelRow < 0 || modelRow >= model_.rowCount()) return;
+    scrollTo(model_.index(modelRow, std::max(0, currentIndex().column())));
 }
 
 int StringGrid::currentTableColumn() const {

@@ -10,17 +10,19 @@ class QLineEdit;
 namespace talveno::ui {
 
 // A text grid over a cell table: the table's row 0 and column 0 are the fixed header row and
-// column, drawn in the button-face colour; rows are 24 pixels high; only a vertical scroll bar.
+// column, drawn in the button-face colour; rows are 24 pixels high.
 // The data columns keep the table's widths: texts too wide for a cell are cut at its edge, and
 // the headers take a smaller font where they need one to show whole. The fixed column widens
-// where its widest row number needs more room than the table's width gives.
+// where its widest row number needs more room than the table's width gives; a horizontal
+// scroll bar shows where the columns are then wider than the grid. The current cell is framed,
+// and a click selects the cell clicked alone, inside an earlier selection too.
 // An editable grid keeps its cell editor open on the current cell, so typing goes straight
-// in, and moves whole rows and columns when their fixed cells are dragged, carrying the move
-// into the table so that commands read by position.
-// Ctrl+C copies the selected cells to the clipboard as tab-separated rows and Ctrl+A selects
-// the filled rows; in the editable grid Ctrl+V with a block of cells on the clipboard and
-// Ctrl+Z ask the window to paste and to take the paste back (a single value goes into the
-// open cell editor, and Ctrl+Z undoes typing there first).
+// in (full-width numbers as ASCII), Tab moves from cell to cell, and it moves whole rows and
+// columns when their fixed cells are dragged, carrying the move into the table so that commands
+// read by position. Ctrl+C copies the selected cells to the clipboard as tab-separated rows and
+// Ctrl+A selects the filled rows; in the editable grid Ctrl+V with a block of cells on the
+// clipboard and Ctrl+Z ask the window to paste and to take the paste back (a single value goes into
+// the open cell editor, and Ctrl+Z undoes typing there first).
 class StringGrid : public QTableView {
     Q_OBJECT
   public:
@@ -30,6 +32,9 @@ class StringGrid : public QTableView {
 
     // Shows the table as a command left it: row count, texts and column widths.
     void showTable();
+
+    // Brings a table row into view when it is one of the rows shown.
+    void scrollToTableRow(int row);
 
     // The table column and row of the current cell; row 0 with none.
     int currentTableColumn() const;
@@ -46,6 +51,8 @@ class StringGrid : public QTableView {
 
   protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -140,18 +140,23 @@ TEST(InputDataFile, RefusesMoreThanAMillionRecords) {
     EXPECT_EQ(parseInputDataFile(kHeader + body).size(), 1000000u);
 }
 
-TEST(InputDataFile, ApplyingEmptiesRowsOneToNAndKeepsHiddenRows) {
+// An earlier, longer file leaves no rows behind, hidden ones included; the file's own rows
+// beyond N stay.
+TEST(InputDataFile, ApplyingEmptiesEveryHeldRowAndKeepsTheFilesRowsBeyondN) {
     Table input = layouts::makeInputTable();
-    fillRows(input, std::vector<std::vector<std::string>>(70, kWorkedRow));
+    fillRows(input, std::vector<std::vector<std::string>>(1100, kWorkedRow));
     input.setCell(0, 3, "3");
     applyInputDataFile(input, 50, {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}});
     EXPECT_EQ(rowTexts(input, 1, 6), "1.0|2.0|3.000|4.0|5.0|6.0|");
     EXPECT_EQ(rowTexts(input, 2, 6), "7.0|8.0|9.000|10.0|11.0|12.0|");
-    EXPECT_EQ(rowTexts(input, 3, 6), "||||||");
-    EXPECT_EQ(rowTexts(input, 50, 6), "||||||");
-    EXPECT_EQ(rowTexts(input, 51, 6), "80|47.5|0.02|25|12.3|4|");  // beyond N: kept
+    for (const int row : {3, 50, 51, 1100}) EXPECT_EQ(rowTexts(input, row, 6), "||||||") << row;
     EXPECT_EQ(input.cell(0, 3), "3");
     EXPECT_EQ(input.filledRowCount(), 2);
+    EXPECT_EQ(inputDataFileBytes(input).size(), kHeader.size() + 2 * kWorkedLine.size());
+
+    applyInputDataFile(input, 50, std::vector<InputRecord>(60, {1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(rowTexts(input, 60, 6), "1.0|2.0|3.000|4.0|5.0|6.0|");  // hidden, kept, saved
+    EXPECT_EQ(input.filledRowCount(), 60);
 }
 
 TEST(InputDataFile, RoundTripOfHiddenAndFourDigitRows) {

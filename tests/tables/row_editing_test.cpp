@@ -33,9 +33,9 @@ const std::string kEmptyRow = "||||||";
 
 TEST(CopyRows, FirstRowGoesAfterTheFilledRows) {
     Table input = startedTable(50, 3);
-    copyFirstRow(input);
+    EXPECT_EQ(copyFirstRow(input), 4);
     EXPECT_EQ(rowText(input, 4), rowText(input, 1));
-    copyFirstRow(input);
+    EXPECT_EQ(copyFirstRow(input), 5);
     EXPECT_EQ(rowText(input, 5), rowText(input, 1));
     EXPECT_EQ(rowText(input, 6), kEmptyRow);
 }

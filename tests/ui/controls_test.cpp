@@ -1,8 +1,11 @@
 // The controls themselves: the grids' editing and moving, texts, cursors, focus order and the
 // missing context menu.
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QItemSelectionModel>
+#include <QScrollBar>
 #include <map>
 
 #include "window_fixture.h"
@@ -122,6 +125,174 @@ TEST_F(GridTest, tab_moves_through_each_parents_controls_in_focus_order) {
               "StringGrid1 BitBtn2 BitBtn3 BitBtn4 Button2 Memo1 Button3 Button6");
     EXPECT_EQ(order("Panel3"), "Button7 Button8 Button9 Edit1 Edit2 Edit3 Button10");
     EXPECT_EQ(order("TabSheet3"), "StringGrid2 BitBtn5 BitBtn6 Memo2 Button4 Button5");
+}
+
+// The result table takes no editing: one Tab leaves it, as it leaves any other control.
+TEST_F(GridTest, tab_leaves_the_result_table_for_the_controls_after_it) {
+    typeRow(1, kWorkedRow);
+    click("BitBtn4");
+    QWidget* focused = focusCell("StringGrid2", 3, 1);
+    QStringList walked;
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(focused, Qt::Key_Tab);
+        focused = QApplication::focusWidget();
+        walked << focused->objectName();
+    }
+    EXPECT_EQ(walked.join(' '), "BitBtn5 BitBtn6 Memo2 Button4 Button5");
+}
+
+// Full-width text as an input method in full-width mode types it: key events that carry the
+// characters, or its commit of a whole word.
+void typeFullWidth(QWidget* widget, const QString& text) {
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+void commitFullWidth(QWidget* widget, const QString& text) {
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(widget, &commit);
+}
+
+// Typed or pasted into a cell or a row box.
+TEST_F(GridTest, full_width_numbers_are_kept_in_their_ascii_forms) {
+    const struct {
+        const char* typed;
+        const char* kept;
+    } cases[] = {
+        {"８０", "80"},
+        {"－１．５Ｅ＋２", "-1.5E+2"},
+        {"−０．０２ｅ－１", "-0.02e-1"},
+        {"　４７．５　", " 47.5 "},
+        {"８０ｘ℃", "80ｘ℃"},  // other characters stay
+    };
+    int row = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const QString typed = QString::fromUtf8(c.typed);
+        ++row;
+        typeFullWidth(focusCell("StringGrid1", 1, row), typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(cell("StringGrid1", 1, row), c.kept);
+        QGuiApplication::clipboard()->setText(typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(cell("StringGrid1", 2, row), c.kept) << "pasted";
+        for (const char* name : {"Edit1", "Edit2", "Edit3"}) {
+            QLineEdit* box = find<QLineEdit>(name);
+            box->clear();
+            name == std::string("Edit1") ? commitFullWidth(box, typed) : typeFullWidth(box, typed);
+            EXPECT_EQ(box->text(), c.kept) << name;
+        }
+    }
+    // A block of cells pasted at once.
+    QGuiApplication::clipboard()->setText(QStringLiteral("８０\t５０\n６０\t４７．５\n"));
+    QTest::keyClick(focusCell("StringGrid1", 3, 7), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(this->row("StringGrid1", 7, 4), "||80|50");
+    EXPECT_EQ(this->row("StringGrid1", 8, 4), "||60|47.5");
+    // The maximum data count on the start page.
+    clickTab(QStringLiteral("スタート"));
+    QLineEdit* count = find<QLineEdit>("Edit4");
+    count->selectAll();
+    commitFullWidth(count, QStringLiteral("１２０"));
+    click("BitBtn1");
+    EXPECT_EQ(dataRows("StringGrid1"), 120);
+}
+
+// A click inside an earlier selection leaves the clicked cell the one selected, and the current
+// cell has a frame of its own in both tables.
+TEST_F(GridTest, the_current_cell_is_framed_and_an_old_selection_goes_when_it_moves) {
+    typeRow(1, kWorkedRow);
+    QTableView* view = grid("StringGrid1");
+    const auto centre = [&](const char* name, int column, int row) {
+        return grid(name)->visualRect(at(name, column, row)).center();
+    };
+    focusCell("StringGrid1", 1, 1);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      centre("StringGrid1", 3, 3));
+    ASSERT_EQ(view->selectionModel()->selectedIndexes().size(), 9);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre("StringGrid1", 2, 2));
+    EXPECT_EQ(view->selectionModel()->selectedIndexes(), QModelIndexList{at("StringGrid1", 2, 2)});
+    EXPECT_EQ(view->currentIndex(), at("StringGrid1", 2, 2));
+
+    click("BitBtn4");
+    QTableView* results = grid("StringGrid2");
+    QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, centre("StringGrid2", 1, 1));
+    QTest::mouseClick(results->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      centre("StringGrid2", 4, 1));
+    QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, centre("StringGrid2", 3, 1));
+    EXPECT_EQ(results->selectionModel()->selectedIndexes().size(), 1);
+
+    clickTab(QStringLiteral("データ入力と計算"));
+    focusCell("StringGrid1", 2, 2);
+    for (const char* name : {"StringGrid1", "StringGrid2"}) {
+        if (QString::fromLatin1(name) == "StringGrid2") {
+            click("BitBtn4");
+            focusCell(name, 2, 2);
+        }
+        SCOPED_TRACE(name);
+        QTableView* grid = this->grid(name);
+        const QRect current = grid->visualRect(at(name, 2, 2));
+        const QImage shot = grid->viewport()->grab().toImage();
+        const QColor frame = grid->palette().color(QPalette::Highlight).darker(160);
+        for (const QPoint edge : {QPoint(current.left(), current.center().y()),
+                                  QPoint(current.center().x(), current.top() + 1),
+                                  QPoint(current.right() - 1, current.center().y())})
+            EXPECT_EQ(shot.pixelColor(edge).rgb(), frame.rgb()) << edge.x() << "," << edge.y();
+        const QRect other = grid->visualRect(at(name, 2, 3));
+        EXPECT_NE(shot.pixelColor(other.left(), other.center().y()).rgb(), frame.rgb());
+        if (QWidget* editor = grid->indexWidget(at(name, 2, 2))) {
+            EXPECT_EQ(editor->geometry(), current.adjusted(2, 2, -2, -2)) << "inside the frame";
+        }
+    }
+}
+
+// Copied rows come into view; one below the rows shown is kept without moving the table.
+TEST_F(GridTest, a_copied_row_comes_into_view_when_it_is_a_row_shown) {
+    for (int r = 1; r <= 30; ++r) typeRow(r, kWorkedRow);
+    QTableView* view = grid("StringGrid1");
+    const auto shown = [&](int row) {
+        return view->viewport()->rect().contains(view->visualRect(at("StringGrid1", 1, row)));
+    };
+    focusCell("StringGrid1", 1, 1);
+    ASSERT_FALSE(shown(31));
+    click("Button7");
+    EXPECT_TRUE(shown(31));
+    view->scrollToTop();
+    setText("Edit1", "2");
+    click("Button9");
+    EXPECT_TRUE(shown(32));
+    for (int r = 33; r <= 50; ++r) typeRow(r, kWorkedRow);
+    view->scrollToTop();
+    click("Button7");
+    EXPECT_EQ(view->verticalScrollBar()->value(), 0) << "row 51 is not shown";
+    start(QStringLiteral("60"));
+    EXPECT_EQ(cell("StringGrid1", 1, 51), "80");
+}
+
+// A count of 100,000 or more widens the row-number columns past the tables' width: then, and only
+// then, a horizontal scroll bar brings the last column into view, Smix whole.
+TEST_F(GridTest, a_horizontal_scroll_bar_shows_only_where_the_columns_are_wider) {
+    typeRow(1, kWorkedRow);
+    for (const char* count : {"50", "100000", "50"}) {
+        SCOPED_TRACE(count);
+        start(QString::fromLatin1(count));
+        click("BitBtn4");
+        const bool wide = QString::fromLatin1(count) != "50";
+        for (const char* name : {"StringGrid2", "StringGrid1"}) {
+            if (QString::fromLatin1(name) == "StringGrid1")
+                clickTab(QStringLiteral("データ入力と計算"));
+            QTableView* view = grid(name);
+            QScrollBar* bar = view->horizontalScrollBar();
+            // The grids lay out anew once the events of the change are handled.
+            EXPECT_TRUE(QTest::qWaitFor([&] { return bar->isVisible() == wide; }, 2000)) << name;
+            bar->setValue(bar->maximum());
+            QHeaderView* columns = view->horizontalHeader();
+            const int last = columns->count() - 1;
+            EXPECT_EQ(columns->sectionViewportPosition(last) + columns->sectionSize(last),
+                      std::min(view->viewport()->width(), columns->length()))
+                << name << " shows its last column whole";
+        }
+    }
 }
 
 TEST_F(GridTest, tab_enters_a_radio_group_on_its_checked_item_and_space_keeps_it) {

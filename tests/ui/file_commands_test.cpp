@@ -3,11 +3,14 @@
 #include <fstream>
 #include <iterator>
 
+#include "../files/file_test_support.h"
 #include "files/input_data_file.h"
 #include "files/result_file.h"
 #include "tables/layouts.h"
 #include "ui/look.h"
 #include "window_fixture.h"
+
+#include <QScrollBar>
 
 namespace talveno::ui::testing {
 namespace {
@@ -82,6 +85,70 @@ TEST_F(FileCommandsTest, read_input_replaces_rows_one_to_n_in_their_cell_form) {
     EXPECT_EQ(row("StringGrid1", 3, 6), "|||||");  // emptied: rows 1 to N
     EXPECT_EQ(cell("StringGrid1", 0, 2), "2");
     EXPECT_EQ(text("Memo1"), file);
+}
+
+// With N = 50, a file of 1,100 records and then one of 60: the table holds the 60 alone, and
+// saving writes them alone. The same for the result file.
+TEST_F(FileCommandsTest, a_file_read_after_a_longer_one_leaves_none_of_its_rows_behind) {
+    const std::array<const char*, 6> other = {"60", "47.5", "0.02", "25", "12.3", "4"};
+    const QString longer = path("longer.dat"), shorter = path("shorter.dat");
+    saveInputDataFile(inputWith(std::vector(1100, kWorkedRow)), longer.toStdString());
+    saveInputDataFile(inputWith(std::vector(60, other)), shorter.toStdString());
+    start();
+    for (const QString& file : {longer, shorter}) {
+        dialogs().expectOpenFile(kDatFilter, QString(), file);
+        click("BitBtn2");
+    }
+    const QString saved = path("saved.dat");
+    dialogs().expectSaveFile(QStringLiteral("*.dat|*.dat"), QStringLiteral("dat"), QString(),
+                             saved);
+    click("BitBtn3");
+    EXPECT_EQ(bytesOf(saved), bytesOf(shorter));
+    click("BitBtn4");
+    start(QStringLiteral("1100"));
+    EXPECT_EQ(row("StringGrid1", 61, 6), "|||||");
+    EXPECT_EQ(row("StringGrid2", 61, 8), "|||||||") << "computed: the file's rows alone";
+
+    Table results = layouts::makeResultTable();
+    const std::vector<std::string> resultRow = {"80", "50", "0", "1", "0", "87.5", "20", "5000"};
+    talveno::testing::fillRows(results, std::vector(1100, resultRow));
+    const QString longerResults = path("longer.mpa"), shorterResults = path("shorter.mpa");
+    saveResultFile(results, StiffnessUnit::Mpa, longerResults.toStdString());
+    results = layouts::makeResultTable();
+    talveno::testing::fillRows(results, std::vector(60, resultRow));
+    saveResultFile(results, StiffnessUnit::Mpa, shorterResults.toStdString());
+    start();
+    click("BitBtn4");
+    for (const QString& file : {longerResults, shorterResults}) {
+        dialogs().expectOpenFile(kMpaFilter, QString(), file);
+        click("BitBtn5");
+    }
+    const QString savedResults = path("saved.mpa");
+    dialogs().expectSaveFile(kMpaFilter, QStringLiteral("out"), QString(), savedResults);
+    click("BitBtn6");
+    EXPECT_EQ(bytesOf(savedResults), bytesOf(shorterResults));
+}
+
+// A long path wraps over more lines than the box shows; it shows the last, with the file name.
+TEST_F(FileCommandsTest, the_file_name_box_shows_the_end_of_a_long_path) {
+    QString folder = folder_.path();
+    for (int depth = 0; depth < 6; ++depth)
+        folder += QStringLiteral("/深い階層のフォルダ%1").arg(depth);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString file = folder + QStringLiteral("/cases.dat");
+    start();
+    typeRow(1, kWorkedRow);
+    dialogs().expectSaveFile(QStringLiteral("*.dat|*.dat"), QStringLiteral("dat"), QString(), file);
+    click("BitBtn3");
+    dialogs().expectOpenFile(kDatFilter, QString(), file);
+    click("BitBtn2");
+    auto* box = find<QPlainTextEdit>("Memo1");
+    EXPECT_EQ(box->toPlainText(), file);
+    EXPECT_GT(box->verticalScrollBar()->maximum(), 0) << "the path wraps past the box";
+    QTextCursor end(box->document());
+    end.movePosition(QTextCursor::End);
+    EXPECT_TRUE(box->viewport()->rect().contains(box->cursorRect(end)))
+        << box->cursorRect(end).y() << " in " << box->viewport()->height();
 }
 
 TEST_F(FileCommandsTest, read_input_that_fails_or_is_cancelled_changes_nothing) {

@@ -109,6 +109,57 @@ TEST_F(NomographViewTest, rows_without_a_look_up_show_the_reason) {
     EXPECT_TRUE(page->figure());
 }
 
+// An extrapolated Sbit is no reading, and the view says so in words beside the numbers.
+TEST_F(NomographViewTest, an_extrapolated_sbit_says_so_beside_the_numbers) {
+    const struct {
+        std::array<const char*, 6> row;
+        const char* pi;
+        std::vector<const char*> notes;
+    } cases[] = {
+        {kWorked[0].row, "0.00", {}},
+        {kWorked[6].row, "0.00", {"最も硬い曲線（2000 MPa）の外"}},  // g 1.9 on the last pair
+        {{"80", "63.25", "0.02", "10", "12", "4"}, "3.00", {}},      // on the axis' last line
+        {{"80", "70", "1", "30", "12", "4"}, "4.21", {"範囲（-3 〜 +3）の外"}},
+        {{"20", "40", "1", "0", "12", "4"}, "-5.27", {"範囲（-3 〜 +3）の外"}},
+    };
+    for (std::size_t r = 0; r < std::size(cases); ++r) typeRow(int(r) + 1, cases[r].row);
+    click("BitBtn4");
+    for (std::size_t r = 0; r < std::size(cases); ++r) {
+        const auto& c = cases[r];
+        SCOPED_TRACE(std::string("PI ") + c.pi);
+        const NomographPage* page = openRow(int(r) + 1);
+        ASSERT_TRUE(page && page->figure());
+        EXPECT_EQ(cell("StringGrid2", 3, int(r) + 1), c.pi);
+        const QStringList& notes = page->extrapolations();
+        ASSERT_EQ(notes.size(), qsizetype(c.notes.size())) << notes.join('|').toStdString();
+        for (std::size_t i = 0; i < c.notes.size(); ++i)
+            EXPECT_TRUE(notes[i].contains(QString::fromUtf8(c.notes[i]))) << notes[i].toStdString();
+    }
+}
+
+// The curve labels stay readable: none lies under the ring at X or its letter, also where X
+// lies on the highest or lowest index line drawn, beside the labels.
+TEST_F(NomographViewTest, no_curve_label_lies_under_the_ring_at_x) {
+    std::vector<std::array<const char*, 6>> rows;
+    for (const auto& w : kWorked) rows.push_back(w.row);
+    for (const char* temperature : {"-40", "-20", "0", "10", "20", "40"}) {
+        rows.push_back({"80", "63.25", "0.02", temperature, "12", "4"});  // PI 3.00
+        rows.push_back({"80", "40.22", "0.02", temperature, "12", "4"});  // PI -3.00
+    }
+    for (std::size_t r = 0; r < rows.size(); ++r) typeRow(int(r) + 1, rows[r]);
+    click("BitBtn4");
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        SCOPED_TRACE(r + 1);
+        const NomographPage* page = openRow(int(r) + 1);
+        ASSERT_TRUE(page && page->figure());
+        const QRectF ring = page->ringBox();
+        const auto labels = page->curveLabels();
+        EXPECT_GT(labels.size(), 10u);
+        for (const auto& label : labels)
+            EXPECT_FALSE(label.box.intersects(ring)) << label.text.toStdString();
+    }
+}
+
 TEST_F(NomographViewTest, the_view_saves_png_and_a4_pdf_and_prints_through_the_print_dialog) {
     typeRow(1, kWorked[1].row);
     click("BitBtn4");

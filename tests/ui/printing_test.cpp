@@ -2,6 +2,8 @@
 // a private CUPS server (tests/ui/private_cups.sh) whose default printer writes a PDF file,
 // and that file read back.
 #include <QAction>
+#include <QComboBox>
+#include <QImage>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <chrono>
@@ -30,24 +32,34 @@ class PrintingTest : public WindowTest {
     void SetUp() override {
         WindowTest::SetUp();
         std::filesystem::remove(printed_);
+        std::filesystem::remove(printedOther_);
     }
 
-    // Accepts the print dialog once it shows the printer and the choices a listing allows.
-    void expectPrintAccepted() {
-        dialogs().expectPrintDialog([this](QPrintDialog& dialog) {
+    // Accepts the print dialog once it shows the printer and the choices a listing allows; the
+    // orientation it opens with is recorded.
+    void expectPrintAccepted(const QString& printer = QStringLiteral("TalvenoPDF")) {
+        dialogs().expectPrintDialog([this, printer](QPrintDialog& dialog) {
             auto* range = dialog.findChild<QWidget*>(QStringLiteral("gbPrintRange"));
             EXPECT_TRUE(range && range->isHidden()) << "the page range group is shown";
             for (const auto option : {QPrintDialog::PrintToFile, QPrintDialog::PrintSelection,
                                       QPrintDialog::PrintPageRange, QPrintDialog::PrintCurrentPage})
                 EXPECT_FALSE(dialog.testOption(option)) << option;
-            EXPECT_EQ(dialog.printer()->printerName(), QStringLiteral("TalvenoPDF"));
-            dialogPrinters_.push_back(dialog.printer());
+            EXPECT_EQ(dialog.printer()->printerName(), printer);
+            orientations_.push_back(dialog.printer()->pageLayout().orientation());
             return true;
         });
     }
 
-    // The pages printed, once the server has no job left.
-    Pages printedPages() {
+    // Chooses a printer in the open dialog as the user does, in its list of printers.
+    static void choosePrinter(QPrintDialog& dialog, const QString& printer) {
+        auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+        ASSERT_NE(printers, nullptr);
+        ASSERT_GE(printers->findText(printer), 0) << printer.toStdString();
+        printers->setCurrentIndex(printers->findText(printer));
+    }
+
+    // The pages printed into the file, once the server has no job left.
+    Pages printedPages(const std::string& file) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
         while (!commandOutput("lpstat -o 2>&1").empty()) {
             if (std::chrono::steady_clock::now() > deadline) {
@@ -56,8 +68,9 @@ class PrintingTest : public WindowTest {
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
-        return pdfPages(printed_);
+        return pdfPages(file);
     }
+    Pages printedPages() { return printedPages(printed_); }
 
     // The pages the listing takes on the window's printer.
     Pages pagesOf(const Listing& listing) {
@@ -72,7 +85,8 @@ class PrintingTest : public WindowTest {
     }
 
     const std::string printed_ = qEnvironmentVariable("TALVENO_PRINTED").toStdString();
-    std::vector<QPrinter*> dialogPrinters_;
+    const std::string printedOther_ = qEnvironmentVariable("TALVENO_PRINTED_OTHER").toStdString();
+    std::vector<QPageLayout::Orientation> orientations_;
 };
 
 TEST_F(PrintingTest, both_listings_print_on_the_printer_chosen) {
@@ -102,9 +116,36 @@ TEST_F(PrintingTest, both_listings_print_on_the_printer_chosen) {
     EXPECT_EQ(expectedResult[0][1], "No Pen Soft PI Loadtime Temp Cv Sbit Smix");
     EXPECT_EQ(printedPages(), expectedResult);
 
-    // One printer, kept with its settings from one listing to the next.
-    ASSERT_EQ(dialogPrinters_.size(), 2u);
-    EXPECT_EQ(dialogPrinters_[0], dialogPrinters_[1]);
+    EXPECT_EQ(orientations_, std::vector(2, QPageLayout::Portrait));
+}
+
+// Only a confirmed dialog chooses the printer, and its choice stays for the next listing.
+TEST_F(PrintingTest, a_cancelled_dialog_changes_no_printer_and_a_confirmed_one_keeps_its_choice) {
+    start();
+    typeRow(1, kRow);
+    const std::vector<std::string> listing = {
+        "入力データ名：", "No Pen Soft Loadtime Temp Asvol Void", "0.1mm ℃ 秒 ℃ ％ ％",
+        "1 80.0 47.5 0.020 25.0 12.3 4.0"};
+    dialogs().expectPrintDialog([](QPrintDialog& dialog) {
+        choosePrinter(dialog, QStringLiteral("TalvenoOther"));
+        return false;
+    });
+    click("Button3");
+    expectPrintAccepted(QStringLiteral("TalvenoPDF"));
+    click("Button3");
+    EXPECT_EQ(printedPages(), Pages{listing});
+    EXPECT_FALSE(std::filesystem::exists(printedOther_));
+
+    dialogs().expectPrintDialog([](QPrintDialog& dialog) {
+        choosePrinter(dialog, QStringLiteral("TalvenoOther"));
+        return true;
+    });
+    click("Button3");
+    EXPECT_EQ(printedPages(printedOther_), Pages{listing});
+    std::filesystem::remove(printedOther_);
+    expectPrintAccepted(QStringLiteral("TalvenoOther"));
+    click("Button3");
+    EXPECT_EQ(printedPages(printedOther_), Pages{listing});
 }
 
 TEST_F(PrintingTest, cancelling_the_dialog_prints_nothing_and_changes_nothing) {
@@ -157,6 +198,28 @@ TEST_F(PrintingTest, the_nomograph_view_prints_its_page) {
     const auto& lines = printed[0];
     EXPECT_NE(std::find(lines.begin(), lines.end(), "交点 X 2317.6559"), lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "Sbit（MPa） 4.0614E+01"), lines.end());
+    // On a landscape page the drawing, twice as wide as high, spans the page's long side.
+    const std::string image = printed_ + "-page";
+    commandOutput("pdftoppm -png -r 20 -singlefile '" + printed_ + "' '" + image + "'");
+    const QImage page(QString::fromStdString(image + ".png"));
+    ASSERT_FALSE(page.isNull());
+    int top = page.height(), bottom = -1, left = page.width(), right = -1;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (qGray(page.pixel(x, y)) < 200) {
+                top = std::min(top, y), bottom = std::max(bottom, y);
+                left = std::min(left, x), right = std::max(right, x);
+            }
+    const int longSide = std::max(page.width(), page.height());
+    EXPECT_GT(std::max(bottom - top, right - left), longSide * 8 / 10)
+        << "drawn in " << right - left << " x " << bottom - top << " of " << page.width() << " x "
+        << page.height();
+
+    // The listings keep their own orientation.
+    expectPrintAccepted();
+    click("Button4");
+    printedPages();
+    EXPECT_EQ(orientations_, (std::vector{QPageLayout::Landscape, QPageLayout::Portrait}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs a command beside a private CUPS server of its own, with one PDF printer "TalvenoPDF"
-# as the default printer. Its jobs go to the file named by TALVENO_PRINTED. The server lives
+# Runs a command beside a private CUPS server of its own, with two PDF printers: "TalvenoPDF",
+# the default printer, whose jobs go to the file named by TALVENO_PRINTED, and "TalvenoOther",
+# whose jobs go to the file named by TALVENO_PRINTED_OTHER. The server lives
 # in a fresh temporary folder; it is stopped and the folder removed however the run ends.
 # Exits 77 (a skipped test) where CUPS, or poppler's pdftotext that reads the jobs, is missing.
 # Usage: tests/ui/private_cups.sh COMMAND [ARGUMENT...]
@@ -70,11 +71,13 @@ if [ "$(lpstat -r 2>/dev/null)" != "scheduler is running" ]; then
 fi
 # A PPD printer on a file device: lpadmin warns that drivers are deprecated, and says nothing
 # else unless it fails.
-lpadmin -p TalvenoPDF -E -v "file://$dir/out/job.pdf" \
-  -P "$ppd" 2>"$dir/log/lpadmin" ||
-  { cat "$dir/log/lpadmin" >&2; exit 1; }
+for queue in TalvenoPDF:job TalvenoOther:other; do
+  lpadmin -p "${queue%%:*}" -E -v "file://$dir/out/${queue#*:}.pdf" \
+    -P "$ppd" 2>"$dir/log/lpadmin" ||
+    { cat "$dir/log/lpadmin" >&2; exit 1; }
+  lpadmin -p "${queue%%:*}" -o PageSize=A4
+done
 lpadmin -d TalvenoPDF
-lpadmin -p TalvenoPDF -o PageSize=A4
 
-export TALVENO_PRINTED="$dir/out/job.pdf"
+export TALVENO_PRINTED="$dir/out/job.pdf" TALVENO_PRINTED_OTHER="$dir/out/other.pdf"
 run_command "$@"

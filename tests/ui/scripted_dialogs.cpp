@@ -61,6 +61,8 @@ QString ScriptedDialogs::pending() const {
 }
 
 std::optional<ScriptedDialogs::Step> ScriptedDialogs::take(Kind kind, const QString& text) {
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr)
+        << "a " << name(int(kind)) << " dialog under the wait cursor";
     if (script_.empty()) {
         ADD_FAILURE() << "unexpected " << name(int(kind)) << " dialog: " << text.toStdString();
         return {};

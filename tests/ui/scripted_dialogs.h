@@ -14,8 +14,9 @@ namespace talveno::ui::testing {
 // While true, a real dialog may open: the test that sets it answers the dialog itself.
 inline bool realDialogsAllowed = false;
 
-// Dialogs whose answers a test scripts in advance. A dialog that opens out of turn, or with
-// another text, fails the test; so does one that was scripted and never opened.
+// Dialogs whose answers a test scripts in advance. A dialog that opens out of turn, with
+// another text or under the wait cursor fails the test; so does one that was scripted and
+// never opened.
 class ScriptedDialogs : public Dialogs {
   public:
     // A null text accepts any text.

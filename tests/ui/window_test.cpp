@@ -1,5 +1,6 @@
 // The window's commands and page rules, through its controls.
 #include <QFontInfo>
+#include <vector>
 
 #include "ui/look.h"
 #include "window_fixture.h"
@@ -296,6 +297,50 @@ TEST_F(WindowTest, exit_asks_first_and_ends_only_on_ok) {
     dialogs().expectConfirm(question, true);
     dialogs().expectEndProcess();
     click("Button1");
+}
+
+// The commands that may run long show the wait cursor while they work, and it is gone before
+// any box opens (the scripted dialogs see to that for every box).
+TEST_F(WindowTest, the_run_works_under_the_wait_cursor_and_its_error_box_without_it) {
+    std::vector<Qt::CursorShape> shapes;
+    const auto record = [&shapes] {
+        const QCursor* cursor = QApplication::overrideCursor();
+        shapes.push_back(cursor ? cursor->shape() : Qt::ArrowCursor);
+    };
+    for (const char* name : {"StringGrid1", "StringGrid2"})
+        QObject::connect(grid(name)->model(), &QAbstractItemModel::dataChanged, form_.get(),
+                         record);
+    start();
+    typeRow(1, kWorkedRow);
+    typeRow(2, {"80", "50", "1", "0", "12", "x"});
+    shapes.clear();
+    dialogs().expectError(QStringLiteral("'x' は浮動小数点数ではありません."));
+    click("BitBtn4");
+    ASSERT_FALSE(shapes.empty());
+    EXPECT_EQ(shapes.back(), Qt::WaitCursor) << "the rows shown as the run ends";
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// A command with a fault of the program in it, run as the window runs its commands.
+class FaultyForm : public TForm1 {
+  public:
+    using TForm1::TForm1;
+    void runFaultyCommand() { run(static_cast<void (TForm1::*)()>(&FaultyForm::faultyCommand)); }
+
+  private:
+    void faultyCommand() { static_cast<void>(std::vector<int>().at(3)); }
+};
+
+TEST(InternalError, a_fault_of_the_program_says_so_in_japanese_and_its_text_goes_to_stderr) {
+    auto dialogs = std::make_unique<ScriptedDialogs>();
+    ScriptedDialogs& scripted = *dialogs;
+    FaultyForm form(std::move(dialogs));
+    scripted.expectError(QStringLiteral("プログラムの内部エラーのため、処理を中止しました."));
+    ::testing::internal::CaptureStderr();
+    form.runFaultyCommand();
+    const std::string written = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(written.find("vector::_M_range_check"), std::string::npos) << written;
+    EXPECT_EQ(scripted.pending().toStdString(), "");
 }
 
 class RowEditingTest : public WindowTest {
