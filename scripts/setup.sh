@@ -6,7 +6,9 @@ set -euo pipefail
 packages=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n
   fonts-ipafont-gothic)
 if [ "${1:-}" = test ]; then
-  packages+=(locales clang-14 libfuzzer-14-dev)
+  packages+=(locales clang-14 libfuzzer-14-dev clang-format)
+  # The engine as WebAssembly under node, and for arm64 under qemu.
+  packages+=(emscripten node-acorn nodejs g++-aarch64-linux-gnu qemu-user)
   # Printing for real on a private CUPS server, and reading the printed PDF files back.
   packages+=(cups-daemon cups-client cups-filters cups-server-common poppler-utils)
   # The clipboard through a real X server: a private Xvfb, another program's clipboard, keys.
