@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
-# Sets up, builds (with AddressSanitizer and UndefinedBehaviorSanitizer) and runs all tests,
-# then fuzzes both file readers for a bounded time.
+# Sets up, checks the formatting, builds (with AddressSanitizer and UndefinedBehaviorSanitizer)
+# and runs all tests, runs the engine's tests as WebAssembly under node and for arm64 under qemu
+# with the equivalence of their results, then fuzzes both file readers for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh test
+find app bench core files print scripts tables tests ui -name '*.cpp' -o -name '*.h' |
+  xargs clang-format --dry-run --Werror
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DTALVENO_SANITIZE=ON >/dev/null
 cmake --build build-test -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 # All tests, the system tests (label "system") among them; run as root, the package test
 # installs the package for real and removes it again.
 TALVENO_INSTALL_TEST=1 ctest --test-dir build-test --output-on-failure -j"$(nproc)"
+
+scripts/cross-tests.sh build-test/app/talveno-batch
 
 # The readers under libFuzzer (clang, with the sanitizers), 30 seconds each, starting from the
 # seed corpus kept in tests/files/corpus; what the run adds stays in build-fuzz.

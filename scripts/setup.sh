@@ -11,9 +11,11 @@ if [ "${1:-}" = test ] || [ "${1:-}" = package ]; then
   packages+=(dpkg-dev file)
 fi
 if [ "${1:-}" = test ]; then
-  packages+=(locales clang-14 libfuzzer-14-dev)
+  packages+=(locales clang-14 libfuzzer-14-dev clang-format)
   # Saving keeps a file's access control list: the tests give one with setfacl.
   packages+=(acl)
+  # The engine as WebAssembly under node, and for arm64 under qemu.
+  packages+=(emscripten node-acorn nodejs g++-aarch64-linux-gnu qemu-user)
   # Printing for real on a private CUPS server, and reading the printed PDF files back.
   packages+=(cups-daemon cups-client cups-filters cups-server-common poppler-utils)
   # The clipboard through a real X server: a private Xvfb, another program's clipboard, keys.

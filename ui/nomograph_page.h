@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "core/calculation_run.h"
 #include "core/nomograph_geometry.h"
+#include "tables/calculation_run.h"
 
 class QPainter;
 

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "core/failure.h"
+#include "files/disk_files.h"
 #include "files/file_system.h"
 #include "files/input_data_file.h"
 #include "files/result_file.h"

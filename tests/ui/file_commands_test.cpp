@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "../files/file_test_support.h"
+#include "files/disk_files.h"
 #include "files/input_data_file.h"
 #include "files/result_file.h"
 #include "tables/layouts.h"
