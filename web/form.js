@@ -101,18 +101,19 @@ export class TForm1 {
     document.addEventListener("mousedown", (event) => {
       if (!menu.hidden && !menu.contains(event.target)) this.hidePopupMenu();
     });
-    menu.addEventListener("keydown", (event) => {
-      if (event.key === "Escape") this.hidePopupMenu();
+    document.addEventListener("keydown", (event) => {
+      if (event.key === "Escape" && !menu.hidden) this.hidePopupMenu();
     });
   }
 
   // Runs a command: any failure ends it and shows its message in the error box. One command
-  // runs at a time; the grids show what it wrote also when it fails half way.
+  // runs at a time; the grids show what it wrote when it ends, also when it fails half way.
   async run(command) {
-    if (this.running) return;
+    if (this.running || this.ended) return;
     this.running = true;
     try {
       await command();
+      if (!this.ended) this.showTables();
     } catch (failure) {
       this.showTables();
       await dialogs.error(this.engine.withFullStop(this.messageOf(failure)));
@@ -130,6 +131,7 @@ export class TForm1 {
     this.StringGrid1.showTable();
     this.StringGrid2.showTable();
   }
+
 
   // The unit chosen now: 0 MPa, 1 kgf/cm2.
   chosenUnit() {
@@ -150,11 +152,7 @@ export class TForm1 {
     this.Edit1.value = "";
     this.Edit2.value = "";
     this.Edit3.value = "";
-    try {
-      this.engine.session.start(this.Edit4.value);
-    } finally {
-      this.showTables();
-    }
+    this.engine.session.start(this.Edit4.value);
     this.Label17.textContent = this.Edit4.value;
     this.Label18.textContent = this.Edit4.value;
     this.PageControl1.setTabShown(this.TabSheet2, true);
@@ -174,44 +172,24 @@ export class TForm1 {
     this.SaveDialog2.filter = this.OpenDialog2.filter = resultFilter(unit);
     this.Label12.textContent = `*.${resultExtension(unit)}`;
     this.Memo2.value = "";
-    try {
-      this.engine.session.run(this.Edit4.value, unit, this.vanDraatChosen());
-    } finally {
-      this.showTables();
-    }
+    this.engine.session.run(this.Edit4.value, unit, this.vanDraatChosen());
   }
 
   Button7Click() {
-    try {
-      this.engine.session.copyFirstRow();
-    } finally {
-      this.showTables();
-    }
+    this.engine.session.copyFirstRow();
   }
 
   Button9Click() {
-    try {
-      this.engine.session.copyChosenRow(this.Edit1.value);
-    } finally {
-      this.showTables();
-    }
+    this.engine.session.copyChosenRow(this.Edit1.value);
   }
 
   Button8Click() {
-    try {
-      this.engine.session.partialClear(this.Edit4.value, this.Edit2.value, this.Edit3.value);
-    } finally {
-      this.showTables();
-    }
+    this.engine.session.partialClear(this.Edit4.value, this.Edit2.value, this.Edit3.value);
   }
 
   async Button2Click() {
     if (!(await dialogs.confirm("データをクリアします！よろしいですか？"))) return;
-    try {
-      this.engine.session.clearAll(this.Edit4.value);
-    } finally {
-      this.showTables();
-    }
+    this.engine.session.clearAll(this.Edit4.value);
     showFileName(this.Memo1, "");
     this.Edit1.value = "";
     this.Edit2.value = "";
@@ -245,6 +223,7 @@ export class TForm1 {
 
   // A browser tab cannot close itself: the page shows that the program has ended.
   endProgram() {
+    this.ended = true;
     this.engine.close();
     for (const child of document.body.children) if (child.id !== "Ended") child.hidden = true;
     control("Form1").remove();
@@ -273,11 +252,7 @@ export class TForm1 {
     if (!file) return;
     this.OpenDialog1.fileName = file.name;
     const bytes = await dialogs.fileBytes(file);
-    try {
-      this.engine.session.readInputFile(bytes, this.Edit4.value);
-    } finally {
-      this.showTables();
-    }
+    this.engine.session.readInputFile(bytes, this.Edit4.value);
     showFileName(this.Memo1, file.name);
   }
 
@@ -296,11 +271,7 @@ export class TForm1 {
     if (!file) return;
     this.OpenDialog2.fileName = file.name;
     const bytes = await dialogs.fileBytes(file);
-    try {
-      this.engine.session.readResultFile(bytes, this.Edit4.value);
-    } finally {
-      this.showTables();
-    }
+    this.engine.session.readResultFile(bytes, this.Edit4.value);
     showFileName(this.Memo2, file.name);
   }
 
@@ -327,20 +298,12 @@ export class TForm1 {
   StringGrid1Paste(text) {
     const column = Math.max(1, this.StringGrid1.currentColumn());
     const row = Math.max(1, this.StringGrid1.currentRow());
-    try {
-      this.engine.session.pasteBlock(column, row, text);
-    } finally {
-      this.showTables();
-    }
+    this.engine.session.pasteBlock(column, row, text);
   }
 
   // The last paste taken back, unless its cells have changed since.
   StringGrid1Undo() {
-    try {
-      this.engine.session.undoPaste();
-    } finally {
-      this.showTables();
-    }
+    this.engine.session.undoPaste();
   }
 
   showPopupMenu(x, y) {

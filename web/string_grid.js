@@ -124,6 +124,16 @@ export class StringGrid {
     if (first === 1) this.renderHeader();
     this.layOut();
     this.renderRows();
+    this.refreshEditor();
+  }
+
+  // The open editor shows what a command wrote into its cell.
+  refreshEditor() {
+    if (!this.editable || this.editor.hidden || this.dataRows() <= 0) return;
+    const text = this.source.cell(this.current.column, this.current.row);
+    if (text === this.editor.value) return;
+    this.editor.value = text;
+    this.openedText = text;
   }
 
   // The table's width of column 0, or the room of the widest row number, searched from the
