@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds (with AddressSanitizer and UndefinedBehaviorSanitizer) and runs all tests,
-# then fuzzes both file readers for a bounded time.
+# builds the browser edition and runs its tests in headless Chromium, then fuzzes both file
+# readers for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh test
@@ -8,6 +9,11 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DTALVENO_SANITIZE=ON >/dev/nu
 cmake --build build-test -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build-test --output-on-failure -j"$(nproc)"
+
+# The browser edition: one page file, tested in headless Chromium against the batch command
+# built above.
+scripts/build-web.sh
+TALVENO_BATCH=build-test/app/talveno-batch node --test --test-concurrency=1 tests/web/
 
 # The readers under libFuzzer (clang, with the sanitizers), 30 seconds each, starting from the
 # seed corpus kept in tests/files/corpus; what the run adds stays in build-fuzz.

@@ -62,6 +62,12 @@ export class StringGrid {
         this.renderRows();
       });
       this.editor.addEventListener("keydown", (event) => this.editorKey(event));
+      // Reached by Tab or by a page coming to the front, the editor holds its cell's text selected.
+      this.editor.addEventListener("focus", () => {
+        this.refreshEditor();
+        this.openedText = this.editor.value;
+        this.editor.select();
+      });
       this.editor.addEventListener("paste", (event) => this.paste(event));
     }
     this.scroller.addEventListener("keydown", (event) => {

@@ -88,6 +88,7 @@ test("the run computes the worked rows in both units, with and without the corre
       // The grid shows what the engine holds.
       const shown = await window.page.$$eval("#StringGrid2 .grid-row[data-row='1'] .cell", (cells) => cells.map((cell) => cell.textContent));
       assert.deepEqual(shown.slice(0, 8), ["1", "80", "50", "0.00", "1", "0", cv, sbit], what);
+      await window.screenshot(`result-page-${unit}${correction}`);
     }
   });
 });

@@ -148,6 +148,7 @@ test("the window at start shows the start page only, with 50, MPa and なし", a
     assert.equal(await window.text("Edit4"), "50");
     const checked = await window.page.$$eval("input[type=radio]:checked", (items) => items.map((item) => item.nextElementSibling.textContent));
     assert.deepEqual(checked, ["MPa", "なし"]);
+    await window.screenshot("start-page");
   });
 });
 
@@ -201,6 +202,7 @@ test("typing goes straight into the cell and Tab moves on", async () => {
     await window.press("Tab"); // from the last column to the next row
     await window.type("x");
     assert.equal(await window.cell(0, 1, 2), "x");
+    await window.screenshot("input-page");
   });
 });
 
@@ -306,6 +308,7 @@ test("the help buttons show their texts; Enter and Escape close the box", async 
         { title: "talveno", lines: expected[number - 1], buttons: ["OK"], icon: false },
         button,
       );
+      if (number === 2) await window.screenshot("help-box");
       await window.answer(key);
     }
   });
@@ -322,6 +325,7 @@ test("the error box shows a failure's message with the full-stop rule", async ()
       await window.click(button);
       const shown = await window.waitForBox();
       assert.deepEqual([shown.title, shown.text, shown.buttons, shown.icon], ["talveno", message, ["OK"], true]);
+      if (text) await window.screenshot("error-box");
       await window.answer("Enter");
       assert.deepEqual(await window.shownTabs(), [kStart], "the tabs stay as they were");
     }
@@ -344,6 +348,7 @@ test("clear all and the exit ask first; キャンセル and Escape change nothin
         [box.title, box.text, box.buttons, box.focused, box.icon],
         ["確認", "データをクリアします！よろしいですか？", ["OK", "キャンセル"], "OK", true],
       );
+      await window.screenshot("confirmation-box");
       for (const key of answer.split(" ")) await window.press(key);
       await window.waitForNoBox();
       await window.idle();
@@ -364,6 +369,7 @@ test("clear all and the exit ask first; キャンセル and Escape change nothin
     await window.page.waitForFunction(() => document.documentElement.dataset.ended === "1");
     assert.equal(await window.page.$("#Form1"), null, "the window is gone");
     assert.match(await window.page.$eval("#Ended", (ended) => ended.textContent), /プログラムを終了しました/);
+    await window.screenshot("ended-page");
   });
 });
 
@@ -381,6 +387,7 @@ test("a right click on the input page opens no menu; on the result table its men
     await window.page.click("#StringGrid2 .grid-row .cell[data-column='2']", { button: "right" });
     const items = await window.page.$$eval("#PopupMenu1:not([hidden]) .menu-item", (list) => list.map((item) => item.textContent));
     assert.deepEqual(items, ["コピーCtrl+C", "すべて選択Ctrl+A", "ノモグラフで確認"]);
+    await window.screenshot("result-menu");
     await window.press("Escape");
   });
 });
