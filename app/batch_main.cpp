@@ -21,11 +21,11 @@
 
 #include "app/batch_listings.h"
 #include "app/batch_progress.h"
-#include "core/calculation_run.h"
 #include "core/failure.h"
 #include "files/file_calculation.h"
 #include "files/file_failures.h"
 #include "files/file_system.h"
+#include "tables/calculation_run.h"
 
 namespace {
 

@@ -12,11 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "core/calculation_run.h"
+#include "files/disk_files.h"
 #include "files/file_calculation.h"
 #include "files/file_system.h"
 #include "files/input_data_file.h"
 #include "files/result_file.h"
+#include "tables/calculation_run.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ BENCHMARK(BM_Read)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_Parse(benchmark::State& state) {
     for (auto _ : state) {
         file_system::InputFile file(inputPath());
-        InputDataFileReader reader(file);
+        InputDataFileReader reader(bytesOf(file));
         InputRecord record;
         while (reader.next(record)) benchmark::DoNotOptimize(record);
     }

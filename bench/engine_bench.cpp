@@ -3,10 +3,12 @@
 #include <utility>
 #include <vector>
 
-#include "core/calculation_run.h"
+#include "core/cp932.h"
 #include "core/nomograph.h"
 #include "core/nomograph_curves.h"
+#include "tables/calculation_run.h"
 #include "tables/layouts.h"
+#include "tests/glibc_cp932.h"
 
 namespace {
 
@@ -37,7 +39,8 @@ void BM_EnclosingPair(benchmark::State& state) {
     using talveno::nomograph::CurveLanes;
     const auto lanes = state.range(0) == 8   ? CurveLanes::eight
                        : state.range(0) == 4 ? CurveLanes::four
-                                             : CurveLanes::two;
+                       : state.range(0) == 2 ? CurveLanes::two
+                                             : CurveLanes::one;
     if (!talveno::nomograph::processorHas(lanes)) {
         state.SkipWithError("the processor lacks this vector width");
         return;
@@ -52,7 +55,7 @@ void BM_EnclosingPair(benchmark::State& state) {
         benchmark::DoNotOptimize(talveno::nomograph::enclosingPair(y, x, lanes));
     }
 }
-BENCHMARK(BM_EnclosingPair)->ArgName("lanes")->Arg(2)->Arg(4)->Arg(8);
+BENCHMARK(BM_EnclosingPair)->ArgName("lanes")->Arg(1)->Arg(2)->Arg(4)->Arg(8);
 
 // One whole row: six cells parsed, PI, Cv, Sbit and Smix computed, four result texts written.
 void BM_WholeRow(benchmark::State& state) {
@@ -73,6 +76,24 @@ void BM_WholeRow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WholeRow);
+
+// A header line of the result file encoded, and decoded back, by the program's table (0) and by
+// glibc's iconv (1), each conversion on its own as the engine makes them.
+void BM_Cp932(benchmark::State& state) {
+    const std::string line =
+        "       0.1mm   ℃           　 秒　    ℃     %      kgf/cm2     kgf/cm2 表計算 ｶﾀｶﾅ";
+    const bool own = state.range(0) == 0;
+#ifdef TALVENO_GLIBC_CP932
+    const auto encode = own ? talveno::cp932::encode : talveno::glibc_cp932::encode;
+    const auto decode = own ? talveno::cp932::decode : talveno::glibc_cp932::decode;
+#else
+    if (!own) return state.SkipWithError("no glibc iconv");
+    const auto encode = talveno::cp932::encode;
+    const auto decode = talveno::cp932::decode;
+#endif
+    for (auto _ : state) benchmark::DoNotOptimize(decode(*encode(line)));
+}
+BENCHMARK(BM_Cp932)->ArgName("iconv")->Arg(0)->Arg(1);
 
 }  // namespace
 

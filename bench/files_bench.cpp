@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "files/disk_files.h"
 #include "files/input_data_file.h"
 #include "files/result_file.h"
 #include "tables/layouts.h"

@@ -1,39 +1,79 @@
 #include "core/cp932.h"
 
-#include <iconv.h>
+#include <algorithm>
+#include <cstdint>
 
-#include <cerrno>
+#include "core/cp932_table.h"
 
 namespace talveno::cp932 {
 
 namespace {
 
-// One conversion through glibc's iconv; nothing on an invalid or unconvertible sequence.
-std::optional<std::string> convert(const char* to, const char* from, std::string_view text) {
-    const iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-    std::string out(text.size() * 2 + 16, '\0');
-    char* in = const_cast<char*>(text.data());
-    std::size_t inLeft = text.size();
-    std::size_t done = 0;
-    bool ok = true;
-    while (inLeft > 0) {
-        char* outPtr = out.data() + done;
-        std::size_t outLeft = out.size() - done;
-        const std::size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        done = out.size() - outLeft;
-        if (result != static_cast<std::size_t>(-1)) continue;
-        if (errno == E2BIG) {
-            out.resize(out.size() * 2);
-            continue;
-        }
-        ok = false;
-        break;
+// The character that starts at text[i], moving i past it; nothing where the text is no valid
+// UTF-8 there (a stray or missing continuation byte, an overlong form, a surrogate, a value
+// beyond U+10FFFF).
+std::optional<char32_t> nextCharacter(std::string_view text, std::size_t& i) {
+    const unsigned char lead = static_cast<unsigned char>(text[i++]);
+    if (lead < 0x80) return lead;
+    int length = 0;
+    char32_t c = 0;
+    char32_t smallest = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, c = lead & 0x1F, smallest = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, c = lead & 0x0F, smallest = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, c = lead & 0x07, smallest = 0x10000;
+    } else {
+        return std::nullopt;
     }
-    iconv_close(cd);
-    if (!ok) return std::nullopt;
-    out.resize(done);
-    return out;
+    for (int k = 1; k < length; ++k, ++i) {
+        if (i == text.size()) return std::nullopt;
+        const unsigned char next = static_cast<unsigned char>(text[i]);
+        if ((next & 0xC0) != 0x80) return std::nullopt;
+        c = c << 6 | (next & 0x3F);
+    }
+    if (c < smallest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
+    return c;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | c >> 6);
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | c >> 12);
+        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// The code of a character beyond ASCII: a single byte below 0x100, else lead × 256 + trail;
+// nothing when CP932 lacks it, 0 when it is dropped.
+std::optional<std::uint16_t> codeOf(char32_t c) {
+    if (c >= table::kDroppedFirst && c <= table::kDroppedLast) return 0;
+    if (c > 0xFFFF) return std::nullopt;
+    // The table holds pairs: character, code.
+    std::size_t low = 0, high = table::kEncodedCount;
+    while (low < high) {
+        const std::size_t middle = (low + high) / 2;
+        const std::uint16_t character = table::kEncoded[2 * middle];
+        if (character == c) return table::kEncoded[2 * middle + 1];
+        if (character < c)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return std::nullopt;
+}
+
+// The index of a lead byte's row in the double-byte table, or -1.
+int leadRow(unsigned char lead) {
+    if (lead >= 0x81 && lead <= 0x9F) return lead - 0x81;
+    if (lead >= 0xE0 && lead <= 0xFC) return lead - 0xE0 + 0x9F - 0x81 + 1;
+    return -1;
 }
 
 // The length of the UTF-8 sequence that starts with this byte (1 for a stray byte).
@@ -47,11 +87,41 @@ std::size_t sequenceLength(unsigned char lead) {
 }  // namespace
 
 std::optional<std::string> encode(std::string_view utf8) {
-    return convert("CP932", "UTF-8", utf8);
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+            out += utf8[i++];
+            continue;
+        }
+        const auto c = nextCharacter(utf8, i);
+        if (!c) return std::nullopt;
+        const auto code = codeOf(*c);
+        if (!code) return std::nullopt;
+        if (*code == 0) continue;
+        if (*code >= 0x100) out += static_cast<char>(*code >> 8);
+        out += static_cast<char>(*code & 0xFF);
+    }
+    return out;
 }
 
 std::optional<std::string> decode(std::string_view bytes) {
-    return convert("UTF-8", "CP932", bytes);
+    std::string out;
+    out.reserve(bytes.size() * 3 / 2);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const unsigned char byte = static_cast<unsigned char>(bytes[i]);
+        std::uint16_t c = table::kSingleByte[byte];
+        if (c == table::kNone) {
+            const int row = leadRow(byte);
+            if (row < 0 || ++i == bytes.size()) return std::nullopt;
+            const int trail = static_cast<unsigned char>(bytes[i]);
+            if (trail < 0x40 || trail > 0xFC) return std::nullopt;
+            c = table::kDoubleByte[row * table::kTrailBytes + trail - 0x40];
+            if (c == table::kNone) return std::nullopt;
+        }
+        appendUtf8(out, c);
+    }
+    return out;
 }
 
 std::string prefixWithin(std::string_view utf8, std::size_t maxBytes) {

@@ -2,20 +2,25 @@
 
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "core/messages.h"
 
 // Extended-precision arithmetic with the floating-point faults detected where they arise, so
 // that the first fault in evaluation order decides the message.
+//
+// Real is the widest floating type the platform has: the x87 80-bit format (64-bit mantissa) on
+// x86; on arm64 and in WebAssembly the 128-bit format, computed in software, whose logarithm and
+// exponential WebAssembly's C library takes in double precision; double where long double is
+// double (MSVC). A, n and every result are rounded to doubles, so the platforms agree except for a
+// value at a rounding boundary: a hundredfold PI or thousandfold Cv within the narrower format's
+// last bits of a half, or an A or n within them of a point halfway between two doubles. Where Real
+// is double, 1 + 50 A may also cancel to 0 (division by zero) where a wider format keeps a
+// remainder (an invalid operation beyond the 64-bit range).
 namespace talveno::extended {
-
-static_assert(std::numeric_limits<long double>::digits == 64,
-              "the relations need the 80-bit extended format with a 64-bit mantissa");
 
 using Real = long double;
 
-// ln 10, to the precision of the extended format.
+// ln 10, to the precision of the widest format (the digits carry the 113 bits of the 128-bit one).
 inline constexpr Real kLn10 = 2.302585092994045684017991454684364208L;
 
 // a / b; b = 0 is a division by zero, or an invalid operation when a = 0 too.

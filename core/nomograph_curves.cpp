@@ -14,6 +14,10 @@
 #define TALVENO_X86_VECTORS 1
 #include <immintrin.h>
 #endif
+// Vectors of two doubles: SSE2 on x86-64, NEON on arm64, SIMD128 in WebAssembly.
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__aarch64__) || defined(__wasm_simd128__))
+#define TALVENO_TWO_LANES 1
+#endif
 
 namespace talveno::nomograph {
 
@@ -73,6 +77,20 @@ class PairScan {
 // none) and leaves the curve values it evaluated in p. The operations and their order are the
 // same in all of them, never contracted into fused multiply-adds.
 
+std::size_t firstEnclosingByOne(double y, double x, double* p) {
+    PairScan scan;
+    for (std::size_t j = 0; j < kCurveCount; ++j) {
+        double value = kByPower[5][j];
+        for (int k = 4; k >= 0; --k) value = value * y / 100 + kByPower[k][j];
+        p[j] = value;
+        const double scaled = 100 * value;
+        if (const std::size_t i = scan.add(j, scaled <= x, scaled > x); i != kNone) return i;
+    }
+    return kNone;
+}
+
+#ifdef TALVENO_TWO_LANES
+
 std::size_t firstEnclosingByTwo(double y, double x, double* p) {
     using Two = double __attribute__((vector_size(2 * sizeof(double))));
     PairScan scan;
@@ -91,6 +109,8 @@ std::size_t firstEnclosingByTwo(double y, double x, double* p) {
     }
     return kNone;
 }
+
+#endif
 
 #ifdef TALVENO_X86_VECTORS
 
@@ -130,9 +150,9 @@ __attribute__((target("avx512f"))) std::size_t firstEnclosingByEight(double y, d
 #endif
 
 CurveLanes widestLanes() {
-    for (const auto lanes : {CurveLanes::eight, CurveLanes::four})
+    for (const auto lanes : {CurveLanes::eight, CurveLanes::four, CurveLanes::two})
         if (processorHas(lanes)) return lanes;
-    return CurveLanes::two;
+    return CurveLanes::one;
 }
 
 }  // namespace
@@ -149,10 +169,13 @@ bool processorHas(CurveLanes lanes) {
     __builtin_cpu_init();
     if (lanes == CurveLanes::eight) return __builtin_cpu_supports("avx512f");
     if (lanes == CurveLanes::four) return __builtin_cpu_supports("avx2");
-    return true;
 #else
-    return lanes == CurveLanes::two;
+    if (lanes == CurveLanes::eight || lanes == CurveLanes::four) return false;
 #endif
+#ifndef TALVENO_TWO_LANES
+    if (lanes == CurveLanes::two) return false;
+#endif
+    return true;
 }
 
 CurvePair enclosingPair(double y, double x, CurveLanes lanes) {
@@ -168,8 +191,13 @@ CurvePair enclosingPair(double y, double x, CurveLanes lanes) {
             i = firstEnclosingByFour(y, x, p.data());
             break;
 #endif
-        default:
+#ifdef TALVENO_TWO_LANES
+        case CurveLanes::two:
             i = firstEnclosingByTwo(y, x, p.data());
+            break;
+#endif
+        default:
+            i = firstEnclosingByOne(y, x, p.data());
     }
     if (i == kNone) {
         const std::size_t last = kCurveCount - 1;

@@ -12,9 +12,10 @@ struct CurvePair {
     double upper;
 };
 
-// How many curves are evaluated side by side, in one vector of doubles. Every width gives the
-// same pair, bit for bit; the widest the processor has is used.
-enum class CurveLanes { two, four, eight };
+// How many curves are evaluated side by side, in one vector of doubles (one: each on its own,
+// where there are no vectors). Every width gives the same pair, bit for bit; the widest the
+// processor has is used.
+enum class CurveLanes { one, two, four, eight };
 bool processorHas(CurveLanes lanes);
 
 // P_j(y) of curve j alone, evaluated as the scan evaluates it.

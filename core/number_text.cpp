@@ -8,6 +8,7 @@
 #include <limits>
 #include <system_error>
 
+#include "core/decimal_conversion.h"
 #include "core/messages.h"
 
 namespace talveno {
@@ -69,60 +70,7 @@ std::optional<NumberCore> numberCore(std::string_view text) {
     return core;
 }
 
-// The decimal order of magnitude of a non-zero number text checked by numberCore (a "-" kept,
-// no spaces): the power of ten of its first significant digit. The exponent saturates far
-// beyond any double.
-long long decimalOrder(std::string_view text) {
-    constexpr long long kSaturated = 1'000'000'000'000LL;
-    const std::size_t end = text.size();
-    std::size_t i = text[0] == '-' ? 1 : 0;
-    while (i < end && text[i] == '0') ++i;
-    const std::size_t integerStart = i;
-    while (i < end && isDigit(text[i])) ++i;
-    long long order = static_cast<long long>(i - integerStart) - 1;
-    if (i == integerStart && i < end && text[i] == '.')
-        for (++i; i < end && text[i] == '0'; ++i) --order;
-    while (i < end && text[i] != 'e' && text[i] != 'E') ++i;
-    if (i == end) return order;
-    const bool negative = text[++i] == '-';
-    if (text[i] == '-' || text[i] == '+') ++i;
-    long long exponent = 0;
-    for (; i < end; ++i) exponent = std::min(exponent * 10 + (text[i] - '0'), kSaturated);
-    return order + (negative ? -exponent : exponent);
-}
-
-// Every double is exact in 767 significant digits.
-constexpr int kExactDigits = 770;
-
-// Decimal digits d1 d2 ... dk of a positive finite value and the count of digits before the
-// decimal point: value = 0.d1d2...dk × 10^pointPosition.
-struct Decimal {
-    char digits[kExactDigits + 2];
-    int count = 0;
-    int pointPosition = 0;
-};
-
-// precision < 0: the shortest form that reads back as the same double; otherwise that many
-// significant digits of the exact binary value.
-void decimalOf(double magnitude, int precision, Decimal& decimal) {
-    char buffer[kExactDigits + 16];
-    const auto end = precision < 0 ? std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                                   std::chars_format::scientific)
-                                         .ptr
-                                   : std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                                   std::chars_format::scientific, precision)
-                                         .ptr;
-    const char* p = buffer;
-    decimal.count = 0;
-    for (; *p != 'e'; ++p)
-        if (*p != '.') decimal.digits[decimal.count++] = *p;
-    while (decimal.count > 1 && decimal.digits[decimal.count - 1] == '0') --decimal.count;
-    ++p;
-    const bool negative = *p == '-';
-    int exponent = 0;
-    for (++p; p < end; ++p) exponent = exponent * 10 + (*p - '0');
-    decimal.pointPosition = (negative ? -exponent : exponent) + 1;
-}
+using Decimal = decimal::Digits;
 
 double powerOfTen(int exponent) {
     static constexpr double kSmall[] = {1e-8, 1e-7, 1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1,
@@ -142,7 +90,7 @@ void roundingSource(double magnitude, int unitExponent, Decimal& decimal) {
     const double ulp =
         std::nextafter(magnitude, std::numeric_limits<double>::infinity()) - magnitude;
     if (ulp < 0.5 * powerOfTen(unitExponent)) return;
-    decimalOf(magnitude, kExactDigits, decimal);
+    decimal::exact(magnitude, decimal);
 }
 
 // Writes the first `keep` digits into out, zero-padded, rounded half away from zero at the
@@ -251,15 +199,9 @@ std::optional<double> tryParseNumber(std::string_view text) {
         const double value = static_cast<double>(core->digits) / kPowersOfTen[core->fractionDigits];
         return core->negative ? -value : value;
     }
-    const char* first = core->text.data();
-    const char* last = first + core->text.size();
-    double value = 0;
-    const auto [ptr, ec] = std::from_chars(first, last, value);
-    if (ec == std::errc()) return value;
-    // Out of range: a magnitude of 10^0 or more lies beyond the largest double (no number), a
-    // smaller one below the smallest subnormal (underflow, which passes silently as zero).
-    if (decimalOrder(core->text) >= 0) return std::nullopt;
-    return core->negative ? -0.0 : 0.0;
+    // Beyond the largest double no number; below the smallest subnormal an underflow, which
+    // passes silently as zero.
+    return decimal::parse(core->text);
 }
 
 double parseNumber(std::string_view text) {
@@ -297,7 +239,7 @@ double appendFixedText(std::string& text, double value, int decimals) {
     static thread_local std::string digits;
     int count = 0;
     if (value != 0) {
-        decimalOf(magnitude, -1, decimal);
+        decimal::shortest(magnitude, decimal);
         roundingSource(magnitude, -decimals, decimal);
         const int keep = decimal.pointPosition + decimals;
         digits.resize(std::max(keep, 0) + 1);
@@ -324,7 +266,7 @@ void appendExponentText(std::string& text, double value, int significant, int ex
         static thread_local Decimal decimal;
         std::fill(mantissa, mantissa + significant, '0');
         if (value != 0) {
-            decimalOf(magnitude, -1, decimal);
+            decimal::shortest(magnitude, decimal);
             roundingSource(magnitude, decimal.pointPosition - significant, decimal);
             exponent = decimal.pointPosition - 1;
             if (roundedDigits(decimal, significant, mantissa) > significant) ++exponent;
@@ -377,9 +319,7 @@ std::optional<int> ownExponentTextExponent(std::string_view text) {
 }
 
 std::string shortestText(double value) {
-    char buffer[64];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    return std::string(buffer, end);
+    return decimal::shortestText(value);
 }
 
 }  // namespace talveno

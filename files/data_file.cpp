@@ -1,13 +1,11 @@
 #include "files/data_file.h"
 
-#include <cerrno>
 #include <cmath>
 
 #include "core/cp932.h"
 #include "core/number_text.h"
 #include "files/fields.h"
 #include "files/file_failures.h"
-#include "files/file_system.h"
 #include "files/token_scanner.h"
 #include "tables/layouts.h"
 #include "tables/max_data_count.h"
@@ -16,38 +14,53 @@ namespace talveno::data_file {
 
 namespace {
 
+bool isExponent(const columns::Column& column) {
+    return column.decimals == columns::kExponentForm;
+}
+
 // The exponent form of the largest doubles rounds up beyond the double range, and a cell of
 // that text could not be saved again.
-bool fitsItsCell(double value, FieldFormat field) {
-    return field.decimals >= 0 || std::fabs(value) < 1e308 ||
+bool fitsItsCell(double value, const columns::Column& column) {
+    return !isExponent(column) || std::fabs(value) < 1e308 ||
            tryParseNumber(exponentText(value)).has_value();
+}
+
+// The bytes a writer gathers before it hands them on.
+constexpr std::size_t kBlockBytes = 1 << 16;
+
+template <std::size_t N>
+std::vector<Record<N>> readAll(RecordReader<N>& reader) {
+    std::vector<Record<N>> records;
+    Record<N> record;
+    while (reader.next(record)) records.push_back(record);
+    return records;
 }
 
 }  // namespace
 
-double appendCellText(std::string& out, double value, FieldFormat field) {
-    if (field.decimals >= 0) return appendFixedText(out, value, field.decimals);
+double appendCellText(std::string& out, double value, const columns::Column& column) {
+    if (!isExponent(column)) return appendFixedText(out, value, column.decimals);
     const std::size_t start = out.size();
     appendExponentText(out, value);
     return parseNumber(std::string_view(out).substr(start));
 }
 
-void appendCellField(std::string& out, std::string_view cell, FieldFormat field) {
-    if (field.decimals < 0)
+void appendCellField(std::string& out, std::string_view cell, const columns::Column& column) {
+    if (isExponent(column))
         fields::appendSeparatedExponentField(out, cell);
     else
-        fields::appendSeparatedFixedField(out, cell, field.width, field.decimals);
+        fields::appendSeparatedFixedField(out, cell, column.fileWidth, column.decimals);
 }
 
 template <std::size_t N>
-RecordReader<N>::RecordReader(TokenScanner::Source source, RowNumberToken rowNumber,
-                              std::span<const FieldFormat, N> fields)
-    : scanner_(std::move(source)), rowNumber_(rowNumber), fields_(fields) {}
+RecordReader<N>::RecordReader(ByteSource source, RowNumberToken rowNumber,
+                              std::span<const columns::Column, N> columns)
+    : scanner_(std::move(source)), rowNumber_(rowNumber), columns_(columns) {}
 
 template <std::size_t N>
 RecordReader<N>::RecordReader(std::string_view bytes, RowNumberToken rowNumber,
-                              std::span<const FieldFormat, N> fields)
-    : scanner_(bytes), rowNumber_(rowNumber), fields_(fields) {}
+                              std::span<const columns::Column, N> columns)
+    : scanner_(bytes), rowNumber_(rowNumber), columns_(columns) {}
 
 template <std::size_t N>
 bool RecordReader<N>::next(Record<N>& record) {
@@ -58,7 +71,8 @@ bool RecordReader<N>::next(Record<N>& record) {
     }
     if (!scanner_.skipSeparators()) return false;
     if (count_ == static_cast<std::size_t>(kMaxDataCountLimit))
-        throw file_failures::atLine(file_failures::tooManyRecords(), scanner_.line());
+        throw file_failures::atLine(file_failures::tooManyRecords(kMaxDataCountLimit),
+                                    scanner_.line());
     std::int64_t line = scanner_.line();
     const bool rowNumberRead = rowNumber_ == RowNumberToken::Integer
                                    ? scanner_.integerToken().has_value()
@@ -69,7 +83,7 @@ bool RecordReader<N>::next(Record<N>& record) {
             throw file_failures::atLine(file_failures::notANumberToken(), line);
         line = scanner_.line();
         const auto number = scanner_.decimalToken();
-        if (!number || !fitsItsCell(*number, fields_[i]))
+        if (!number || !fitsItsCell(*number, columns_[i]))
             throw file_failures::atLine(file_failures::notANumberToken(), line);
         record[i] = *number;
     }
@@ -78,87 +92,81 @@ bool RecordReader<N>::next(Record<N>& record) {
     return true;
 }
 
-std::string fileBytes(const Table& table, std::string_view headerLines,
-                      std::span<const FieldFormat> fields) {
+void writeFile(const Table& table, std::string_view headerLines,
+               std::span<const columns::Column> columns, const ByteSink& out) {
+    std::string block(headerLines);
     const int rows = table.filledRowCount();
-    std::size_t lineLength = 6;
-    for (const FieldFormat field : fields) lineLength += field.width;
-    std::string bytes(headerLines);
-    bytes.reserve(bytes.size() + static_cast<std::size_t>(rows) * lineLength);
-    for (int row = 1; row <= rows; ++row)
+    for (int row = 1; row <= rows; ++row) {
         appendDataLine(
-            bytes, row, [&](int column) -> std::string_view { return table.cell(column, row); },
-            fields);
+            block, row, [&](int column) -> std::string_view { return table.cell(column, row); },
+            columns);
+        if (block.size() >= kBlockBytes) {
+            out(block);
+            block.clear();
+        }
+    }
+    out(block);
+}
+
+std::string fileBytes(const Table& table, std::string_view headerLines,
+                      std::span<const columns::Column> columns) {
+    std::size_t lineLength = 6;
+    for (const columns::Column& column : columns) lineLength += column.fileWidth;
+    std::string bytes;
+    bytes.reserve(headerLines.size() +
+                  static_cast<std::size_t>(table.filledRowCount()) * lineLength);
+    writeFile(table, headerLines, columns, [&](std::string_view block) { bytes += block; });
     return bytes;
 }
 
 template <std::size_t N>
-std::vector<Record<N>> readAll(RecordReader<N>& reader) {
-    std::vector<Record<N>> records;
-    Record<N> record;
-    while (reader.next(record)) records.push_back(record);
-    return records;
-}
-
-template <std::size_t N>
 std::vector<Record<N>> parseRecords(std::string_view bytes, RowNumberToken rowNumber,
-                                    std::span<const FieldFormat, N> fields) {
-    RecordReader<N> reader(bytes, rowNumber, fields);
+                                    std::span<const columns::Column, N> columns) {
+    RecordReader<N> reader(bytes, rowNumber, columns);
     return readAll(reader);
 }
 
 template <std::size_t N>
-std::vector<Record<N>> readRecordFile(file_system::InputFile& file, RowNumberToken rowNumber,
-                                      std::span<const FieldFormat, N> fields) {
-    RecordReader<N> reader(
-        [&file](char* buffer, std::size_t size) { return file.read(buffer, size); }, rowNumber,
-        fields);
+std::vector<Record<N>> readRecords(const ByteSource& source, RowNumberToken rowNumber,
+                                   std::span<const columns::Column, N> columns) {
+    RecordReader<N> reader(source, rowNumber, columns);
     return readAll(reader);
 }
 
 template <std::size_t N>
 void applyRecords(Table& table, int n, const std::vector<Record<N>>& records,
-                  std::span<const FieldFormat, N> fields) {
+                  std::span<const columns::Column, N> columns) {
     layouts::emptyDataCells(table, 1, static_cast<int>(N), n);
     for (std::size_t k = 0; k < records.size(); ++k) {
         for (std::size_t i = 0; i < N; ++i) {
-            const double value = records[k][i];
             std::string text;
-            appendCellText(text, value, fields[i]);
+            appendCellText(text, records[k][i], columns[i]);
             table.setCell(static_cast<int>(i) + 1, static_cast<int>(k) + 1, std::move(text));
         }
     }
 }
 
-std::optional<std::string> headerLines(std::initializer_list<std::string_view> utf8Lines) {
+std::string headerLines(std::initializer_list<std::string_view> utf8Lines) {
     std::string lines;
-    for (const std::string_view line : utf8Lines) {
-        const auto encoded = cp932::encode(line);
-        if (!encoded) return std::nullopt;
-        lines += *encoded + "\r\n";
-    }
+    // The program's own texts, all of them CP932 characters.
+    for (const std::string_view line : utf8Lines) lines += cp932::encode(line).value() + "\r\n";
     return lines;
-}
-
-const std::string& encoded(const std::optional<std::string>& lines) {
-    if (!lines) throw file_failures::ioError(EINVAL);
-    return *lines;
 }
 
 // The input data file has six data columns, the result file eight.
 template class RecordReader<6>;
 template class RecordReader<8>;
 template std::vector<Record<6>> parseRecords<6>(std::string_view, RowNumberToken,
-                                                std::span<const FieldFormat, 6>);
+                                                std::span<const columns::Column, 6>);
 template std::vector<Record<8>> parseRecords<8>(std::string_view, RowNumberToken,
-                                                std::span<const FieldFormat, 8>);
-template std::vector<Record<6>> readRecordFile<6>(file_system::InputFile&, RowNumberToken,
-                                                  std::span<const FieldFormat, 6>);
-template std::vector<Record<8>> readRecordFile<8>(file_system::InputFile&, RowNumberToken,
-                                                  std::span<const FieldFormat, 8>);
+                                                std::span<const columns::Column, 8>);
+template std::vector<Record<6>> readRecords<6>(const ByteSource&, RowNumberToken,
+                                               std::span<const columns::Column, 6>);
+template std::vector<Record<8>> readRecords<8>(const ByteSource&, RowNumberToken,
+                                               std::span<const columns::Column, 8>);
 template void applyRecords<6>(Table&, int, const std::vector<Record<6>>&,
-                              std::span<const FieldFormat, 6>);
+                              std::span<const columns::Column, 6>);
 template void applyRecords<8>(Table&, int, const std::vector<Record<8>>&,
-                              std::span<const FieldFormat, 8>);
+                              std::span<const columns::Column, 8>);
 
 }  // namespace talveno::data_file

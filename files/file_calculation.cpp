@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/failure.h"
+#include "files/disk_files.h"
 #include "files/file_failures.h"
 #include "files/input_data_file.h"
 #include "files/result_file.h"
@@ -121,7 +122,7 @@ void ResultFileOutput::appendRow(std::string& lines, int row, const InputCells&,
 std::int64_t calculateFile(file_system::InputFile& input, const std::string& inputName,
                            std::span<CalculationOutput* const> outputs,
                            const FileCalculationOptions& options) {
-    InputDataFileReader reader(input);
+    InputDataFileReader reader(bytesOf(input));
     const auto read = [&](InputRecord& record) {
         return file_failures::onFile(FileRole::Input, inputName,
                                      [&] { return reader.next(record); });

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/calculation_run.h"
 #include "files/file_system.h"
 #include "files/output_file.h"
+#include "tables/calculation_run.h"
 
 // A whole input data file computed a block of rows at a time, as the window reads the file into
 // its input table, runs the calculation and then saves the result file or prints a listing,

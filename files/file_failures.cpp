@@ -3,8 +3,6 @@
 #include <cerrno>
 #include <string>
 
-#include "tables/max_data_count.h"
-
 namespace talveno::file_failures {
 
 Failure fileNotFound() {
@@ -56,8 +54,8 @@ Failure notANumberToken() {
     return Failure("入力値が数値ではありません");
 }
 
-Failure tooManyRecords() {
-    return Failure("データ数が多すぎます (上限 " + std::to_string(kMaxDataCountLimit) + ")");
+Failure tooManyRecords(int limit) {
+    return Failure("データ数が多すぎます (上限 " + std::to_string(limit) + ")");
 }
 
 Failure atLine(const Failure& failure, std::int64_t line) {

@@ -29,8 +29,8 @@ Failure systemFailure(int error);
 // A token of a record is not a number of the kind its place requires, or the file ends
 // inside a record.
 Failure notANumberToken();
-// A file holds more records than a table may have data rows.
-Failure tooManyRecords();
+// A file holds more records than a table may have data rows (the limit).
+Failure tooManyRecords(int limit);
 
 // The failure with a second line naming the file line where reading stopped: "(12 行目)".
 Failure atLine(const Failure& failure, std::int64_t line);

@@ -6,12 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "files/byte_streams.h"
 #include "files/data_file.h"
 #include "tables/table.h"
-
-namespace talveno::file_system {
-class InputFile;
-}
 
 // The input data file (*.dat): two header lines, then one line per filled row of the input
 // table with its row number and six fixed fields; CP932 text with CR LF line ends.
@@ -21,27 +18,24 @@ namespace talveno {
 // asphalt volume and void percentage (input columns 1 to 6).
 using InputRecord = std::array<double, 6>;
 
-// The file's bytes for the filled rows of the input table. Throws the number message naming
-// the first cell that holds no number.
+// Writes the file for the filled rows of the input table into the sink, a block at a time.
+// Throws the number message naming the first cell that holds no number.
+void writeInputDataFile(const Table& input, const ByteSink& out);
+
+// The file's bytes, as writeInputDataFile writes them.
 std::string inputDataFileBytes(const Table& input);
 
-// Writes the file at the path, replacing it only when complete; a failure leaves an existing
-// file as it was.
-void saveInputDataFile(const Table& input, const std::string& path);
-
-// The records of a file's bytes, of the file at the path, or of an open file. Nothing is
-// written anywhere: a failure (a missing file, a token that is no number, a record cut short
-// by the end of the file, more than a million records) is thrown before any table is touched,
-// naming the file line where reading stopped.
+// The records of a file's bytes or of a byte stream. Nothing is written anywhere: a failure (a
+// token that is no number, a record cut short by the end of the file, more than a million
+// records) is thrown before any table is touched, naming the file line where reading stopped.
 std::vector<InputRecord> parseInputDataFile(std::string_view bytes);
-std::vector<InputRecord> readInputDataFile(const std::string& path);
-std::vector<InputRecord> readInputDataFile(file_system::InputFile& file);
+std::vector<InputRecord> readInputDataFile(const ByteSource& source);
 
-// Reads the records of an open input data file one at a time, by the rules and with the
-// failures of readInputDataFile.
+// Reads the records of a byte stream one at a time, by the rules and with the failures of
+// readInputDataFile.
 class InputDataFileReader {
   public:
-    explicit InputDataFileReader(file_system::InputFile& file);
+    explicit InputDataFileReader(ByteSource source);
 
     // The next record; false after the last.
     bool next(InputRecord& record);

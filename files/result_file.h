@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/stiffness_unit.h"
+#include "files/byte_streams.h"
 #include "tables/table.h"
 
 // The result file (*.mpa, *.kgf): a header line, the unit line, then one line per filled row
@@ -18,9 +19,12 @@ namespace talveno {
 // 8).
 using ResultRecord = std::array<double, 8>;
 
-// The file's bytes for the filled rows of the result table, its unit line in the unit given
-// (the unit chosen when saving). Throws the number message naming the first cell that holds
-// no number.
+// Writes the file for the filled rows of the result table into the sink, a block at a time,
+// its unit line in the unit given (the unit chosen when saving). Throws the number message
+// naming the first cell that holds no number.
+void writeResultFile(const Table& result, StiffnessUnit unit, const ByteSink& out);
+
+// The file's bytes, as writeResultFile writes them.
 std::string resultFileBytes(const Table& result, StiffnessUnit unit);
 
 // The header line and the unit line in the unit, each with its CR LF.
@@ -30,15 +34,10 @@ const std::string& resultFileHeaderLines(StiffnessUnit unit);
 // Throws the number message naming the first cell that holds no number.
 void appendResultFileLine(std::string& out, int row, const std::array<std::string_view, 8>& cells);
 
-// Writes the file at the path, replacing it only when complete; a failure leaves an existing
-// file as it was.
-void saveResultFile(const Table& result, StiffnessUnit unit, const std::string& path);
-
-// The records of a file's bytes, or of the file at the path; the unit line is not looked at.
-// A failure is thrown before any table is touched, naming the file line where reading
-// stopped.
+// The records of a file's bytes or of a byte stream; the unit line is not looked at. A failure
+// is thrown before any table is touched, naming the file line where reading stopped.
 std::vector<ResultRecord> parseResultFile(std::string_view bytes);
-std::vector<ResultRecord> readResultFile(const std::string& path);
+std::vector<ResultRecord> readResultFile(const ByteSource& source);
 
 // Empties columns 1 to 8 of rows 1 to n, then writes record k into row k (beyond the row
 // count too) in the cell forms of a calculation run: fixed point (2 decimals for the

@@ -17,7 +17,7 @@ constexpr std::size_t kMaxTokenLength = 1024;
 TokenScanner::TokenScanner(std::string_view bytes)
     : next_(bytes.data()), end_(bytes.data() + bytes.size()), bytesRead_(bytes.size()) {}
 
-TokenScanner::TokenScanner(Source source) : source_(std::move(source)), buffer_(kBufferSize) {
+TokenScanner::TokenScanner(ByteSource source) : source_(std::move(source)), buffer_(kBufferSize) {
     next_ = end_ = buffer_.data();
 }
 

@@ -2,11 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "files/byte_streams.h"
 
 namespace talveno {
 
@@ -16,11 +17,8 @@ namespace talveno {
 // bytes are scanned as they are.
 class TokenScanner {
   public:
-    // Fills the buffer with up to `size` further bytes of the file; 0 at its end.
-    using Source = std::function<std::size_t(char* buffer, std::size_t size)>;
-
     explicit TokenScanner(std::string_view bytes);
-    explicit TokenScanner(Source source);
+    explicit TokenScanner(ByteSource source);
 
     // Skips the rest of the current line, up to and including the next LF (a lone CR ends no
     // line).
@@ -55,7 +53,7 @@ class TokenScanner {
     // it runs past the buffer's end; nothing when it is too long to be a number of any file.
     std::optional<std::string_view> readToken();
 
-    Source source_;
+    ByteSource source_;
     std::vector<char> buffer_;
     const char* next_ = nullptr;
     const char* end_ = nullptr;

@@ -4,18 +4,13 @@
 #include <span>
 
 #include "files/fields.h"
+#include "tables/columns.h"
 
 namespace talveno {
 
 namespace {
 
 constexpr std::string_view kIndent = "               ";
-constexpr int kFixedWidth = 10;
-// The exponent field in place of a number of decimals.
-constexpr int kExponent = -1;
-
-constexpr std::array<int, 6> kInputDecimals = {1, 1, 3, 1, 1, 1};
-constexpr std::array<int, 8> kResultDecimals = {1, 1, 2, 3, 1, 1, kExponent, kExponent};
 
 constexpr std::string_view kInputHeaders[] = {
     "　No 　   Pen      Soft   Loadtime　  Temp 　  Asvol　   Void",
@@ -53,31 +48,33 @@ std::array<std::string_view, 2> resultHeaders(StiffnessUnit unit) {
 }
 
 // The line of a row: each cell's field as soon as it is read.
-void writeRow(int row, std::span<const std::string_view> cells, std::span<const int> decimals,
-              ListingSink& sink) {
+void writeRow(int row, std::span<const std::string_view> cells,
+              std::span<const columns::Column> columns, ListingSink& sink) {
     static thread_local std::string text;
     sink.write(kIndent);
     text.clear();
     fields::appendRowNumberField(text, row);
     sink.write(text);
-    for (std::size_t i = 0; i < decimals.size(); ++i) {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
         text.clear();
-        if (decimals[i] == kExponent)
+        if (columns[i].decimals == columns::kExponentForm)
             fields::appendSeparatedExponentField(text, cells[i]);
         else
-            fields::appendSeparatedFixedField(text, cells[i], kFixedWidth, decimals[i]);
+            fields::appendSeparatedFixedField(text, cells[i], columns::kListingFixedWidth,
+                                              columns[i].decimals);
         sink.write(text);
     }
     sink.endLine();
 }
 
 template <std::size_t N>
-void writeTableRows(const Table& table, std::span<const int, N> decimals, ListingSink& sink) {
+void writeTableRows(const Table& table, const std::array<columns::Column, N>& columns,
+                    ListingSink& sink) {
     const int rows = table.filledRowCount();
     std::array<std::string_view, N> cells;
     for (int row = 1; row <= rows; ++row) {
         for (std::size_t i = 0; i < N; ++i) cells[i] = table.cell(static_cast<int>(i) + 1, row);
-        writeRow(row, cells, decimals, sink);
+        writeRow(row, cells, columns, sink);
     }
 }
 
@@ -85,13 +82,13 @@ void writeTableRows(const Table& table, std::span<const int, N> decimals, Listin
 
 void writeInputListing(const Table& input, std::string_view dataName, ListingSink& sink) {
     writeInputListingHead(dataName, sink);
-    writeTableRows<6>(input, kInputDecimals, sink);
+    writeTableRows(input, columns::kInput, sink);
 }
 
 void writeResultListing(const Table& result, StiffnessUnit unit, std::string_view dataName,
                         ListingSink& sink) {
     writeResultListingHead(unit, dataName, sink);
-    writeTableRows<8>(result, kResultDecimals, sink);
+    writeTableRows(result, columns::kResult, sink);
 }
 
 void writeInputListingHead(std::string_view dataName, ListingSink& sink) {
@@ -103,11 +100,11 @@ void writeResultListingHead(StiffnessUnit unit, std::string_view dataName, Listi
 }
 
 void writeInputListingRow(int row, std::span<const std::string_view, 6> cells, ListingSink& sink) {
-    writeRow(row, cells, kInputDecimals, sink);
+    writeRow(row, cells, columns::kInput, sink);
 }
 
 void writeResultListingRow(int row, std::span<const std::string_view, 8> cells, ListingSink& sink) {
-    writeRow(row, cells, kResultDecimals, sink);
+    writeRow(row, cells, columns::kResult, sink);
 }
 
 std::string listingText(const Listing& listing) {

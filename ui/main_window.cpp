@@ -12,11 +12,12 @@
 #include <QTabWidget>
 #include <functional>
 
-#include "core/calculation_run.h"
 #include "core/failure.h"
+#include "files/disk_files.h"
 #include "files/input_data_file.h"
 #include "files/result_file.h"
 #include "print/listings.h"
+#include "tables/calculation_run.h"
 #include "tables/cell_block.h"
 #include "tables/layouts.h"
 #include "tables/max_data_count.h"

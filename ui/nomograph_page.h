@@ -5,8 +5,8 @@
 #include <QSizeF>
 #include <optional>
 
-#include "core/calculation_run.h"
 #include "core/nomograph_geometry.h"
+#include "tables/calculation_run.h"
 
 class QPainter;
 

@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include "files/disk_files.h"
 #include "files/input_data_file.h"
 #include "tables/max_data_count.h"
 #include "ui/main_window.h"

@@ -226,7 +226,8 @@ TEST(Nomograph, EveryVectorWidthFindsThePlainPair) {
         for (const double t : {1e-6, 1.0, 1e6}) points.push_back(plainPoint(pi, t, 50));
 
     using nomograph::CurveLanes;
-    for (const auto lanes : {CurveLanes::two, CurveLanes::four, CurveLanes::eight}) {
+    for (const auto lanes :
+         {CurveLanes::one, CurveLanes::two, CurveLanes::four, CurveLanes::eight}) {
         if (!nomograph::processorHas(lanes)) continue;
         for (const auto& [y, x] : points) {
             const auto plain = plainPair(y, x);

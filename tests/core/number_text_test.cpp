@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
@@ -11,6 +10,7 @@
 #include <random>
 #include <string>
 
+#include "core/decimal_conversion.h"
 #include "core/failure.h"
 
 namespace talveno {
@@ -124,22 +124,14 @@ struct ShortestForm {
     int power = 0;
 };
 ShortestForm shortestForm(double value) {
-    char buffer[64];
-    const char* end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                    std::chars_format::scientific)
-                          .ptr;
     ShortestForm form;
-    const char* p = buffer;
-    int fraction = 0;
-    for (; *p != 'e'; ++p) {
-        if (*p == '.') continue;
-        form.digits = form.digits * 10 + (*p - '0');
-        fraction += form.count > 0 ? 1 : 0;
-        ++form.count;
-    }
-    int exponent = 0;
-    std::from_chars(p + (p[1] == '+' ? 2 : 1), end, exponent);
-    form.power = exponent - fraction;
+    if (value == 0) return form;
+    decimal::Digits digits;
+    decimal::shortest(std::fabs(value), digits);
+    for (int i = 0; i < digits.count; ++i)
+        form.digits = form.digits * 10 + (digits.digits[i] - '0');
+    form.count = digits.count;
+    form.power = digits.pointPosition - digits.count;
     return form;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "file_test_support.h"
+#include "files/disk_files.h"
 #include "files/input_data_file.h"
 #include "tables/layouts.h"
 

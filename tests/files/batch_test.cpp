@@ -8,10 +8,11 @@
 
 #include "../pdf_pages.h"
 #include "batch_runner.h"
-#include "core/calculation_run.h"
+#include "files/disk_files.h"
 #include "files/input_data_file.h"
 #include "files/result_file.h"
 #include "print/listings.h"
+#include "tables/calculation_run.h"
 #include "tables/layouts.h"
 #include "tables/start_command.h"
 

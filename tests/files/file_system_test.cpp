@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "file_test_support.h"
+#include "files/disk_files.h"
 #include "files/file_failures.h"
 #include "files/file_system.h"
 #include "files/input_data_file.h"

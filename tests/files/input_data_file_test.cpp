@@ -177,7 +177,11 @@ TEST(InputDataFile, FilesUseTheFullStopUnderACommaLocale) {
     const std::locale previousGlobal = std::locale::global(std::locale("de_DE.UTF-8"));
     char probe[16];
     std::snprintf(probe, sizeof probe, "%.1f", 1.5);
-    EXPECT_STREQ(probe, "1,5");  // the locale is in force
+    if (std::string_view(probe) != "1,5") {  // a C library without numeric locales (WebAssembly)
+        std::locale::global(previousGlobal);
+        std::setlocale(LC_ALL, previous.c_str());
+        GTEST_SKIP() << "the C library ignores the locale's decimal point";
+    }
 
     Table input = layouts::makeInputTable();
     fillRows(input, {kWorkedRow});

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "files/disk_files.h"
 #include "files/input_data_file.h"
 #include "files/result_file.h"
 #include "tables/layouts.h"

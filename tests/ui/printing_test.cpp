@@ -9,9 +9,9 @@
 #include <thread>
 
 #include "../files/file_test_support.h"
-#include "core/calculation_run.h"
 #include "print/listings.h"
 #include "printed_pages.h"
+#include "tables/calculation_run.h"
 #include "tables/layouts.h"
 #include "ui/nomograph_view.h"
 #include "window_fixture.h"

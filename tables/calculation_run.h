@@ -6,16 +6,13 @@
 #include <string_view>
 
 #include "core/nomograph.h"
+#include "core/row_calculation.h"
 #include "core/stiffness_unit.h"
 #include "tables/table.h"
 
-// The calculation run: every filled row of the input table computed into the result table.
+// The calculation run over the tables: every filled row of the input table computed into the
+// result table.
 namespace talveno {
-
-struct CalculationSettings {
-    StiffnessUnit unit = StiffnessUnit::Mpa;
-    bool vanDraat = false;  // the Van Draat correction for mixtures with more than 3 % voids
-};
 
 // The texts of input columns 1 to 6 of a row.
 using InputCells = std::array<std::string_view, 6>;
@@ -29,7 +26,7 @@ class RowCalculation {
     // first failure.
     void start(const InputCells& cells, bool vanDraat);
     // The same where the numbers the cells read as are known already.
-    void start(const InputCells& cells, const std::array<double, 6>& numbers, bool vanDraat);
+    void start(const InputCells& cells, const RowInputs& numbers, bool vanDraat);
 
     // Reads Sbit off the nomograph, computes Smix, converts both to the unit and sets their
     // exponent texts in columns 7 and 8. Throws the failure.
@@ -39,9 +36,7 @@ class RowCalculation {
     const std::string& text(int column) const { return texts_[column]; }
 
   private:
-    std::array<double, 7> inputs_{};  // from column 1
-    double penetrationIndex_ = 0;
-    double concentration_ = 0;
+    RowNumbers numbers_;
     std::array<std::string, 9> texts_;  // from column 1
 };
 
@@ -58,13 +53,6 @@ void computeRow(const Table& input, int row, Table& result, const CalculationSet
 
 // Computes every filled input row in order; the failure of a row carries its number.
 void computeFilledRows(const Table& input, Table& result, const CalculationSettings& settings);
-
-// What a row gives the nomograph look-up.
-struct LookUpInputs {
-    double penetrationIndex;
-    double loadingTime;
-    double temperatureDifference;  // softening point minus temperature, °C
-};
 
 // A result row's nomograph look-up taken again from its penetration, softening point, loading
 // time and temperature cells by the run's own steps, or why it has none: the failure those

@@ -1,4 +1,4 @@
-#include "core/calculation_run.h"
+#include "tables/calculation_run.h"
 
 #include <gtest/gtest.h>
 

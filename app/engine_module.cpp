@@ -1,0 +1,438 @@
+// The engine as a WebAssembly module for a front end in JavaScript (talveno-engine.js): the two
+// tables and the commands on them, the data files as bytes, the listings, and the nomograph's
+// look-up with the tables it is drawn from. The interface is described in engine_module.md.
+
+#include <emscripten.h>
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <array>
+#include <cstdint>
+#include <exception>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/failure.h"
+#include "core/nomograph.h"
+#include "core/nomograph_geometry.h"
+#include "core/nomograph_tables.h"
+#include "core/number_text.h"
+#include "files/input_data_file.h"
+#include "files/result_file.h"
+#include "print/drawing_surface.h"
+#include "print/listings.h"
+#include "print/print_stream.h"
+#include "tables/calculation_run.h"
+#include "tables/cell_block.h"
+#include "tables/layouts.h"
+#include "tables/max_data_count.h"
+#include "tables/paste.h"
+#include "tables/row_editing.h"
+#include "tables/start_command.h"
+
+namespace {
+
+using emscripten::val;
+using namespace talveno;
+
+// A JavaScript Error whose message is the engine's; a row failure of the run names its row.
+// clang-format off
+EM_JS(void, throwEngineError, (const char* message, int row), {
+    const error = new Error(UTF8ToString(message));
+    if (row > 0) error.row = row;
+    throw error;
+});
+// clang-format on
+
+// Runs a command; its failure leaves as a JavaScript Error once the C++ exception is over.
+template <typename Command>
+auto guarded(Command&& command) -> decltype(command()) {
+    static std::string message;
+    int row = 0;
+    try {
+        return command();
+    } catch (const Failure& failure) {
+        message = failure.message();
+        row = failure.row();
+    } catch (const std::exception& error) {
+        message = error.what();
+    }
+    throwEngineError(message.c_str(), row);
+    throw std::logic_error("unreachable");
+}
+
+StiffnessUnit unitOf(int unit) {
+    if (unit != 0 && unit != 1) throw std::invalid_argument("unit: 0 (MPa) or 1 (kgf/cm2)");
+    return unit == 0 ? StiffnessUnit::Mpa : StiffnessUnit::KgfPerCm2;
+}
+
+std::string bytesOf(const val& bytes) {
+    std::string text(bytes["length"].as<std::size_t>(), '\0');
+    val(emscripten::typed_memory_view(text.size(), reinterpret_cast<std::uint8_t*>(text.data())))
+        .call<void>("set", bytes);
+    return text;
+}
+
+val uint8Array(const std::string& bytes) {
+    return val::global("Uint8Array")
+        .new_(emscripten::typed_memory_view(bytes.size(),
+                                            reinterpret_cast<const std::uint8_t*>(bytes.data())));
+}
+
+val point(nomograph::Point p) {
+    val object = val::object();
+    object.set("x", p.x);
+    object.set("y", p.y);
+    return object;
+}
+
+// The printer's side of a listing, in JavaScript.
+class JsSurface : public DrawingSurface {
+  public:
+    explicit JsSurface(val surface) : surface_(std::move(surface)) {}
+
+    int pageWidth() const override { return surface_.call<int>("pageWidth"); }
+    int pageHeight() const override { return surface_.call<int>("pageHeight"); }
+    int textWidth(std::string_view text) const override {
+        return surface_.call<int>("textWidth", std::string(text));
+    }
+    int characterHeight() const override { return surface_.call<int>("characterHeight"); }
+    void drawText(int x, int y, std::string_view text) override {
+        surface_.call<void>("drawText", x, y, std::string(text));
+    }
+    void newPage() override { surface_.call<void>("newPage"); }
+
+  private:
+    val surface_;
+};
+
+// The two tables as the window holds them, and the commands on them.
+class Session {
+  public:
+    Session() : input_(layouts::makeInputTable()), result_(layouts::makeResultTable()) {}
+
+    std::string cell(int table, int column, int row) const {
+        return guarded([&] { return tableOf(table).cell(column, row); });
+    }
+    void setCell(int table, int column, int row, const std::string& text) {
+        guarded([&] { tableOf(table).setCell(column, row, text); });
+    }
+    int rowCount(int table) const {
+        return guarded([&] { return tableOf(table).rowCount(); });
+    }
+    int columnCount(int table) const {
+        return guarded([&] { return tableOf(table).columnCount(); });
+    }
+    int columnWidth(int table, int column) const {
+        return guarded([&] { return tableOf(table).columnWidth(column); });
+    }
+    int filledRowCount(int table) const {
+        return guarded([&] { return tableOf(table).filledRowCount(); });
+    }
+    void moveRow(int table, int from, int to) {
+        guarded([&] { tableOf(table).moveRow(from, to); });
+    }
+    void moveColumn(int table, int from, int to) {
+        guarded([&] { tableOf(table).moveColumn(from, to); });
+    }
+
+    // The texts of `count` rows from firstRow on, every column, as arrays of strings.
+    val cellsOfRows(int table, int firstRow, int count) const {
+        return guarded([&] {
+            const Table& cells = tableOf(table);
+            val rows = val::array();
+            for (int row = firstRow; row < firstRow + count; ++row) {
+                val texts = val::array();
+                for (int column = 0; column < cells.columnCount(); ++column)
+                    texts.call<void>("push", cells.cell(column, row));
+                rows.call<void>("push", texts);
+            }
+            return rows;
+        });
+    }
+
+    int start(const std::string& maxCountText) {
+        return guarded([&] { return startTables(input_, result_, maxCountText); });
+    }
+
+    void run(const std::string& maxCountText, int unit, bool vanDraat) {
+        guarded([&] {
+            const int n = parseMaxDataCount(maxCountText);
+            const CalculationSettings settings{unitOf(unit), vanDraat};
+            clearResults(result_, n);
+            layOutResults(result_, n, settings.unit);
+            computeFilledRows(input_, result_, settings);
+        });
+    }
+
+    void copyFirstRow() {
+        guarded([&] { talveno::copyFirstRow(input_); });
+    }
+    void copyChosenRow(const std::string& rowText) {
+        guarded([&] { talveno::copyChosenRow(input_, rowText); });
+    }
+    void partialClear(const std::string& maxCountText, const std::string& firstText,
+                      const std::string& lastText) {
+        guarded([&] { talveno::partialClear(input_, maxCountText, firstText, lastText); });
+    }
+    void clearAll(const std::string& maxCountText) {
+        guarded([&] { talveno::clearAll(input_, maxCountText); });
+    }
+
+    // A spreadsheet block pasted from the cell (column, row) on, at least (1, 1); false for a
+    // text that is one value, which goes into the cell editor instead.
+    bool pasteBlock(int column, int row, const std::string& text) {
+        return guarded([&] {
+            if (!isCellBlock(text)) return false;
+            lastPaste_ = talveno::pasteBlock(input_, std::max(1, column), std::max(1, row),
+                                             parseCellBlock(text));
+            return true;
+        });
+    }
+    bool undoPaste() {
+        return guarded([&] {
+            if (!lastPaste_) return false;
+            const bool undone = talveno::undoPaste(input_, *lastPaste_);
+            lastPaste_.reset();
+            return undone;
+        });
+    }
+
+    std::string copyText(int table, int left, int top, int right, int bottom) const {
+        return guarded([&] { return cellBlockText(tableOf(table), left, right, top, bottom); });
+    }
+
+    // The range Ctrl+A selects: the data cells of the filled rows shown; null when none.
+    val filledRowsSelection(int table) const {
+        return guarded([&] {
+            const Table& cells = tableOf(table);
+            const int rows =
+                cells.rowCount() > 1 ? std::min(cells.filledRowCount(), cells.rowCount() - 1) : 0;
+            if (rows == 0) return val::null();
+            val range = val::object();
+            range.set("left", 1);
+            range.set("top", 1);
+            range.set("right", cells.columnCount() - 1);
+            range.set("bottom", rows);
+            return range;
+        });
+    }
+
+    // Reading a file: the count first, then the whole file, and only then the table.
+    void readInputFile(const val& bytes, const std::string& maxCountText) {
+        guarded([&] {
+            const int n = parseMaxDataCount(maxCountText);
+            const auto records = parseInputDataFile(bytesOf(bytes));
+            applyInputDataFile(input_, n, records);
+        });
+    }
+    void readResultFile(const val& bytes, const std::string& maxCountText) {
+        guarded([&] {
+            const int n = parseMaxDataCount(maxCountText);
+            const auto records = parseResultFile(bytesOf(bytes));
+            applyResultFile(result_, n, records);
+        });
+    }
+    val inputFileBytes() const {
+        return guarded([&] { return uint8Array(talveno::inputDataFileBytes(input_)); });
+    }
+    val resultFileBytes(int unit) const {
+        return guarded([&] { return uint8Array(talveno::resultFileBytes(result_, unitOf(unit))); });
+    }
+
+    // kind 0: the input listing, 1: the result listing.
+    val listingLines(int kind, const std::string& dataName, int unit) const {
+        return guarded([&] {
+            const std::string text = listingText(listing(kind, dataName, unit));
+            val lines = val::array();
+            for (std::size_t start = 0; start < text.size();) {
+                const std::size_t end = text.find('\n', start);
+                lines.call<void>("push", text.substr(start, end - start));
+                start = end + 1;
+            }
+            return lines;
+        });
+    }
+    void printListing(int kind, const std::string& dataName, int unit, const val& surface) const {
+        guarded([&] {
+            const Listing write = listing(kind, dataName, unit);
+            JsSurface page(surface);
+            PrintStream stream(page);
+            write(stream);
+        });
+    }
+
+    // A result row's look-up as the nomograph view shows it.
+    val lookUpResultRow(int row) const {
+        return guarded([&] {
+            const RowLookUp taken = talveno::lookUpResultRow(result_, row);
+            val answer = val::object();
+            answer.set("reason", taken.reason);
+            answer.set("inputs", val::null());
+            answer.set("reading", val::null());
+            answer.set("figure", val::null());
+            if (taken.inputs) {
+                val inputs = val::object();
+                inputs.set("penetrationIndex", taken.inputs->penetrationIndex);
+                inputs.set("loadingTime", taken.inputs->loadingTime);
+                inputs.set("temperatureDifference", taken.inputs->temperatureDifference);
+                answer.set("inputs", inputs);
+            }
+            if (taken.reading) {
+                const nomograph::Reading& reading = *taken.reading;
+                val read = val::object();
+                read.set("x", reading.x);
+                read.set("upperCurve", static_cast<int>(reading.upperCurve));
+                read.set("fraction", reading.fraction);
+                read.set("stiffnessMpa", reading.stiffnessMpa);
+                answer.set("reading", read);
+                const nomograph::LookUpFigure figure = nomograph::lookUpFigure(
+                    taken.inputs->penetrationIndex, taken.inputs->loadingTime,
+                    taken.inputs->temperatureDifference, reading);
+                val drawn = val::object();
+                drawn.set("loadingTime", point(figure.loadingTime));
+                drawn.set("temperatureDifference", point(figure.temperatureDifference));
+                drawn.set("reading", point(figure.reading));
+                drawn.set("lowerCurve", static_cast<int>(figure.lowerCurve));
+                drawn.set("upperCurve", static_cast<int>(figure.upperCurve));
+                drawn.set("lowerCurveX", figure.lowerCurveX);
+                drawn.set("upperCurveX", figure.upperCurveX);
+                answer.set("figure", drawn);
+            }
+            return answer;
+        });
+    }
+
+  private:
+    const Table& tableOf(int table) const {
+        if (table != 0 && table != 1) throw std::invalid_argument("table: 0 (input) or 1 (result)");
+        return table == 0 ? input_ : result_;
+    }
+    Table& tableOf(int table) {
+        return const_cast<Table&>(static_cast<const Session&>(*this).tableOf(table));
+    }
+
+    Listing listing(int kind, const std::string& dataName, int unit) const {
+        if (kind == 0)
+            return
+                [this, dataName](ListingSink& sink) { writeInputListing(input_, dataName, sink); };
+        if (kind != 1) throw std::invalid_argument("kind: 0 (input) or 1 (result)");
+        return [this, dataName, chosen = unitOf(unit)](ListingSink& sink) {
+            writeResultListing(result_, chosen, dataName, sink);
+        };
+    }
+
+    Table input_;
+    Table result_;
+    std::optional<Paste> lastPaste_;
+};
+
+// The nomograph's own tables, from which a view draws it.
+val nomographTables() {
+    namespace nomo = nomograph;
+    val tables = val::object();
+    tables.set("loadingTimeY", nomo::kLoadingTimeY);
+    tables.set("oneSecondX", nomo::kOneSecondX);
+    tables.set("tenSecondsX", nomo::kTenSecondsX);
+    tables.set("temperatureDifferenceY", nomo::kTemperatureDifferenceY);
+    tables.set("lowestTemperatureDifference", 10 * nomo::kLowestDifferenceStep);
+    tables.set("highestTemperatureDifference", 10 * nomo::kHighestDifferenceStep);
+    val differences = val::array();
+    for (const double x : nomo::kTemperatureDifferenceX) differences.call<void>("push", x);
+    tables.set("temperatureDifferenceX", differences);
+    val height = val::array();
+    for (const double a : nomo::kPenetrationIndexHeight) height.call<void>("push", a);
+    tables.set("penetrationIndexHeight", height);
+    val stiffnesses = val::array();
+    for (const auto& curve : nomo::kStiffnessCurves)
+        stiffnesses.call<void>("push", curve.stiffnessPa);
+    tables.set("curveStiffnessesPa", stiffnesses);
+    return tables;
+}
+
+// x of every stiffness curve at a height, as the look-up evaluates them.
+val curveXs(double height) {
+    val xs = val::array();
+    for (std::size_t curve = 0; curve < nomograph::kStiffnessCurves.size(); ++curve)
+        xs.call<void>("push", nomograph::curveX(curve, height));
+    return xs;
+}
+
+double curveX(int curve, double height) {
+    return guarded([&] { return nomograph::curveX(static_cast<std::size_t>(curve), height); });
+}
+double loadingTimeX(double loadingTime) {
+    return guarded([&] { return nomograph::loadingTimeX(loadingTime); });
+}
+double temperatureDifferenceX(double difference) {
+    return guarded([&] { return nomograph::temperatureDifferenceX(difference); });
+}
+double penetrationIndexHeight(double penetrationIndex) {
+    return guarded([&] { return nomograph::penetrationIndexHeight(penetrationIndex); });
+}
+
+// The number texts of the engine, which the view shows.
+namespace texts {
+
+std::string fixedText(double value, int decimals) {
+    return guarded([&] { return talveno::fixedText(value, decimals); });
+}
+std::string exponentText(double value, int significant, int exponentDigits) {
+    return guarded([&] { return talveno::exponentText(value, significant, exponentDigits); });
+}
+std::string shortestText(double value) {
+    return talveno::shortestText(value);
+}
+std::string withFullStop(const std::string& message) {
+    return talveno::withFullStop(message);
+}
+
+}  // namespace texts
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(talveno_engine) {
+    using emscripten::class_;
+    using emscripten::function;
+    class_<Session>("Session")
+        .constructor<>()
+        .function("cell", &Session::cell)
+        .function("setCell", &Session::setCell)
+        .function("rowCount", &Session::rowCount)
+        .function("columnCount", &Session::columnCount)
+        .function("columnWidth", &Session::columnWidth)
+        .function("filledRowCount", &Session::filledRowCount)
+        .function("moveRow", &Session::moveRow)
+        .function("moveColumn", &Session::moveColumn)
+        .function("cellsOfRows", &Session::cellsOfRows)
+        .function("start", &Session::start)
+        .function("run", &Session::run)
+        .function("copyFirstRow", &Session::copyFirstRow)
+        .function("copyChosenRow", &Session::copyChosenRow)
+        .function("partialClear", &Session::partialClear)
+        .function("clearAll", &Session::clearAll)
+        .function("pasteBlock", &Session::pasteBlock)
+        .function("undoPaste", &Session::undoPaste)
+        .function("copyText", &Session::copyText)
+        .function("filledRowsSelection", &Session::filledRowsSelection)
+        .function("readInputFile", &Session::readInputFile)
+        .function("readResultFile", &Session::readResultFile)
+        .function("inputFileBytes", &Session::inputFileBytes)
+        .function("resultFileBytes", &Session::resultFileBytes)
+        .function("listingLines", &Session::listingLines)
+        .function("printListing", &Session::printListing)
+        .function("lookUpResultRow", &Session::lookUpResultRow);
+    function("nomographTables", &nomographTables);
+    function("curveX", &curveX);
+    function("curveXs", &curveXs);
+    function("loadingTimeX", &loadingTimeX);
+    function("temperatureDifferenceX", &temperatureDifferenceX);
+    function("penetrationIndexHeight", &penetrationIndexHeight);
+    function("fixedText", &texts::fixedText);
+    function("exponentText", &texts::exponentText);
+    function("shortestText", &texts::shortestText);
+    function("withFullStop", &texts::withFullStop);
+}

@@ -1,0 +1,42 @@
+#include "files/disk_files.h"
+
+namespace talveno {
+
+namespace {
+
+template <typename Write>
+void save(const std::string& path, Write&& write) {
+    file_system::FileReplacement file(path);
+    write([&](std::string_view bytes) { file.write(bytes); });
+    file.commit();
+}
+
+}  // namespace
+
+ByteSource bytesOf(file_system::InputFile& file) {
+    return [&file](char* buffer, std::size_t size) { return file.read(buffer, size); };
+}
+
+void saveInputDataFile(const Table& input, const std::string& path) {
+    save(path, [&](const ByteSink& out) { writeInputDataFile(input, out); });
+}
+
+void saveResultFile(const Table& result, StiffnessUnit unit, const std::string& path) {
+    save(path, [&](const ByteSink& out) { writeResultFile(result, unit, out); });
+}
+
+std::vector<InputRecord> readInputDataFile(const std::string& path) {
+    file_system::InputFile file(path);
+    return readInputDataFile(file);
+}
+
+std::vector<InputRecord> readInputDataFile(file_system::InputFile& file) {
+    return readInputDataFile(bytesOf(file));
+}
+
+std::vector<ResultRecord> readResultFile(const std::string& path) {
+    file_system::InputFile file(path);
+    return readResultFile(bytesOf(file));
+}
+
+}  // namespace talveno

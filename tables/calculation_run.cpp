@@ -1,0 +1,121 @@
+#include "tables/calculation_run.h"
+
+#include "core/failure.h"
+#include "core/number_text.h"
+#include "core/relations.h"
+#include "tables/columns.h"
+#include "tables/layouts.h"
+
+namespace talveno {
+
+namespace {
+
+using columns::Quantity;
+
+constexpr int inputColumn(Quantity quantity) {
+    return columns::columnOf(columns::kInput, quantity);
+}
+constexpr int resultColumn(Quantity quantity) {
+    return columns::columnOf(columns::kResult, quantity);
+}
+
+// Whether the run writes a result column only once the nomograph has been read.
+constexpr bool isStiffness(Quantity quantity) {
+    return quantity == Quantity::bitumenStiffness || quantity == Quantity::mixtureStiffness;
+}
+
+constexpr int kSbit = resultColumn(Quantity::bitumenStiffness);
+constexpr int kSmix = resultColumn(Quantity::mixtureStiffness);
+
+}  // namespace
+
+void clearResults(Table& result, int n) {
+    layouts::emptyDataCells(result, 1, layouts::kResultColumns - 1, n);
+}
+
+void layOutResults(Table& result, int n, StiffnessUnit unit) {
+    for (int column = 0; column < layouts::kResultColumns; ++column)
+        result.setColumnWidth(column, layouts::kResultWidths[column]);
+    for (std::size_t column = 0; column < layouts::kResultHeaders.size(); ++column)
+        result.setCell(static_cast<int>(column), 0, std::string(layouts::kResultHeaders[column]));
+    layouts::numberRows(result, n);
+    result.setCell(kSbit, 0, layouts::stiffnessHeader("Sbit", unit));
+    result.setCell(kSmix, 0, layouts::stiffnessHeader("Smix", unit));
+}
+
+void RowCalculation::start(const InputCells& cells, bool vanDraat) {
+    RowInputs numbers;
+    for (std::size_t i = 0; i < cells.size(); ++i) numbers[i] = parseNumber(cells[i]);
+    start(cells, numbers, vanDraat);
+}
+
+void RowCalculation::start(const InputCells& cells, const RowInputs& numbers, bool vanDraat) {
+    numbers_.start(numbers, vanDraat);
+    for (int column = 1; column <= static_cast<int>(columns::kResult.size()); ++column) {
+        const columns::Column& form = columns::kResult[column - 1];
+        std::string& text = texts_[column];
+        text.clear();
+        if (form.quantity == Quantity::penetrationIndex)
+            appendFixedText(text, numbers_.penetrationIndex(), form.decimals);
+        else if (form.quantity == Quantity::concentration)
+            appendFixedText(text, numbers_.concentration() * 100, form.decimals);
+        else if (const int input = inputColumn(form.quantity); input > 0)
+            text = cells[input - 1];
+    }
+}
+
+void RowCalculation::finish(StiffnessUnit unit) {
+    numbers_.finish(unit);
+    appendExponentText(texts_[kSbit], numbers_.bitumenStiffness());
+    appendExponentText(texts_[kSmix], numbers_.mixtureStiffness());
+}
+
+void computeRow(const Table& input, int row, Table& result, const CalculationSettings& settings) {
+    InputCells cells;
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        cells[i] = input.cell(static_cast<int>(i) + 1, row);
+    RowCalculation calculation;
+    calculation.start(cells, settings.vanDraat);
+    for (int column = 1; column <= static_cast<int>(columns::kResult.size()); ++column)
+        if (!isStiffness(columns::kResult[column - 1].quantity))
+            result.setCell(column, row, calculation.text(column));
+    calculation.finish(settings.unit);
+    result.setCell(kSbit, row, calculation.text(kSbit));
+    result.setCell(kSmix, row, calculation.text(kSmix));
+}
+
+void computeFilledRows(const Table& input, Table& result, const CalculationSettings& settings) {
+    for (int row = 1; !input.cell(inputColumn(Quantity::penetration), row).empty(); ++row) {
+        try {
+            computeRow(input, row, result, settings);
+        } catch (const Failure& failure) {
+            throw Failure(std::string(failure.message()), row);
+        }
+    }
+}
+
+RowLookUp lookUpResultRow(const Table& result, int row) {
+    RowLookUp taken;
+    const auto cell = [&](Quantity quantity) -> const std::string& {
+        return result.cell(resultColumn(quantity), row);
+    };
+    if (cell(Quantity::penetration).empty()) {
+        taken.reason = "この行には計算結果がありません";
+        return taken;
+    }
+    try {
+        const double penetration = parseNumber(cell(Quantity::penetration));
+        const double softeningPoint = parseNumber(cell(Quantity::softeningPoint));
+        const double loadingTime = parseNumber(cell(Quantity::loadingTime));
+        const double temperature = parseNumber(cell(Quantity::temperature));
+        taken.inputs = lookUpInputs(penetrationIndex(penetration, softeningPoint), softeningPoint,
+                                    loadingTime, temperature);
+        taken.reading = nomograph::read(taken.inputs->penetrationIndex, taken.inputs->loadingTime,
+                                        taken.inputs->temperatureDifference);
+    } catch (const Failure& failure) {
+        taken.reason = failure.message();
+    }
+    return taken;
+}
+
+}  // namespace talveno
