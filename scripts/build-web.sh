@@ -11,8 +11,10 @@ scripts/setup.sh web
 # not find by itself.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 
-emcmake cmake -S . -B build-wasm -DCMAKE_BUILD_TYPE=Release -DTALVENO_WINDOW=OFF \
-  -DTALVENO_BENCH=OFF >/dev/null
+# The toolchain file directly: emcmake hands node a flag that Node.js 20 refuses.
+cmake -S . -B build-wasm -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
+  -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/node >/dev/null
 cmake --build build-wasm -j"$(nproc)" --target talveno-engine
 mkdir -p build-web
 node scripts/inline-web.mjs web build-wasm/app/talveno-engine.js build-web/talveno.html

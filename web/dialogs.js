@@ -123,14 +123,27 @@ export function chooseFileToOpen(filter) {
   });
 }
 
-// The bytes of a chosen file; the browser's failure to read it becomes the system error
-// number a desktop reports for it.
+// A browser's failure to read or write a file as the system error a desktop meets, named as
+// POSIX names it; the engine gives its message.
+function systemError(failure) {
+  const errors = {
+    NotFoundError: "ENOENT",
+    NotReadableError: "EACCES",
+    NotAllowedError: "EACCES",
+    SecurityError: "EACCES",
+    QuotaExceededError: "ENOSPC",
+  };
+  return Object.assign(new Error(failure?.message ?? String(failure)), {
+    systemError: errors[failure?.name] ?? "EIO",
+  });
+}
+
+// The bytes of a chosen file.
 export async function fileBytes(file) {
   try {
     return new Uint8Array(await file.arrayBuffer());
   } catch (failure) {
-    const errno = failure?.name === "NotFoundError" ? 2 : failure?.name === "NotReadableError" ? 5 : 0;
-    throw Object.assign(new Error(failure?.message ?? String(failure)), { errno });
+    throw systemError(failure);
   }
 }
 
@@ -194,9 +207,13 @@ export async function chooseFileToSave(dialog) {
     return {
       name: handle.name,
       async write(bytes) {
-        const writable = await handle.createWritable();
-        await writable.write(bytes);
-        await writable.close();
+        try {
+          const writable = await handle.createWritable();
+          await writable.write(bytes);
+          await writable.close();
+        } catch (failure) {
+          throw systemError(failure);
+        }
       },
     };
   }

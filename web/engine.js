@@ -20,7 +20,7 @@ class Engine {
       withFullStop: (message) => module.withFullStop(message),
       fixed: (value, decimals) => module.fixedText(value, decimals),
       shortest: (value) => module.shortestText(value),
-      exponent: (value, significant) => module.exponentText(value, significant),
+      exponent: (value, significant) => module.exponentText(value, significant, 2),
     };
   }
 
@@ -38,7 +38,7 @@ class Engine {
       moveRow: (from, to) => session.moveRow(table, from, to),
       moveColumn: (from, to) => session.moveColumn(table, from, to),
       copyText: (left, top, right, bottom) => session.copyText(table, left, top, right, bottom),
-      isCellBlock: (text) => this.module.isCellBlock(text),
+      filledRowsSelection: () => session.filledRowsSelection(table),
     };
   }
 
@@ -50,9 +50,14 @@ class Engine {
     return this.module.helpText(number);
   }
 
-  // The message a desktop shows for a file the system cannot read or write, by error number.
-  fileFailureMessage(errno) {
-    return this.module.fileFailureMessage(errno);
+  maxDataCount(text) {
+    return this.module.maxDataCount(text);
+  }
+
+  // The message a desktop shows for a file the system cannot read or write, by the error's
+  // POSIX name.
+  fileFailureMessage(error) {
+    return this.module.fileFailureMessage(error);
   }
 
   close() {
@@ -62,20 +67,19 @@ class Engine {
 
 // The nomograph's scales, axis and curves, read from the engine once.
 function nomographTables(module) {
-  const n = module.nomograph;
-  const curveCount = n.curveCount();
-  const stiffness = Array.from({ length: curveCount }, (_, curve) => n.stiffnessPa(curve));
+  const tables = module.nomographTables();
+  const stiffness = tables.curveStiffnessesPa;
   return {
-    curveCount,
+    curveCount: stiffness.length,
     stiffnessPa: (curve) => stiffness[curve],
-    curveX: (curve, height) => n.curveX(curve, height),
-    indexHeight: (index) => n.penetrationIndexHeight(index),
-    loadingTimeX: (time) => n.loadingTimeX(time),
-    differenceX: (difference) => n.temperatureDifferenceX(difference),
-    differenceXs: n.temperatureDifferenceXs(),
-    lowestDifferenceStep: n.lowestDifferenceStep(),
-    loadingTimeY: n.loadingTimeY(),
-    differenceY: n.temperatureDifferenceY(),
-    read: (index, time, difference) => n.read(index, time, difference),
+    curveX: (curve, height) => module.curveX(curve, height),
+    indexHeight: (index) => module.penetrationIndexHeight(index),
+    loadingTimeX: (time) => module.loadingTimeX(time),
+    differenceX: (difference) => module.temperatureDifferenceX(difference),
+    differenceXs: tables.temperatureDifferenceX,
+    lowestDifferenceStep: tables.lowestTemperatureDifference / 10,
+    loadingTimeY: tables.loadingTimeY,
+    differenceY: tables.temperatureDifferenceY,
+    read: (index, time, difference) => module.read(index, time, difference),
   };
 }

@@ -50,7 +50,7 @@ export class TForm1 {
     this.PageControl1 = new PageControl(control("PageControl1"), () => this.run(() => this.PageControl1Change()));
     this.StringGrid1 = new StringGrid(control("StringGrid1"), engine.table(kInputTable), {
       editable: true,
-      onPaste: (text) => this.run(() => this.StringGrid1Paste(text)),
+      onPaste: (text) => this.pasteFromClipboard(text),
       onUndo: () => this.run(() => this.StringGrid1Undo()),
     });
     this.StringGrid2 = new StringGrid(control("StringGrid2"), engine.table(kResultTable), {
@@ -123,7 +123,7 @@ export class TForm1 {
   }
 
   messageOf(failure) {
-    if (failure && typeof failure.errno === "number") return this.engine.fileFailureMessage(failure.errno);
+    if (failure?.systemError) return this.engine.fileFailureMessage(failure.systemError);
     return failure?.message ?? String(failure);
   }
 
@@ -164,7 +164,7 @@ export class TForm1 {
   // The calculation run: the result page is in front before the first row is computed, so it
   // shows the rows done also when a later row fails.
   BitBtn4Click() {
-    this.engine.session.maxDataCount(this.Edit4.value);
+    this.engine.maxDataCount(this.Edit4.value);
     const unit = this.chosenUnit();
     this.Memo2.classList.remove("light3d");
     this.PageControl1.setTabShown(this.TabSheet3, true);
@@ -247,7 +247,7 @@ export class TForm1 {
 
   // Reading the input data file: the table changes only when the whole file has been read.
   async BitBtn2Click() {
-    this.engine.session.maxDataCount(this.Edit4.value);
+    this.engine.maxDataCount(this.Edit4.value);
     const file = await dialogs.chooseFileToOpen(this.OpenDialog1.filter);
     if (!file) return;
     this.OpenDialog1.fileName = file.name;
@@ -294,11 +294,20 @@ export class TForm1 {
     this.printListing(kListingOfResults, this.Memo2.value, this.chosenUnit());
   }
 
+  // Ctrl+V in the input table: false when the text is one value, which the open editor takes.
+  pasteFromClipboard(text) {
+    let pasted = true;
+    this.run(() => {
+      pasted = this.StringGrid1Paste(text);
+    });
+    return pasted;
+  }
+
   // A block of cells from the clipboard written from the current cell on, checked whole first.
   StringGrid1Paste(text) {
     const column = Math.max(1, this.StringGrid1.currentColumn());
     const row = Math.max(1, this.StringGrid1.currentRow());
-    this.engine.session.pasteBlock(column, row, text);
+    return this.engine.session.pasteBlock(column, row, text);
   }
 
   // The last paste taken back, unless its cells have changed since.

@@ -31,8 +31,8 @@ export class Picture {
 
   // A text with its base line at y, starting at x ("start"), centred on it ("middle") or
   // ending there ("end"); middle: true centres it vertically on y instead.
-  text(x, y, text, { size = 12, bold = false, colour = "#000", anchor = "start", middle = false, rotate = 0 } = {}) {
-    this.shapes.push({ kind: "text", x, y, text, size, bold, colour, anchor, middle, rotate, clip: this.clip });
+  text(x, y, text, { size = 12, bold = false, italic = false, colour = "#000", anchor = "start", middle = false, rotate = 0 } = {}) {
+    this.shapes.push({ kind: "text", x, y, text, size, bold, italic, colour, anchor, middle, rotate, clip: this.clip });
   }
 
   // A text in a box, aligned "left", "center" or "right" and centred vertically.
@@ -140,7 +140,7 @@ function svgShape(shape, clip) {
       const turn = shape.rotate ? ` transform="rotate(${shape.rotate} ${n(shape.x)} ${n(shape.y)})"` : "";
       return (
         `<text x="${n(shape.x)}" y="${n(shape.y)}" font-size="${shape.size}"` +
-        `${shape.bold ? ' font-weight="bold"' : ""} fill="${shape.colour}" text-anchor="${shape.anchor}"` +
+        `${shape.bold ? ' font-weight="bold"' : ""}${shape.italic ? ' font-style="italic"' : ""} fill="${shape.colour}" text-anchor="${shape.anchor}"` +
         `${shape.middle ? ' dominant-baseline="central"' : ""} xml:space="preserve"${turn}${clip}>` +
         `${escape(shape.text)}</text>`
       );
@@ -181,7 +181,7 @@ function drawShape(context, shape, family) {
       stroke();
       break;
     default:
-      context.font = `${shape.bold ? "bold " : ""}${shape.size}px ${family}`;
+      context.font = `${shape.italic ? "italic " : ""}${shape.bold ? "bold " : ""}${shape.size}px ${family}`;
       context.fillStyle = shape.colour;
       context.textAlign = shape.anchor === "middle" ? "center" : shape.anchor;
       context.textBaseline = shape.middle ? "middle" : "alphabetic";

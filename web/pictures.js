@@ -190,6 +190,7 @@ export function logo() {
   picture.textInBox({ x: 0, y: 4, width: 134, height: 30 }, "center", "Talveno", {
     size: 24,
     bold: true,
+    italic: true,
     colour: kYellow,
   });
   picture.textInBox({ x: 0, y: 32, width: 134, height: 12 }, "center", "Sbit / Smix", { size: 10, colour: "#fff" });

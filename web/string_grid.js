@@ -22,8 +22,8 @@ const kTallestContent = 4000000;
 const kHeaderMargins = 8;
 
 export class StringGrid {
-  // source: the table's cells (see engine.js); hooks: onPaste(text, column, row), onUndo(),
-  // onContextMenu(x, y), onDoubleClick().
+  // source: the table's cells (see engine.js); hooks: onPaste(text), false when the text is
+  // one value for the open editor; onUndo(), onContextMenu(x, y), onDoubleClick().
   constructor(element, source, { editable = false, ...hooks } = {}) {
     this.element = element;
     this.source = source;
@@ -345,10 +345,9 @@ export class StringGrid {
 
   // Selects the data cells of the filled rows shown; false when there are none.
   selectFilledRows() {
-    const filled = this.firstRow() === 1 ? this.source.filledRowCount() : 0;
-    const rows = Math.min(filled, this.dataRows());
-    if (rows === 0) return false;
-    this.selection = { left: 1, top: 1, right: this.columns - 1, bottom: rows };
+    const range = this.source.filledRowsSelection();
+    if (!range) return false;
+    this.selection = range;
     this.closeEditorForRange();
     this.renderRows();
     return true;
@@ -377,9 +376,8 @@ export class StringGrid {
   paste(event) {
     if (!this.editable) return;
     const text = event.clipboardData?.getData("text/plain") ?? "";
-    if (this.source.isCellBlock(text)) {
+    if (this.hooks.onPaste?.(text) !== false) {
       event.preventDefault();
-      this.hooks.onPaste?.(text);
       return;
     }
     if (event.target === this.editor) return; // a single value goes into the open editor

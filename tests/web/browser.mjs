@@ -93,6 +93,7 @@ export class Window {
     return this.page.evaluate(() => {
       const element = document.activeElement;
       if (element?.classList.contains("cell-editor")) return `${element.closest(".string-grid").id}:editor`;
+      if (element?.classList.contains("grid-scroller")) return element.closest(".string-grid").id;
       if (element?.type === "radio") return `${element.name}:${element.value}`;
       return element?.id || element?.className || "";
     });
