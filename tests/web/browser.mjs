@@ -9,7 +9,7 @@ import puppeteer from "puppeteer-core";
 
 export const kRoot = resolve(dirname(fileURLToPath(import.meta.url)), "../..");
 export const kPage = process.env.TALVENO_PAGE ?? join(kRoot, "build-web/talveno.html");
-export const kBatch = process.env.TALVENO_BATCH ?? join(kRoot, "build-test/app/talveno-batch");
+export const kBatch = resolve(process.env.TALVENO_BATCH ?? join(kRoot, "build-test/app/talveno-batch"));
 export const kShots = join(kRoot, "build-web/shots");
 
 const kArgs = [
@@ -32,7 +32,13 @@ export async function launch({ scrollbars = false } = {}) {
     ignoreDefaultArgs: scrollbars ? ["--hide-scrollbars"] : [],
     defaultViewport: { width: 1000, height: 620 },
   });
-  browser.once("disconnected", () => rmSync(profile, { recursive: true, force: true }));
+  browser.once("disconnected", () => {
+    try {
+      rmSync(profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 100 });
+    } catch {
+      // what the browser still writes as it ends stays behind in the temporary folder
+    }
+  });
   return browser;
 }
 
@@ -234,7 +240,11 @@ export class Window {
       window.showSaveFilePicker = undefined;
     });
     const session = await this.page.createCDPSession();
-    await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: folder });
+    await session.send("Browser.setDownloadBehavior", {
+      behavior: "allow",
+      downloadPath: folder,
+      browserContextId: this.context.id,
+    });
   }
 
   async screenshot(name) {
