@@ -5,6 +5,7 @@ import { TForm1 } from "./form.js";
 
 async function start() {
   const engine = await openEngine();
+  performance.mark("talveno-engine");
   const form = new TForm1(engine);
   // What the browser tests reach the window through, beside its controls.
   globalThis.talveno = { form, engine };

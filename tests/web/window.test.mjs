@@ -400,3 +400,49 @@ test("a right click on the input page opens no menu; on the result table its men
     await window.press("Escape");
   });
 });
+
+test("fixed cells dragged move rows and columns; a drag across cells selects a range", async () => {
+  await withWindow(async (window) => {
+    await window.start();
+    await window.typeRows([
+      ["80", "50", "1", "0", "12", "4"],
+      ["60", "50", "0.02", "25", "12", "4"],
+      ["40", "55", "1", "30", "10", "6"],
+    ]);
+    const centre = async (selector) => {
+      const box = await (await window.page.$(selector)).boundingBox();
+      return [box.x + box.width / 2, box.y + box.height / 2];
+    };
+    const drag = async (from, to) => {
+      const [x1, y1] = await centre(from);
+      const [x2, y2] = await centre(to);
+      await window.page.mouse.move(x1, y1);
+      await window.page.mouse.down();
+      await window.page.mouse.move((x1 + x2) / 2, (y1 + y2) / 2, { steps: 4 });
+      await window.page.mouse.move(x2, y2, { steps: 4 });
+      await window.page.mouse.up();
+    };
+    const cellOf = (row, column) => `#StringGrid1 .grid-row[data-row="${row}"] .cell[data-column="${column}"]`;
+    await drag(cellOf(1, 0), cellOf(3, 0)); // row 1 dropped on row 3
+    assert.deepEqual([await window.cell(0, 0, 1), await window.cell(0, 0, 3)], ["2", "1"]);
+    assert.equal(await window.row(0, 3, 6), "80|50|1|0|12|4");
+    await drag("#StringGrid1 .grid-header .cell[data-column='2']", "#StringGrid1 .grid-header .cell[data-column='1']");
+    assert.deepEqual([await window.cell(0, 1, 0), await window.cell(0, 2, 0)], ["軟化点(℃)", "針入度(1/10mm)"]);
+    assert.equal(await window.row(0, 3, 2), "50|80", "a moved column is read at its new place");
+
+    await drag(cellOf(1, 1), cellOf(2, 3));
+    const selected = await window.page.$$eval("#StringGrid1 .cell.selected", (cells) => cells.length);
+    assert.equal(selected, 6);
+    assert.equal(await window.focused(), "StringGrid1", "the range closed the editor");
+
+    // A table of a million rows keeps only the rows in view in the page.
+    await window.clickTab("スタート");
+    await window.start("1000000");
+    await window.page.$eval("#StringGrid1 .grid-scroller", (scroller) => {
+      scroller.scrollTop = scroller.scrollHeight;
+    });
+    await window.page.waitForFunction(() => document.querySelector("#StringGrid1 .grid-row[data-row='1000000']"));
+    const rows = await window.page.$$eval("#StringGrid1 .grid-rows .grid-row", (list) => list.length);
+    assert.ok(rows <= 10, `${rows} rows in the page`);
+  });
+});
