@@ -56,6 +56,17 @@ export async function open(browser, { viewport } = {}) {
   return new Window(page, context);
 }
 
+// A test's work in a page of its own, which no script failure may have ended.
+export async function inWindow(browser, body) {
+  const window = await open(browser);
+  try {
+    await body(window);
+    if (window.page.problems.length > 0) throw new Error(`script failures: ${window.page.problems.join("; ")}`);
+  } finally {
+    await window.close();
+  }
+}
+
 // The window in the page, as a user works it.
 export class Window {
   constructor(page, context) {

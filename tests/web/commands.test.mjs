@@ -8,7 +8,7 @@ import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, test } from "node:test";
 import { pathToFileURL } from "node:url";
-import { kBatch, kPage, launch, open, waitForFile } from "./browser.mjs";
+import { inWindow, kBatch, kPage, launch, waitForFile } from "./browser.mjs";
 
 let browser;
 let folder;
@@ -21,15 +21,7 @@ after(async () => {
   rmSync(folder, { recursive: true, force: true });
 });
 
-async function withWindow(body) {
-  const window = await open(browser);
-  try {
-    await body(window);
-    assert.deepEqual(window.page.problems, [], "no script failed");
-  } finally {
-    await window.close();
-  }
-}
+const withWindow = (body) => inWindow(browser, body);
 
 const kWorkedRow = ["80", "50", "1", "0", "12", "4"];
 const kWorkedResult = "80|50|0.00|1|0|87.5|2.151E+01|5.002E+03";

@@ -2,7 +2,7 @@
 // message boxes and the exit.
 import assert from "node:assert/strict";
 import { after, before, test } from "node:test";
-import { launch, open } from "./browser.mjs";
+import { inWindow, launch } from "./browser.mjs";
 
 let browser;
 before(async () => {
@@ -10,15 +10,7 @@ before(async () => {
 });
 after(() => browser?.close());
 
-async function withWindow(body) {
-  const window = await open(browser);
-  try {
-    await body(window);
-    assert.deepEqual(window.page.problems, [], "no script failed");
-  } finally {
-    await window.close();
-  }
-}
+const withWindow = (body) => inWindow(browser, body);
 
 const kStart = "スタート";
 const kInput = "データ入力と計算";
