@@ -7,8 +7,10 @@
 #include <emscripten/val.h>
 
 #include <array>
+#include <cerrno>
 #include <cstdint>
 #include <exception>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -20,6 +22,7 @@
 #include "core/nomograph_geometry.h"
 #include "core/nomograph_tables.h"
 #include "core/number_text.h"
+#include "files/file_failures.h"
 #include "files/input_data_file.h"
 #include "files/result_file.h"
 #include "print/drawing_surface.h"
@@ -32,6 +35,7 @@
 #include "tables/paste.h"
 #include "tables/row_editing.h"
 #include "tables/start_command.h"
+#include "ui/help_messages.h"
 
 namespace {
 
@@ -361,6 +365,20 @@ val curveXs(double height) {
     return xs;
 }
 
+// One look-up in full, as the start page's schematic shows it.
+val read(double penetrationIndex, double loadingTime, double temperatureDifference) {
+    return guarded([&] {
+        const nomograph::Reading reading =
+            nomograph::read(penetrationIndex, loadingTime, temperatureDifference);
+        val read = val::object();
+        read.set("x", reading.x);
+        read.set("upperCurve", static_cast<int>(reading.upperCurve));
+        read.set("fraction", reading.fraction);
+        read.set("stiffnessMpa", reading.stiffnessMpa);
+        return read;
+    });
+}
+
 double curveX(int curve, double height) {
     return guarded([&] { return nomograph::curveX(static_cast<std::size_t>(curve), height); });
 }
@@ -388,6 +406,38 @@ std::string shortestText(double value) {
 }
 std::string withFullStop(const std::string& message) {
     return talveno::withFullStop(message);
+}
+
+// The maximum data count a box's text gives, as the commands read it before they change
+// anything.
+int maxDataCount(const std::string& text) {
+    return guarded([&] { return parseMaxDataCount(text); });
+}
+
+// The message of a system error met reading or writing a file, named as POSIX names it
+// ("ENOENT", "EACCES", "EMFILE", "ENOSPC", "EIO"): a browser reports its failures by kind.
+std::string fileFailureMessage(const std::string& error) {
+    return guarded([&] {
+        static const std::map<std::string, int> numbers = {{"ENOENT", ENOENT},
+                                                           {"EACCES", EACCES},
+                                                           {"EMFILE", EMFILE},
+                                                           {"ENOSPC", ENOSPC},
+                                                           {"EIO", EIO}};
+        const auto number = numbers.find(error);
+        if (number == numbers.end()) throw std::invalid_argument("system error: " + error);
+        return std::string(file_failures::systemFailure(number->second).message());
+    });
+}
+
+// Help messages 1 to 5 as stored, each line break LF then CR.
+std::string helpText(int number) {
+    return guarded([&] {
+        const std::array<std::string_view, 5> texts = {ui::help::kHelp1, ui::help::kHelp2,
+                                                       ui::help::kHelp3, ui::help::kHelp4,
+                                                       ui::help::kHelp5};
+        if (number < 1 || number > 5) throw std::invalid_argument("help message: 1 to 5");
+        return std::string(texts[static_cast<std::size_t>(number - 1)]);
+    });
 }
 
 }  // namespace texts
@@ -435,4 +485,8 @@ EMSCRIPTEN_BINDINGS(talveno_engine) {
     function("exponentText", &texts::exponentText);
     function("shortestText", &texts::shortestText);
     function("withFullStop", &texts::withFullStop);
+    function("read", &read);
+    function("maxDataCount", &texts::maxDataCount);
+    function("fileFailureMessage", &texts::fileFailureMessage);
+    function("helpText", &texts::helpText);
 }

@@ -1,16 +1,27 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs when they are missing.
-# Usage: scripts/setup.sh [test|package]   ("test" adds what the test command needs, "package"
-# what the Debian package build needs)
+# Usage: scripts/setup.sh [test|package|web]   ("test" adds what the test command needs, the
+# browser edition's included; "package" what the Debian package build needs; "web" only what
+# building and testing the browser edition needs)
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n
   fonts-ipafont-gothic libacl1-dev)
+# The browser edition: the engine built by emscripten (its optimiser runs on node-acorn, which
+# also parses the page's modules for inlining), the browser tests in Chromium through
+# puppeteer-core from npm, the printed pages read back by poppler, iconv for CP932 test files.
+web_packages=(emscripten node-acorn chromium poppler-utils libc-bin fonts-ipafont-gothic)
+command -v npm >/dev/null 2>&1 || web_packages+=(npm)
+if [ "${1:-}" = web ]; then
+  packages=(cmake make "${web_packages[@]}")
+fi
 if [ "${1:-}" = test ] || [ "${1:-}" = package ]; then
   # The package's library dependencies (dpkg-shlibdeps) and the file types cpack reads.
   packages+=(dpkg-dev file)
 fi
 if [ "${1:-}" = test ]; then
+  packages+=("${web_packages[@]}")
   packages+=(locales clang-14 libfuzzer-14-dev clang-format)
   # Saving keeps a file's access control list: the tests give one with setfacl.
   packages+=(acl)
@@ -45,4 +56,12 @@ fi
 # One test proves that cells and files ignore a comma-decimal locale.
 if [ "${1:-}" = test ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   if [ "$(id -u)" -eq 0 ]; then localedef -i de_DE -f UTF-8 de_DE.UTF-8 || true; fi
+fi
+
+# puppeteer-core for the browser tests, as the lock file has it; again only when the lock changed.
+if [ "${1:-}" = test ] || [ "${1:-}" = web ]; then
+  if ! cmp -s package-lock.json node_modules/.talveno-package-lock.json 2>/dev/null; then
+    npm ci --no-audit --no-fund --loglevel=error
+    cp package-lock.json node_modules/.talveno-package-lock.json
+  fi
 fi

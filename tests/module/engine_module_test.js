@@ -182,6 +182,19 @@ const tests = {
     ];
     for (const [actual, expected] of cases) assert.equal(actual, expected);
   },
+
+  'the page reads counts, help texts, file messages and a look-up from the engine'(engine) {
+    const cases = [
+      [engine.maxDataCount(' $10'), 16], [failureOf(() => engine.maxDataCount('5 ')), "'5 ' は整数ではありません"],
+      [engine.fileFailureMessage('ENOENT'), 'ファイルが見つかりません'],
+      [engine.fileFailureMessage('EACCES'), 'ファイルへのアクセスが拒否されました'],
+      [/^I\/O エラー \(\d+\)$/.test(engine.fileFailureMessage('ENOSPC')), true],
+      [engine.helpText(3).split('\n\r').length, 9], [engine.helpText(5).endsWith('このままでOKです。\n\r'), true],
+      [failureOf(() => engine.helpText(6)), 'help message: 1 to 5'],
+      [engine.read(0, 0.02, 40).upperCurve, 39], [engine.fixedText(engine.read(0, 0.02, 40).x, 4), '2317.6559'],
+    ];
+    for (const [actual, expected] of cases) assert.deepEqual(actual, expected);
+  },
 };
 
 createTalvenoEngine().then((engine) => {

@@ -1,0 +1,387 @@
+// The commands in the browser: the calculation run, the row editing, the data files through
+// the file chooser and the save-file picker or a download, the printed listings as the print
+// view's PDF pages, the clipboard and the nomograph view.
+import assert from "node:assert/strict";
+import { execFileSync } from "node:child_process";
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
+import { after, before, test } from "node:test";
+import { pathToFileURL } from "node:url";
+import { inWindow, kBatch, kPage, launch, waitForFile } from "./browser.mjs";
+
+let browser;
+let folder;
+before(async () => {
+  browser = await launch();
+  folder = mkdtempSync(join(tmpdir(), "talveno-web-"));
+});
+after(async () => {
+  await browser?.close();
+  rmSync(folder, { recursive: true, force: true });
+});
+
+const withWindow = (body) => inWindow(browser, body);
+
+const kWorkedRow = ["80", "50", "1", "0", "12", "4"];
+const kWorkedResult = "80|50|0.00|1|0|87.5|2.151E+01|5.002E+03";
+
+// A file of CP932 bytes with CR LF line ends, written from its lines.
+function cp932File(name, lines) {
+  const path = join(folder, name);
+  writeFileSync(path, execFileSync("iconv", ["-f", "UTF-8", "-t", "CP932"], { input: lines.map((line) => `${line}\r\n`).join("") }));
+  return path;
+}
+
+const kInputHeader = ["　No 　 pen   soft   loadtime　temp 　asvol　 void", "  　　 0.1mm   ℃  　   秒      ℃   　% 　    %"];
+
+// An input data file as the program saves it: rows of pen, soft, t, T, Vb, Va in their fields.
+function inputFile(name, count) {
+  const lines = [...kInputHeader];
+  for (let k = 1; k <= count; k += 1) {
+    const values = [40 + (k % 9) * 10, 45 + (k % 11), [0.02, 0.1, 1][k % 3], (k % 5) * 10, 10 + (k % 4), 3 + (k % 4) * 0.5];
+    const fields = values.map((value, index) => value.toFixed(index === 2 ? 3 : 1).padStart(index === 2 ? 10 : 7));
+    lines.push(`${String(k).padStart(3)} ${fields.join("")}`);
+  }
+  return cp932File(name, lines);
+}
+
+function batch(args) {
+  return execFileSync(kBatch, ["--quiet", ...args], { cwd: folder });
+}
+
+test("the run computes the worked rows in both units, with and without the correction", async () => {
+  const cases = [
+    [0, 0, "87.5", "Sbit(MPa)", "Smix(MPa)", "*.mpa", "2.151E+01"],
+    [0, 1, "86.6", "Sbit(MPa)", "Smix(MPa)", "*.mpa", "2.151E+01"],
+    [1, 0, "87.5", "Sbit(kgf/cm2)", "Smix(kgf/cm2)", "*.kgf", "2.193E+02"],
+    [1, 1, "86.6", "Sbit(kgf/cm2)", "Smix(kgf/cm2)", "*.kgf", "2.193E+02"],
+  ];
+  await withWindow(async (window) => {
+    for (const [unit, correction, cv, sbitHeader, smixHeader, pattern, sbit] of cases) {
+      const what = `${sbitHeader}${correction ? " with the correction" : ""}`;
+      await window.page.reload();
+      await window.page.waitForFunction(() => document.documentElement.dataset.ready);
+      await window.choose("RadioGroup1", unit);
+      await window.choose("RadioGroup2", correction);
+      await window.start();
+      await window.typeRows([kWorkedRow, [" 60 ", "50", "0.02", "25", "12", "4"]]);
+      await window.click("BitBtn4");
+      assert.deepEqual(await window.shownTabs(), ["スタート", "データ入力と計算", "結果の出力と表示"], what);
+      assert.equal(await window.currentPage(), "TabSheet3", what);
+      assert.deepEqual([await window.cell(1, 7, 0), await window.cell(1, 8, 0)], [sbitHeader, smixHeader], what);
+      assert.equal(await window.cell(1, 0, 50), "50", what);
+      assert.equal(await window.text("Label12"), pattern, what);
+      assert.equal(await window.text("Memo2"), "", what);
+      assert.equal(await window.row(1, 1, 6), `80|50|0.00|1|0|${cv}`, what);
+      assert.equal(await window.cell(1, 1, 2), " 60 ", `${what}: copied as typed`);
+      assert.equal(await window.cell(1, 3, 2), "-0.77", what);
+      assert.equal(await window.cell(1, 7, 1), sbit, what);
+      // The grid shows what the engine holds.
+      const shown = await window.page.$$eval("#StringGrid2 .grid-row[data-row='1'] .cell", (cells) => cells.map((cell) => cell.textContent));
+      assert.deepEqual(shown.slice(0, 8), ["1", "80", "50", "0.00", "1", "0", cv, sbit], what);
+      await window.screenshot(`result-page-${unit}${correction}`);
+    }
+  });
+});
+
+test("a failing row keeps the rows before it, the result page in front", async () => {
+  await withWindow(async (window) => {
+    await window.start();
+    await window.typeRows([kWorkedRow, kWorkedRow, ["80", "50", "1", "0", "12", "4x"], kWorkedRow]);
+    await window.click("BitBtn4");
+    assert.equal((await window.waitForBox()).text, "'4x' は浮動小数点数ではありません.");
+    await window.answer("Enter");
+    assert.equal(await window.currentPage(), "TabSheet3");
+    assert.equal(await window.row(1, 2, 8), kWorkedResult);
+    assert.equal(await window.row(1, 3, 8), "|||||||");
+  });
+});
+
+test("the row editing commands copy, compact and clear rows", async () => {
+  await withWindow(async (window) => {
+    await window.start();
+    const rows = [1, 2, 3, 4, 5].map((k) => [String(10 * k), "50", "1", "0", "12", "4"]);
+    await window.typeRows(rows);
+    await window.click("Button7");
+    assert.equal(await window.cell(0, 1, 6), "10", "row 1 copied after the filled rows");
+    await window.setText("Edit1", "3");
+    await window.click("Button9");
+    assert.equal(await window.cell(0, 1, 7), "30", "row 3 copied");
+    await window.setText("Edit2", "2");
+    await window.setText("Edit3", "4");
+    await window.click("Button8");
+    const first = [];
+    for (let row = 1; row <= 5; row += 1) first.push(await window.cell(0, 1, row));
+    assert.deepEqual(first, ["10", "50", "10", "30", ""], "rows 2 to 4 removed, those below moved up");
+    assert.equal(await window.cell(0, 0, 2), "2", "the row numbers stay");
+    await window.setText("Edit2", "");
+    await window.click("Button8");
+    assert.equal((await window.waitForBox()).text, "'' は整数ではありません.");
+    await window.answer("Enter");
+  });
+});
+
+test("an input data file read from CP932 saves back byte for byte, through the picker or a download", async () => {
+  const path = inputFile("cases.dat", 60);
+  const bytes = readFileSync(path);
+  await withWindow(async (window) => {
+    await window.start();
+    await window.readFile("BitBtn2", path);
+    await window.idle();
+    assert.equal(await window.text("Memo1"), "cases.dat", "the file's name, no path");
+    assert.equal(await window.row(0, 60, 6), "100.0|50.0|0.020|0.0|10.0|3.0");
+    assert.equal(await window.page.evaluate(() => talveno.engine.session.rowCount(0)), 51, "rows beyond 50 are kept hidden");
+
+    await window.keepSavedFiles("again.dat");
+    await window.click("BitBtn3");
+    assert.deepEqual(await window.savedFile("again.dat"), bytes);
+    assert.equal(await window.text("Memo1"), "again.dat");
+    const options = await window.page.evaluate(() => window.pickerOptions);
+    assert.deepEqual(options.types, [{ description: "*.dat", accept: { "application/octet-stream": [".dat"] } }]);
+    assert.equal(options.suggestedName, undefined, "the dialog opens with no name at first");
+
+    // Where the browser has no picker: the save box, its default extension, a download.
+    const downloads = mkdtempSync(join(folder, "downloads-"));
+    await window.downloadInto(downloads);
+    await window.click("BitBtn3");
+    await window.page.waitForSelector("#SaveBox[open]");
+    assert.equal(await window.page.$eval("#SaveBox .save-name", (name) => name.value), "again.dat", "the name last chosen");
+    await window.setText("SaveBox .save-name", "typed");
+    await window.press("Enter");
+    assert.deepEqual(await waitForFile(join(downloads, "typed.dat")), bytes);
+    await window.idle();
+    assert.equal(await window.text("Memo1"), "typed.dat");
+  });
+});
+
+test("a bad file or a cancelled chooser leaves the table as it was", async () => {
+  const bad = cp932File("bad.dat", ["h1", "h2", "  1 80 50 1 0 12 4", "  2 x"]);
+  await withWindow(async (window) => {
+    await window.start();
+    await window.typeRows([kWorkedRow]);
+    await window.readFile("BitBtn2", bad);
+    assert.equal((await window.waitForBox()).text, "入力値が数値ではありません.\n(4 行目)");
+    await window.answer("Enter");
+    const [chooser] = await Promise.all([window.page.waitForFileChooser(), window.click("BitBtn2")]);
+    await chooser.cancel();
+    await window.idle();
+    assert.equal(await window.row(0, 1, 6), kWorkedRow.join("|"));
+    assert.equal(await window.text("Memo1"), "");
+  });
+});
+
+test("result files are those of talveno-batch on the same input", async () => {
+  const path = inputFile("study.dat", 120);
+  const cases = [
+    [0, 0, "study.mpa", ["--unit", "MPa"]],
+    [1, 0, "study.kgf", ["--unit", "kgf/cm2"]],
+    [0, 1, "vandraat.mpa", ["--van-draat"]],
+  ];
+  await withWindow(async (window) => {
+    for (const [unit, correction, name, options] of cases) {
+      await window.choose("RadioGroup1", unit);
+      await window.choose("RadioGroup2", correction);
+      await window.start("200");
+      await window.readFile("BitBtn2", path);
+      await window.idle();
+      await window.click("BitBtn4");
+      await window.keepSavedFiles(name);
+      await window.click("BitBtn6");
+      const saved = await window.savedFile(name);
+      batch([...options, "-o", name, "study.dat"]);
+      assert.deepEqual(saved, readFileSync(join(folder, name)), name);
+      assert.equal(await window.text("Memo2"), name);
+      // Read back, the file gives the same file again.
+      await window.readFile("BitBtn5", join(folder, name));
+      await window.idle();
+      await window.keepSavedFiles(`again-${name}`);
+      await window.click("BitBtn6");
+      assert.deepEqual(await window.savedFile(`again-${name}`), saved, `${name} read back`);
+      await window.clickTab("スタート");
+    }
+  });
+});
+
+// A printed line with its runs of blanks, ideographic spaces included, folded into one blank
+// and none at either end: the positions of a proportional font do not give the blanks back.
+function folded(line) {
+  return line.replace(/[ \t\f\u3000]+/g, " ").trim();
+}
+
+function foldedLines(text) {
+  return text.split("\n").map(folded).filter((line) => line !== "");
+}
+
+// The pages Chromium prints of the print view, read back with pdftotext, each page's lines
+// folded, as the desktop's listing tests read them.
+function pdfPages(pdf) {
+  const path = join(folder, `pages-${Date.now()}.pdf`);
+  writeFileSync(path, pdf);
+  const count = Number(/Pages:\s+(\d+)/.exec(execFileSync("pdfinfo", [path], { encoding: "utf8" }))[1]);
+  const pages = [];
+  for (let page = 1; page <= count; page += 1) {
+    pages.push(foldedLines(execFileSync("pdftotext", ["-layout", "-f", String(page), "-l", String(page), path, "-"], { encoding: "utf8" })));
+  }
+  return pages;
+}
+
+// The pages as the print stream laid them out in the print view: per page the texts drawn at
+// one height make one line.
+function viewPages(window) {
+  return window.page.$$eval(".print-page", (pages) =>
+    pages.map((page) => {
+      const lines = new Map();
+      for (const text of page.querySelectorAll(".print-text")) {
+        lines.set(text.style.top, (lines.get(text.style.top) ?? "") + text.textContent);
+      }
+      return [...lines.values()];
+    }),
+  );
+}
+
+// What the print dialog would print: the print view in Chromium's PDF, its pages and lines as
+// the print stream placed them, its lines those of the desktop's listing.
+async function expectPrinted(window, desktopListing, what) {
+  const printed = pdfPages(await window.page.pdf({ preferCSSPageSize: true }));
+  const laidOut = (await viewPages(window)).map((lines) => lines.map(folded).filter((line) => line !== ""));
+  assert.deepEqual(printed, laidOut, `${what}: the pages of the print stream`);
+  assert.deepEqual(printed.flat(), foldedLines(readFileSync(join(folder, desktopListing), "utf8")), `${what}: the lines`);
+  return printed;
+}
+
+test("the printed listings have the desktop listing's lines, on pages as the print stream breaks them", async () => {
+  const path = inputFile("long.dat", 130);
+  batch(["-o", "long.mpa", "--listing", "result-listing.txt", "--input-listing", "input-listing.txt", "long.dat"]);
+  await withWindow(async (window) => {
+    await window.page.evaluate(() => {
+      window.printed = 0;
+      window.print = () => {
+        window.printed += 1;
+      };
+    });
+    await window.start("200");
+    await window.readFile("BitBtn2", path);
+    await window.idle();
+    await window.click("Button3");
+    await window.idle();
+    assert.equal(await window.page.evaluate(() => window.printed), 1, "the print dialog opened");
+    const inputPages = await expectPrinted(window, "input-listing.txt", "input listing");
+    assert.ok(inputPages.length >= 2, "a listing longer than a page");
+    assert.equal(inputPages[0][0], "入力データ名： long.dat");
+
+    await window.click("BitBtn4");
+    await window.keepSavedFiles("long.mpa");
+    await window.click("BitBtn6");
+    await window.savedFile("long.mpa");
+    await window.click("Button4");
+    await window.idle();
+    await expectPrinted(window, "result-listing.txt", "result listing");
+    await window.page.emulateMediaType("print");
+    await window.screenshot("print-view");
+    await window.page.emulateMediaType(null);
+
+    // A listing that stops at a bad cell shows its message and is not printed.
+    await window.clickTab("データ入力と計算");
+    await window.clickCell("StringGrid1", 2, 3);
+    await window.type("x");
+    await window.click("Button3");
+    assert.equal((await window.waitForBox()).text, "'x' は浮動小数点数ではありません.");
+    await window.answer("Enter");
+    assert.equal(await window.page.evaluate(() => window.printed), 2);
+  });
+});
+
+test("a spreadsheet block pastes from the current cell, Ctrl+Z takes it back, Ctrl+C copies", async () => {
+  await withWindow(async (window) => {
+    await window.page.browserContext().overridePermissions("file://", ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
+    const clipboard = {
+      put: (text) => window.page.evaluate((t) => navigator.clipboard.writeText(t), text),
+      get: () => window.page.evaluate(() => navigator.clipboard.readText()),
+    };
+    await window.start("3");
+    await window.typeRows([kWorkedRow, kWorkedRow]);
+    await window.clickCell("StringGrid1", 2, 2);
+    await clipboard.put("47.5\t0.02\r\n48\t\r\n");
+    await window.press("v", ["Control"]);
+    await window.idle();
+    assert.equal(await window.row(0, 2, 6), "80|47.5|0.02|0|12|4");
+    assert.equal(await window.row(0, 3, 6), "|48||||");
+    await window.press("z", ["Control"]);
+    await window.idle();
+    assert.equal(await window.row(0, 2, 6), kWorkedRow.join("|"));
+    assert.equal(await window.row(0, 3, 6), "|||||");
+
+    await clipboard.put("1\n2\n3\n");
+    await window.press("v", ["Control"]);
+    assert.equal((await window.waitForBox()).text, "貼り付けるデータが最大データ数 3 行を超えます（4 行目まで）.");
+    await window.answer("Enter");
+
+    await window.clickCell("StringGrid1", 3, 3);
+    await clipboard.put("0.02");
+    await window.press("v", ["Control"]);
+    assert.equal(await window.cell(0, 3, 3), "0.02", "a single value goes into the open editor");
+
+    await window.clickCell("StringGrid1", 4, 1);
+    await window.press("a", ["Control"]);
+    await window.press("c", ["Control"]);
+    assert.equal(await clipboard.get(), "80\t50\t1\t0\t12\t4\n80\t50\t1\t0\t12\t4\n", "the filled rows");
+
+    await window.click("BitBtn4");
+    await window.page.click("#StringGrid2 .grid-row[data-row='2'] .cell[data-column='3']", { button: "right" });
+    await window.page.click("#Copy1");
+    await window.idle();
+    assert.equal(await clipboard.get(), "0.00\n");
+  });
+});
+
+test("the nomograph view shows a row's look-up, saves it as PNG and prints it", async () => {
+  await withWindow(async (window) => {
+    await window.start();
+    await window.typeRows([["60", "50", "1", "0", "12", "4"], ["80", "50", "0.02", "10", "12", "4"]]);
+    await window.click("BitBtn4");
+    await window.page.click("#StringGrid2 .grid-row[data-row='2'] .cell[data-column='1']", { clickCount: 2 });
+    await window.page.waitForSelector("#NomographView:not([hidden]) svg");
+    const texts = await window.page.$$eval("#NomographView svg text", (list) => list.map((text) => text.textContent));
+    for (const expected of ["ノモグラフによる Sbit の読み取り　No. 2", "2317.6559", "38, 39", "0.77308", "4.0614E+01"]) {
+      assert.ok(texts.includes(expected), `the view shows ${expected}`);
+    }
+    await window.screenshot("nomograph-view");
+    await window.keepSavedFiles("row2.png");
+    await window.click("SavePngButton");
+    const png = await window.savedFile("row2.png");
+    assert.equal(png.subarray(1, 4).toString(), "PNG");
+    assert.deepEqual([png.readUInt32BE(16), png.readUInt32BE(20)], [2400, 1240]);
+    await window.page.evaluate(() => {
+      window.print = () => {
+        window.printed = true;
+      };
+    });
+    await window.click("PrintButton");
+    assert.equal(await window.page.evaluate(() => window.printed), true);
+    const printed = pdfPages(await window.page.pdf({ preferCSSPageSize: true }));
+    assert.equal(printed.length, 1, "one page");
+    assert.ok(printed[0].some((line) => line.includes("2317.6559")));
+    await window.click("CloseButton");
+
+    // A row that was never computed shows why.
+    await window.page.click("#StringGrid2 .grid-row[data-row='3'] .cell[data-column='1']", { clickCount: 2 });
+    await window.page.waitForSelector("#NomographView:not([hidden]) svg");
+    const reason = await window.page.$$eval("#NomographView svg text", (list) => list.map((text) => text.textContent).join(" "));
+    assert.match(reason, /読み取れません/);
+  });
+});
+
+test("the page opens from its file with no other request", async () => {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  const requests = [];
+  page.on("request", (request) => requests.push(request.url()));
+  await page.goto(pathToFileURL(kPage).href);
+  await page.waitForFunction(() => document.documentElement.dataset.ready);
+  await context.close();
+  assert.deepEqual(
+    requests.filter((url) => !url.startsWith("data:")),
+    [pathToFileURL(kPage).href],
+  );
+});

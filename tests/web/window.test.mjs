@@ -1,0 +1,440 @@
+// The window in the browser: its controls, the tab order, the page rules with real keys, the
+// message boxes and the exit.
+import assert from "node:assert/strict";
+import { after, before, test } from "node:test";
+import { inWindow, launch } from "./browser.mjs";
+
+let browser;
+before(async () => {
+  browser = await launch();
+});
+after(() => browser?.close());
+
+const withWindow = (body) => inWindow(browser, body);
+
+const kStart = "スタート";
+const kInput = "データ入力と計算";
+const kResult = "結果の出力と表示";
+
+// Every control at its place within its parent: left, top, width, height (labels size
+// themselves and give their place only).
+const kPlaces = [
+  ["PageControl1", "Client", 7, 7, 761, 410],
+  ["Button1", "Client", 693, 6, 75, 20],
+  ["Image5", "Client", 43, 12, 40, 41],
+  ["BitBtn1", "TabSheet1", 325, 339, 105, 25],
+  ["Panel1", "TabSheet1", 0, 8, 782, 314],
+  ["Image3", "Panel1", 1, 1, 780, 312],
+  ["Image1", "Panel1", 578, 93, 143, 76],
+  ["GroupBox2", "Panel1", 504, 176, 209, 49],
+  ["RadioGroup1", "Panel1", 506, 232, 79, 65],
+  ["RadioGroup2", "Panel1", 600, 232, 113, 65],
+  ["Button11", "Panel1", 668, 264, 33, 25],
+  ["Edit4", "GroupBox2", 20, 21, 45, 20],
+  ["Label16", "GroupBox2", 76, 24],
+  ["Button12", "GroupBox2", 164, 16, 33, 25],
+  ["Label4", "TabSheet2", 56, 40],
+  ["Label6", "TabSheet2", 203, 42],
+  ["Label18", "TabSheet2", 300, 42],
+  ["Label9", "TabSheet2", 416, 36],
+  ["Label10", "TabSheet2", 430, 50],
+  ["Memo1", "TabSheet2", 496, 32, 217, 33],
+  ["StringGrid1", "TabSheet2", 56, 80, 657, 153],
+  ["Panel5", "TabSheet2", 56, 248, 201, 105],
+  ["BitBtn3", "TabSheet2", 74, 265, 73, 33],
+  ["BitBtn2", "TabSheet2", 162, 265, 75, 33],
+  ["Button3", "TabSheet2", 73, 305, 73, 33],
+  ["Panel3", "TabSheet2", 264, 248, 321, 105],
+  ["Button2", "TabSheet2", 280, 305, 73, 33],
+  ["Panel4", "TabSheet2", 592, 248, 123, 105],
+  ["BitBtn4", "TabSheet2", 614, 265, 78, 33],
+  ["Button6", "TabSheet2", 614, 305, 78, 33],
+  ["Button7", "Panel3", 16, 16, 73, 33],
+  ["Button9", "Panel3", 103, 17, 74, 33],
+  ["Edit1", "Panel3", 184, 27, 25, 20],
+  ["Label2", "Panel3", 216, 32],
+  ["Button8", "Panel3", 103, 57, 74, 33],
+  ["Edit2", "Panel3", 184, 64, 25, 20],
+  ["Label3", "Panel3", 215, 67],
+  ["Edit3", "Panel3", 224, 64, 49, 20],
+  ["Label15", "Panel3", 280, 72],
+  ["Button10", "Panel3", 249, 18, 48, 33],
+  ["Label7", "TabSheet3", 40, 40],
+  ["Label8", "TabSheet3", 133, 42],
+  ["Label17", "TabSheet3", 232, 43],
+  ["Label11", "TabSheet3", 416, 36],
+  ["Label12", "TabSheet3", 430, 50],
+  ["Memo2", "TabSheet3", 496, 32, 217, 33],
+  ["StringGrid2", "TabSheet3", 32, 88, 697, 153],
+  ["Panel2", "TabSheet3", 32, 271, 449, 65],
+  ["BitBtn6", "TabSheet3", 100, 287, 77, 33],
+  ["BitBtn5", "TabSheet3", 220, 287, 77, 33],
+  ["Button4", "TabSheet3", 340, 287, 77, 33],
+  ["Panel6", "TabSheet3", 496, 272, 113, 65],
+  ["Button5", "TabSheet3", 526, 287, 51, 33],
+];
+
+test("every control has its place, size, text, colour and cursor", async () => {
+  await withWindow(async (window) => {
+    const found = await window.page.evaluate((places) => {
+      for (const sheet of document.querySelectorAll(".tab-sheet")) sheet.classList.add("shown");
+      return places.map(([id, parent]) => {
+        const element = document.getElementById(id);
+        if (!element) return [id, "missing"];
+        const box = element.getBoundingClientRect();
+        const origin = document.getElementById(parent).getBoundingClientRect();
+        return [id, element.offsetParent?.id ?? null, box.left - origin.left, box.top - origin.top, box.width, box.height];
+      });
+    }, kPlaces);
+    for (const [index, place] of kPlaces.entries()) {
+      const [id, parent, left, top, width, height] = place;
+      const [, , l, t, w, h] = found[index];
+      assert.deepEqual([l, t], [left, top], `${id} in ${parent}`);
+      if (width !== undefined) assert.deepEqual([w, h], [width, height], `${id} size`);
+    }
+
+    const looks = await window.page.evaluate(() => {
+      const style = (id, property) => getComputedStyle(document.getElementById(id))[property];
+      const ids = [...document.querySelectorAll(".client button")].map((button) => button.id);
+      return {
+        cursors: Object.fromEntries(ids.map((id) => [id, style(id, "cursor")])),
+        silver: ["GroupBox2", "RadioGroup1", "RadioGroup2"].map((id) => style(id, "backgroundColor")),
+        red: ["Label6", "Label18", "Label8", "Label17"].map((id) => style(id, "color")),
+        cream: style("StringGrid2", "backgroundColor"),
+        white: style("StringGrid1", "backgroundColor"),
+        // Texts take a smaller size where the face runs wider than the designed one.
+        fitted: [...document.querySelectorAll(".label[data-room], .client .push")].map((element) => [
+          element.id,
+          parseFloat(getComputedStyle(element).fontSize),
+          element.classList.contains("label") ? element.getBoundingClientRect().width : element.scrollWidth,
+          element.classList.contains("label") ? Number(element.dataset.room) : element.clientWidth,
+        ]),
+        font: style("Form1", "fontFamily"),
+        caption: document.getElementById("CaptionText").textContent,
+        title: document.title.replace(/\u00a0/g, " "),
+        frame: [document.getElementById("Form1").offsetWidth, document.getElementById("Form1").offsetHeight],
+        centre: (() => {
+          const box = document.getElementById("Form1").getBoundingClientRect();
+          return [box.left + box.width / 2 - innerWidth / 2, box.top + box.height / 2 - innerHeight / 2];
+        })(),
+        memo: [document.getElementById("Memo1").value, document.getElementById("Memo2").value],
+      };
+    });
+    const help = new Set(["Button6", "Button10", "Button5"]);
+    const arrow = new Set(["Button11", "Button12"]);
+    for (const [id, cursor] of Object.entries(looks.cursors)) {
+      assert.equal(cursor, help.has(id) ? "help" : arrow.has(id) ? "default" : "pointer", id);
+    }
+    assert.deepEqual(looks.silver, Array(3).fill("rgb(192, 192, 192)"));
+    assert.deepEqual(looks.red, Array(4).fill("rgb(255, 0, 0)"));
+    assert.equal(looks.cream, "rgb(255, 251, 240)");
+    assert.equal(looks.white, "rgb(255, 255, 255)");
+    for (const [id, size, width, room] of looks.fitted) {
+      assert.ok(size <= (id === "Label4" || id === "Label7" ? 16 : 12) && size >= 8, `${id} at ${size}px`);
+      assert.ok(width <= room, `${id} shows whole: ${width} in ${room}`);
+    }
+    assert.match(looks.font, /^"ＭＳ Ｐゴシック", "MS PGothic", "Yu Gothic",.*Meiryo, "Hiragino Sans",.*"Noto Sans CJK JP", IPAPGothic/);
+    assert.equal(looks.caption, "Talveno ver1.7  2008.03.02");
+    assert.equal(looks.title, "Talveno ver1.7  2008.03.02");
+    assert.deepEqual(looks.frame, [783, 459]);
+    assert.deepEqual(looks.centre.map(Math.round), [0, 0]);
+    assert.deepEqual(looks.memo, ["Memo1", "Memo2"]);
+  });
+});
+
+test("the window at start shows the start page only, with 50, MPa and なし", async () => {
+  await withWindow(async (window) => {
+    assert.deepEqual(await window.shownTabs(), [kStart]);
+    assert.equal(await window.currentPage(), "TabSheet1");
+    assert.equal(await window.text("Edit4"), "50");
+    const checked = await window.page.$$eval("input[type=radio]:checked", (items) => items.map((item) => item.nextElementSibling.textContent));
+    assert.deepEqual(checked, ["MPa", "なし"]);
+    await window.screenshot("start-page");
+  });
+});
+
+// Tab moves through each page's controls in their focus order, then the exit button and the
+// tab row; a radio group is one stop, on its checked item.
+test("tab moves through the controls in their focus order", async () => {
+  await withWindow(async (window) => {
+    const walk = async (from, steps) => {
+      await window.page.focus(`#${from}`);
+      const names = [await window.focused()];
+      for (let step = 1; step < steps; step += 1) {
+        await window.press("Tab");
+        names.push(await window.focused());
+      }
+      return names.join(" ");
+    };
+    assert.equal(
+      await walk("TabRow", 8),
+      "TabRow BitBtn1 RadioGroup1:0 RadioGroup2:0 Button11 Edit4 Button12 Button1",
+    );
+    await window.start();
+    assert.equal(
+      await walk("BitBtn2", 15),
+      "BitBtn2 BitBtn3 BitBtn4 Button2 Memo1 Button3 Button6 Button7 Button8 Button9 Edit1 Edit2 Edit3 Button10 Button1",
+    );
+    assert.equal(await walk("TabRow", 2), "TabRow StringGrid1:editor");
+    await window.click("BitBtn4");
+    assert.equal(await walk("BitBtn5", 6), "BitBtn5 BitBtn6 Memo2 Button4 Button5 Button1");
+    assert.equal(await walk("TabRow", 2), "TabRow StringGrid2");
+  });
+});
+
+test("typing goes straight into the cell and Tab moves on", async () => {
+  await withWindow(async (window) => {
+    await window.start();
+    assert.equal(await window.focused(), "StringGrid1:editor", "the start puts the keys in the table");
+    await window.type("60");
+    await window.press("Tab");
+    await window.type("50");
+    await window.press("Tab");
+    await window.type("0.02");
+    await window.click("Edit1"); // leaving keeps the text
+    assert.equal(await window.row(0, 1, 4), "60|50|0.02|");
+    await window.clickCell("StringGrid1", 2, 1);
+    await window.type("47.5"); // the cell's text is selected and replaced
+    await window.press("Enter");
+    await window.type("9");
+    await window.press("Escape");
+    assert.equal(await window.cell(0, 2, 1), "47.5");
+    await window.clickCell("StringGrid1", 6, 1);
+    await window.press("Tab"); // from the last column to the next row
+    await window.type("x");
+    assert.equal(await window.cell(0, 1, 2), "x");
+    await window.screenshot("input-page");
+  });
+});
+
+// The ways a user turns pages: Ctrl+Tab and Ctrl+Shift+Tab in a control, Ctrl+PageDown and
+// Ctrl+PageUp, the arrow keys on the focused tab row, the mouse wheel over it.
+async function turn(window, way, direction) {
+  const controls = { TabSheet1: "Edit4", TabSheet2: "Edit1", TabSheet3: "BitBtn6" };
+  if (way === "ctrl+tab" || way === "ctrl+page") {
+    await window.page.focus(`#${controls[await window.currentPage()]}`);
+    if (way === "ctrl+tab") await window.press("Tab", direction > 0 ? ["Control"] : ["Control", "Shift"]);
+    else await window.press(direction > 0 ? "PageDown" : "PageUp", ["Control"]);
+  } else if (way === "arrows") {
+    await window.page.focus("#TabRow");
+    await window.press(direction > 0 ? "ArrowRight" : "ArrowLeft");
+  } else {
+    const box = await (await window.page.$(".tab.selected")).boundingBox();
+    await window.page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
+    await window.page.mouse.wheel({ deltaY: 100 * direction });
+  }
+  await window.idle();
+}
+
+test("no key, wheel or click brings a hidden page to the front", async () => {
+  await withWindow(async (window) => {
+    for (const state of ["fresh", "started", "run", "back from the results"]) {
+      for (const way of ["ctrl+tab", "ctrl+page", "arrows", "wheel"]) {
+        for (const direction of [1, -1]) {
+          await window.page.reload();
+          await window.page.waitForFunction(() => document.documentElement.dataset.ready);
+          if (state !== "fresh") await window.start();
+          if (state === "run" || state === "back from the results") await window.click("BitBtn4");
+          if (state === "back from the results") await window.clickTab(kInput);
+          for (let step = 0; step < 4; step += 1) {
+            await turn(window, way, direction);
+            const what = `${state}, ${way} ${direction > 0 ? "on" : "back"} ${step + 1}`;
+            const tabs = await window.shownTabs();
+            const page = await window.currentPage();
+            const ok =
+              (tabs.join() === kStart && page === "TabSheet1") ||
+              (tabs.join() === [kStart, kInput].join() && page !== "TabSheet3") ||
+              (tabs.length === 3 && page === "TabSheet3");
+            assert.ok(ok, `${what}: ${tabs} with ${page} in front`);
+          }
+        }
+      }
+    }
+    // The tabs still turn to the pages shown.
+    await window.clickTab(kStart);
+    for (const way of ["ctrl+tab", "ctrl+page", "arrows", "wheel"]) {
+      await turn(window, way, 1);
+      assert.equal(await window.currentPage(), "TabSheet2", way);
+      await turn(window, way, -1);
+      assert.equal(await window.currentPage(), "TabSheet1", way);
+    }
+  });
+});
+
+test("the three tab states follow the start, the run and the page changes", async () => {
+  await withWindow(async (window) => {
+    await window.start("050");
+    assert.deepEqual(await window.shownTabs(), [kStart, kInput]);
+    assert.equal(await window.currentPage(), "TabSheet2");
+    assert.deepEqual([await window.text("Label17"), await window.text("Label18")], ["050", "050"]);
+    assert.equal(await window.page.evaluate(() => talveno.engine.session.rowCount(0)), 51);
+    await window.click("BitBtn4");
+    assert.deepEqual(await window.shownTabs(), [kStart, kInput, kResult]);
+    assert.equal(await window.currentPage(), "TabSheet3");
+    await window.clickTab(kInput);
+    assert.deepEqual(await window.shownTabs(), [kStart, kInput]);
+    await window.clickTab(kStart);
+    assert.deepEqual(await window.shownTabs(), [kStart, kInput]);
+    await window.click("BitBtn1");
+    assert.equal(await window.currentPage(), "TabSheet2");
+  });
+});
+
+// Each help button shows its text in the information box, the lines as stored (LF CR each).
+test("the help buttons show their texts; Enter and Escape close the box", async () => {
+  await withWindow(async (window) => {
+    const expected = await window.page.evaluate(() =>
+      [1, 2, 3, 4, 5].map((n) => talveno.engine.helpText(n).split("\n\r")),
+    );
+    assert.equal(expected[2].length, 9, "help message 3 shows nine lines");
+    assert.deepEqual(expected[1].slice(8, 10), ["", ""], "two blank lines before the last paragraph of help 2");
+    await window.start();
+    await window.click("BitBtn4");
+    const cases = [
+      ["Button11", kStart, 4, "Enter"],
+      ["Button12", kStart, 5, "Escape"],
+      ["Button6", kInput, 1, "Enter"],
+      ["Button10", kInput, 3, "Escape"],
+      ["Button5", null, 2, "Enter"],
+    ];
+    for (const [button, tab, number, key] of cases) {
+      if (tab) await window.clickTab(tab);
+      else {
+        await window.click("BitBtn4");
+      }
+      await window.click(button);
+      const box = await window.waitForBox();
+      assert.deepEqual(
+        { title: box.title, lines: box.text.split("\n"), buttons: box.buttons, icon: box.icon },
+        { title: "talveno", lines: expected[number - 1], buttons: ["OK"], icon: false },
+        button,
+      );
+      if (number === 2) await window.screenshot("help-box");
+      await window.answer(key);
+    }
+  });
+});
+
+test("the error box shows a failure's message with the full-stop rule", async () => {
+  await withWindow(async (window) => {
+    const cases = [
+      ["Edit4", "abc", "BitBtn1", "'abc' は整数ではありません."],
+      ["Edit4", "", "BitBtn1", "'' は整数ではありません."],
+    ];
+    for (const [box, text, button, message] of cases) {
+      await window.setText(box, text);
+      await window.click(button);
+      const shown = await window.waitForBox();
+      assert.deepEqual([shown.title, shown.text, shown.buttons, shown.icon], ["talveno", message, ["OK"], true]);
+      if (text) await window.screenshot("error-box");
+      await window.answer("Enter");
+      assert.deepEqual(await window.shownTabs(), [kStart], "the tabs stay as they were");
+    }
+    await window.start();
+    await window.setText("Edit1", "-1");
+    await window.click("Button9");
+    assert.equal((await window.waitForBox()).text, "リストのインデックスが範囲を超えています (-1)");
+    await window.answer("Escape");
+  });
+});
+
+test("clear all and the exit ask first; キャンセル and Escape change nothing", async () => {
+  await withWindow(async (window) => {
+    await window.start();
+    await window.typeRows([["80", "50", "1", "0", "12", "4"]]);
+    for (const answer of ["Escape", "Tab Enter"]) {
+      await window.click("Button2");
+      const box = await window.waitForBox();
+      assert.deepEqual(
+        [box.title, box.text, box.buttons, box.focused, box.icon],
+        ["確認", "データをクリアします！よろしいですか？", ["OK", "キャンセル"], "OK", true],
+      );
+      await window.screenshot("confirmation-box");
+      for (const key of answer.split(" ")) await window.press(key);
+      await window.waitForNoBox();
+      await window.idle();
+      assert.equal(await window.cell(0, 1, 1), "80", answer);
+    }
+    await window.click("Button2");
+    await window.waitForBox();
+    await window.answer("Enter");
+    assert.equal(await window.row(0, 1, 6), "|||||");
+
+    await window.click("Button1");
+    assert.equal((await window.waitForBox()).text, "プログラムを終了してよろしいですか？");
+    await window.answer("Escape");
+    assert.equal(await window.page.evaluate(() => document.documentElement.dataset.ended ?? ""), "");
+    await window.click("Button1");
+    await window.waitForBox();
+    await window.press("Enter");
+    await window.page.waitForFunction(() => document.documentElement.dataset.ended === "1");
+    assert.equal(await window.page.$("#Form1"), null, "the window is gone");
+    assert.match(await window.page.$eval("#Ended", (ended) => ended.textContent), /プログラムを終了しました/);
+    await window.screenshot("ended-page");
+  });
+});
+
+test("a right click on the input page opens no menu; on the result table its menu", async () => {
+  await withWindow(async (window) => {
+    await window.start();
+    const prevented = await window.page.evaluate(() =>
+      [...document.querySelectorAll("#TabSheet2, #TabSheet2 *")].every((element) => {
+        const request = new MouseEvent("contextmenu", { bubbles: true, cancelable: true });
+        return !element.dispatchEvent(request);
+      }),
+    );
+    assert.ok(prevented, "every context menu request on the input page is refused");
+    await window.click("BitBtn4");
+    await window.page.click("#StringGrid2 .grid-row .cell[data-column='2']", { button: "right" });
+    const items = await window.page.$$eval("#PopupMenu1:not([hidden]) .menu-item", (list) => list.map((item) => item.textContent));
+    assert.deepEqual(items, ["コピーCtrl+C", "すべて選択Ctrl+A", "ノモグラフで確認"]);
+    await window.screenshot("result-menu");
+    await window.press("Escape");
+  });
+});
+
+test("fixed cells dragged move rows and columns; a drag across cells selects a range", async () => {
+  await withWindow(async (window) => {
+    await window.start();
+    await window.typeRows([
+      ["80", "50", "1", "0", "12", "4"],
+      ["60", "50", "0.02", "25", "12", "4"],
+      ["40", "55", "1", "30", "10", "6"],
+    ]);
+    const centre = async (selector) => {
+      const box = await (await window.page.$(selector)).boundingBox();
+      return [box.x + box.width / 2, box.y + box.height / 2];
+    };
+    const drag = async (from, to) => {
+      const [x1, y1] = await centre(from);
+      const [x2, y2] = await centre(to);
+      await window.page.mouse.move(x1, y1);
+      await window.page.mouse.down();
+      await window.page.mouse.move((x1 + x2) / 2, (y1 + y2) / 2, { steps: 4 });
+      await window.page.mouse.move(x2, y2, { steps: 4 });
+      await window.page.mouse.up();
+    };
+    const cellOf = (row, column) => `#StringGrid1 .grid-row[data-row="${row}"] .cell[data-column="${column}"]`;
+    await drag(cellOf(1, 0), cellOf(3, 0)); // row 1 dropped on row 3
+    assert.deepEqual([await window.cell(0, 0, 1), await window.cell(0, 0, 3)], ["2", "1"]);
+    assert.equal(await window.row(0, 3, 6), "80|50|1|0|12|4");
+    await drag("#StringGrid1 .grid-header .cell[data-column='2']", "#StringGrid1 .grid-header .cell[data-column='1']");
+    assert.deepEqual([await window.cell(0, 1, 0), await window.cell(0, 2, 0)], ["軟化点(℃)", "針入度(1/10mm)"]);
+    assert.equal(await window.row(0, 3, 2), "50|80", "a moved column is read at its new place");
+
+    await drag(cellOf(1, 1), cellOf(2, 3));
+    const selected = await window.page.$$eval("#StringGrid1 .cell.selected", (cells) => cells.length);
+    assert.equal(selected, 6);
+    assert.equal(await window.focused(), "StringGrid1", "the range closed the editor");
+
+    // A table of a million rows keeps only the rows in view in the page.
+    await window.clickTab("スタート");
+    await window.start("1000000");
+    await window.page.$eval("#StringGrid1 .grid-scroller", (scroller) => {
+      scroller.scrollTop = scroller.scrollHeight;
+    });
+    await window.page.waitForFunction(() => document.querySelector("#StringGrid1 .grid-row[data-row='1000000']"));
+    const rows = await window.page.$$eval("#StringGrid1 .grid-rows .grid-row", (list) => list.length);
+    assert.ok(rows <= 10, `${rows} rows in the page`);
+  });
+});

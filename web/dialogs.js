@@ -1,0 +1,234 @@
+// The modal boxes and the file dialogs the commands open: the information, confirmation and
+// error boxes drawn in the page, the browser's file chooser for reading, and its save-file
+// picker (or a download) for saving.
+
+// The boxes carry the program's name as title, as a desktop does for a program that sets none.
+export const kApplicationTitle = "talveno";
+
+const kQuestionIcon =
+  '<svg width="32" height="32" viewBox="0 0 32 32" aria-hidden="true">' +
+  '<circle cx="16" cy="16" r="14" fill="#2b60c8" stroke="#163a80"/>' +
+  '<text x="16" y="23" text-anchor="middle" font-size="20" font-weight="bold" fill="white" ' +
+  'font-family="sans-serif">?</text></svg>';
+const kErrorIcon =
+  '<svg width="32" height="32" viewBox="0 0 32 32" aria-hidden="true">' +
+  '<circle cx="16" cy="16" r="14" fill="#d42020" stroke="#8a1010"/>' +
+  '<path d="M10 10 L22 22 M22 10 L10 22" stroke="white" stroke-width="3.2" ' +
+  'stroke-linecap="round"/></svg>';
+
+// One box at a time: the text, an icon, buttons [{caption, value}] of which the first is the
+// default (Enter), and the value Escape or closing stands for.
+function messageBox({ title, text, icon, buttons, escapeValue }) {
+  const box = document.getElementById("MessageBox");
+  box.querySelector(".box-title").textContent = title;
+  box.querySelector(".box-icon").innerHTML = icon ?? "";
+  box.querySelector(".box-text").textContent = text;
+  const row = box.querySelector(".box-buttons");
+  row.replaceChildren();
+  for (const { caption, value } of buttons) {
+    const button = document.createElement("button");
+    button.className = "push box-button";
+    button.textContent = caption;
+    button.value = value;
+    button.addEventListener("click", () => box.close(value));
+    row.append(button);
+  }
+  box.returnValue = escapeValue;
+  return new Promise((resolve) => {
+    const closed = () => {
+      box.removeEventListener("close", closed);
+      resolve(box.returnValue || escapeValue);
+    };
+    box.addEventListener("close", closed);
+    box.showModal();
+    row.firstElementChild.focus();
+  });
+}
+
+// The information box: the text, no icon, OK; Enter and Escape both close it.
+export async function information(text) {
+  await messageBox({
+    title: kApplicationTitle,
+    text,
+    buttons: [{ caption: "OK", value: "ok" }],
+    escapeValue: "ok",
+  });
+}
+
+// The confirmation box: true for "OK", false for "キャンセル", Escape or closing it.
+export async function confirm(question) {
+  const answer = await messageBox({
+    title: "確認",
+    text: question,
+    icon: kQuestionIcon,
+    buttons: [
+      { caption: "OK", value: "ok" },
+      { caption: "キャンセル", value: "cancel" },
+    ],
+    escapeValue: "cancel",
+  });
+  return answer === "ok";
+}
+
+// The error box: a failure's message as shown, error icon, OK.
+export async function error(message) {
+  await messageBox({
+    title: kApplicationTitle,
+    text: message,
+    icon: kErrorIcon,
+    buttons: [{ caption: "OK", value: "ok" }],
+    escapeValue: "ok",
+  });
+}
+
+// A file dialog's filter "description|pattern|description|pattern..." as the entries
+// [{description, extensions}] (extensions without the dot; none for "*.*").
+export function filterEntries(filter) {
+  const parts = filter.split("|");
+  const entries = [];
+  for (let i = 0; i + 1 < parts.length; i += 2) {
+    const extensions = parts[i + 1]
+      .split(";")
+      .map((pattern) => pattern.trim().replace(/^\*\./, ""))
+      .filter((extension) => extension !== "*" && extension !== "");
+    entries.push({ description: parts[i], extensions });
+  }
+  return entries;
+}
+
+// The name a save dialog gives a name typed without an extension.
+export function withDefaultExtension(name, extension) {
+  if (!extension || /\.[^.\\/]*$/.test(name)) return name;
+  return `${name}.${extension}`;
+}
+
+// The browser's file chooser, opened from the command's click: the file chosen, or null when
+// the user cancels it. It must be asked for before the command waits for anything.
+export function chooseFileToOpen(filter) {
+  const input = document.createElement("input");
+  input.type = "file";
+  input.accept = filterEntries(filter)
+    .flatMap((entry) => entry.extensions.map((extension) => `.${extension}`))
+    .join(",");
+  return new Promise((resolve) => {
+    let settled = false;
+    const settle = (file) => {
+      if (settled) return;
+      settled = true;
+      resolve(file);
+    };
+    input.addEventListener("change", () => settle(input.files[0] ?? null));
+    input.addEventListener("cancel", () => settle(null));
+    input.click();
+  });
+}
+
+// A browser's failure to read or write a file as the system error a desktop meets, named as
+// POSIX names it; the engine gives its message.
+function systemError(failure) {
+  const errors = {
+    NotFoundError: "ENOENT",
+    NotReadableError: "EACCES",
+    NotAllowedError: "EACCES",
+    SecurityError: "EACCES",
+    QuotaExceededError: "ENOSPC",
+  };
+  return Object.assign(new Error(failure?.message ?? String(failure)), {
+    systemError: errors[failure?.name] ?? "EIO",
+  });
+}
+
+// The bytes of a chosen file.
+export async function fileBytes(file) {
+  try {
+    return new Uint8Array(await file.arrayBuffer());
+  } catch (failure) {
+    throw systemError(failure);
+  }
+}
+
+// The in-page save box, where the browser has no save-file picker: the name typed (the
+// default extension added), or null when cancelled.
+function saveBox(dialog) {
+  const box = document.getElementById("SaveBox");
+  const name = box.querySelector(".save-name");
+  name.value = dialog.fileName;
+  box.querySelector(".save-filter").textContent = filterEntries(dialog.filter)
+    .map((entry) => entry.description)
+    .join("  ");
+  const buttons = [...box.querySelectorAll(".box-button")];
+  return new Promise((resolve) => {
+    const answer = (value) => {
+      for (const button of buttons) button.onclick = null;
+      name.onkeydown = null;
+      box.close(value);
+    };
+    for (const button of buttons) button.onclick = () => answer(button.value);
+    name.onkeydown = (event) => {
+      if (event.key === "Enter") {
+        event.preventDefault();
+        answer("ok");
+      }
+    };
+    const closed = () => {
+      box.removeEventListener("close", closed);
+      const typed = name.value.trim();
+      resolve(box.returnValue === "ok" && typed ? withDefaultExtension(typed, dialog.defaultExtension) : null);
+    };
+    box.returnValue = "cancel";
+    box.addEventListener("close", closed);
+    box.showModal();
+    name.focus();
+    name.select();
+  });
+}
+
+// A place to save into: {name, write(bytes)}, or null when the user cancels. The browser's
+// save-file picker where it has one, else the save box and a download. It must be asked for
+// before the command waits for anything.
+export async function chooseFileToSave(dialog) {
+  if (typeof window.showSaveFilePicker === "function") {
+    const types = filterEntries(dialog.filter)
+      .filter((entry) => entry.extensions.length > 0)
+      .map((entry) => ({
+        description: entry.description,
+        accept: { "application/octet-stream": entry.extensions.map((extension) => `.${extension}`) },
+      }));
+    let handle;
+    try {
+      handle = await window.showSaveFilePicker({
+        suggestedName: dialog.fileName || undefined,
+        types,
+      });
+    } catch (failure) {
+      if (failure?.name === "AbortError") return null;
+      throw failure;
+    }
+    return {
+      name: handle.name,
+      async write(bytes) {
+        try {
+          const writable = await handle.createWritable();
+          await writable.write(bytes);
+          await writable.close();
+        } catch (failure) {
+          throw systemError(failure);
+        }
+      },
+    };
+  }
+  const name = await saveBox(dialog);
+  if (name === null) return null;
+  return {
+    name,
+    async write(bytes) {
+      const link = document.createElement("a");
+      link.href = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
+      link.download = name;
+      document.body.append(link);
+      link.click();
+      link.remove();
+      setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+    },
+  };
+}

@@ -1,0 +1,85 @@
+// The engine's WebAssembly module, as the page uses it: one session holding the two tables,
+// the commands' table sides, the file bytes, the listings and the look-ups, and the nomograph's
+// own tables for the drawings. Every failure is a JS Error whose message is the engine's system
+// message.
+
+export const kInputTable = 0;
+export const kResultTable = 1;
+
+export async function openEngine() {
+  const module = await globalThis.createTalvenoEngine();
+  return new Engine(module);
+}
+
+class Engine {
+  constructor(module) {
+    this.module = module;
+    this.session = new module.Session();
+    this.nomograph = nomographTables(module);
+    this.texts = {
+      withFullStop: (message) => module.withFullStop(message),
+      fixed: (value, decimals) => module.fixedText(value, decimals),
+      shortest: (value) => module.shortestText(value),
+      exponent: (value, significant) => module.exponentText(value, significant, 2),
+    };
+  }
+
+  // The cells of one table, as a grid reads and writes them.
+  table(table) {
+    const session = this.session;
+    return {
+      columnCount: () => session.columnCount(table),
+      rowCount: () => session.rowCount(table),
+      columnWidth: (column) => session.columnWidth(table, column),
+      cell: (column, row) => session.cell(table, column, row),
+      setCell: (column, row, text) => session.setCell(table, column, row, text),
+      rows: (first, count) => session.cellsOfRows(table, first, count),
+      filledRowCount: () => session.filledRowCount(table),
+      moveRow: (from, to) => session.moveRow(table, from, to),
+      moveColumn: (from, to) => session.moveColumn(table, from, to),
+      copyText: (left, top, right, bottom) => session.copyText(table, left, top, right, bottom),
+      filledRowsSelection: () => session.filledRowsSelection(table),
+    };
+  }
+
+  withFullStop(message) {
+    return this.module.withFullStop(message);
+  }
+
+  helpText(number) {
+    return this.module.helpText(number);
+  }
+
+  maxDataCount(text) {
+    return this.module.maxDataCount(text);
+  }
+
+  // The message a desktop shows for a file the system cannot read or write, by the error's
+  // POSIX name.
+  fileFailureMessage(error) {
+    return this.module.fileFailureMessage(error);
+  }
+
+  close() {
+    this.session.delete();
+  }
+}
+
+// The nomograph's scales, axis and curves, read from the engine once.
+function nomographTables(module) {
+  const tables = module.nomographTables();
+  const stiffness = tables.curveStiffnessesPa;
+  return {
+    curveCount: stiffness.length,
+    stiffnessPa: (curve) => stiffness[curve],
+    curveX: (curve, height) => module.curveX(curve, height),
+    indexHeight: (index) => module.penetrationIndexHeight(index),
+    loadingTimeX: (time) => module.loadingTimeX(time),
+    differenceX: (difference) => module.temperatureDifferenceX(difference),
+    differenceXs: tables.temperatureDifferenceX,
+    lowestDifferenceStep: tables.lowestTemperatureDifference / 10,
+    loadingTimeY: tables.loadingTimeY,
+    differenceY: tables.temperatureDifferenceY,
+    read: (index, time, difference) => module.read(index, time, difference),
+  };
+}

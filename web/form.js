@@ -1,0 +1,361 @@
+// The window: the start page with the nomograph picture and the settings, the input page with
+// the input table and its commands, the result page with the result table. Each button runs
+// one command: it reads its controls, calls the engine, shows the outcome; a failing command
+// shows its message in the error box.
+
+import * as dialogs from "./dialogs.js";
+import { kInputTable, kResultTable } from "./engine.js";
+import { fitTexts } from "./look.js";
+import { nomographPage } from "./nomograph_page.js";
+import { NomographView } from "./nomograph_view.js";
+import { PageControl } from "./page_control.js";
+import { iconSvg, logo, nomographSchematic } from "./pictures.js";
+import { ListingSurface, openPrintDialog, showListingPages, showPicturePage } from "./print_view.js";
+import { StringGrid } from "./string_grid.js";
+
+const kListingOfInput = 0;
+const kListingOfResults = 1;
+
+function control(name) {
+  return document.getElementById(name);
+}
+
+// A result file's filter for the unit of the last run: 0 MPa, 1 kgf/cm2.
+function resultExtension(unit) {
+  return unit === 0 ? "mpa" : "kgf";
+}
+
+function resultFilter(unit) {
+  const extension = resultExtension(unit);
+  return `出力ファイル(*.${extension})|*.${extension}`;
+}
+
+// A file name box: its text, and the button-face colour once a command has written it.
+function showFileName(box, name) {
+  box.value = name;
+  box.classList.remove("light3d");
+}
+
+export class TForm1 {
+  constructor(engine) {
+    this.engine = engine;
+    this.running = false;
+    // The file dialogs the window keeps between uses.
+    this.OpenDialog1 = { filter: "*.dat|*.dat|すべてのファイル|*.*", defaultExtension: "", fileName: "" };
+    this.SaveDialog1 = { filter: "*.dat|*.dat", defaultExtension: "dat", fileName: "" };
+    this.OpenDialog2 = { filter: resultFilter(0), defaultExtension: "", fileName: "" };
+    this.SaveDialog2 = { filter: resultFilter(0), defaultExtension: "out", fileName: "" };
+
+    for (const name of document.querySelectorAll("[id]")) this[name.id] = name;
+    this.PageControl1 = new PageControl(control("PageControl1"), () => this.run(() => this.PageControl1Change()));
+    this.StringGrid1 = new StringGrid(control("StringGrid1"), engine.table(kInputTable), {
+      editable: true,
+      onPaste: (text) => this.pasteFromClipboard(text),
+      onUndo: () => this.run(() => this.StringGrid1Undo()),
+    });
+    this.StringGrid2 = new StringGrid(control("StringGrid2"), engine.table(kResultTable), {
+      onContextMenu: (x, y) => this.showPopupMenu(x, y),
+      onDoubleClick: () => this.run(() => this.StringGrid2DblClick()),
+    });
+    this.nomographView = new NomographView(control("NomographView"));
+    this.drawPictures();
+    fitTexts(document);
+    this.connectCommands();
+  }
+
+  drawPictures() {
+    control("Image3").innerHTML = nomographSchematic(this.engine.nomograph).svg();
+    control("Image1").innerHTML = logo().svg();
+    control("Image5").innerHTML = iconSvg(32);
+    control("CaptionIcon").innerHTML = iconSvg(16);
+    const icon = document.createElement("link");
+    icon.rel = "icon";
+    icon.href = `data:image/svg+xml,${encodeURIComponent(iconSvg(32))}`;
+    document.head.append(icon);
+  }
+
+  connectCommands() {
+    const buttons = {
+      BitBtn1: this.BitBtn1Click, Button11: this.Button11Click, Button12: this.Button12Click,
+      BitBtn3: this.BitBtn3Click, BitBtn2: this.BitBtn2Click, Button3: this.Button3Click,
+      Button7: this.Button7Click, Button9: this.Button9Click, Button8: this.Button8Click,
+      Button2: this.Button2Click, Button10: this.Button10Click, BitBtn4: this.BitBtn4Click,
+      Button6: this.Button6Click, BitBtn6: this.BitBtn6Click, BitBtn5: this.BitBtn5Click,
+      Button4: this.Button4Click, Button5: this.Button5Click, Button1: this.Button1Click,
+      SavePngButton: this.ViewSavePngClick, PrintButton: this.ViewPrintClick,
+    };
+    for (const [name, command] of Object.entries(buttons)) {
+      control(name).addEventListener("click", () => this.run(() => command.call(this)));
+    }
+    control("CloseBox").addEventListener("click", () => this.endProgram());
+    // A right click on the input page opens no menu, neither on the page nor on its controls.
+    control("TabSheet2").addEventListener("contextmenu", (event) => event.preventDefault());
+    const menu = control("PopupMenu1");
+    const items = { Copy1: this.Copy1Click, SelectAll1: this.SelectAll1Click, Nomograph1: this.Nomograph1Click };
+    for (const [name, command] of Object.entries(items)) {
+      control(name).addEventListener("click", () => {
+        this.hidePopupMenu();
+        this.run(() => command.call(this));
+      });
+    }
+    document.addEventListener("mousedown", (event) => {
+      if (!menu.hidden && !menu.contains(event.target)) this.hidePopupMenu();
+    });
+    document.addEventListener("keydown", (event) => {
+      if (event.key === "Escape" && !menu.hidden) this.hidePopupMenu();
+    });
+  }
+
+  // Runs a command: any failure ends it and shows its message in the error box. One command
+  // runs at a time; the grids show what it wrote when it ends, also when it fails half way.
+  async run(command) {
+    if (this.running || this.ended) return;
+    this.running = true;
+    try {
+      await command();
+      if (!this.ended) this.showTables();
+    } catch (failure) {
+      this.showTables();
+      await dialogs.error(this.engine.withFullStop(this.messageOf(failure)));
+    } finally {
+      this.running = false;
+    }
+  }
+
+  messageOf(failure) {
+    if (failure?.systemError) return this.engine.fileFailureMessage(failure.systemError);
+    return failure?.message ?? String(failure);
+  }
+
+  showTables() {
+    this.StringGrid1.showTable();
+    this.StringGrid2.showTable();
+  }
+
+
+  // The unit chosen now: 0 MPa, 1 kgf/cm2.
+  chosenUnit() {
+    return Number(document.querySelector("input[name=RadioGroup1]:checked").value);
+  }
+
+  vanDraatChosen() {
+    return document.querySelector("input[name=RadioGroup2]:checked").value === "1";
+  }
+
+  async showHelp(number) {
+    await dialogs.information(this.engine.helpText(number).replaceAll("\n\r", "\n"));
+  }
+
+  // The start command: the input page in front, the tables sized to the maximum data count.
+  BitBtn1Click() {
+    this.PageControl1.select(this.TabSheet2);
+    this.Edit1.value = "";
+    this.Edit2.value = "";
+    this.Edit3.value = "";
+    this.engine.session.start(this.Edit4.value);
+    this.Label17.textContent = this.Edit4.value;
+    this.Label18.textContent = this.Edit4.value;
+    this.PageControl1.setTabShown(this.TabSheet2, true);
+    this.PageControl1.setTabShown(this.TabSheet3, false);
+    this.PageControl1.select(this.TabSheet2);
+    showFileName(this.Memo1, "");
+  }
+
+  // The calculation run: the result page is in front before the first row is computed, so it
+  // shows the rows done also when a later row fails.
+  BitBtn4Click() {
+    this.engine.maxDataCount(this.Edit4.value);
+    const unit = this.chosenUnit();
+    this.Memo2.classList.remove("light3d");
+    this.PageControl1.setTabShown(this.TabSheet3, true);
+    this.PageControl1.select(this.TabSheet3);
+    this.SaveDialog2.filter = this.OpenDialog2.filter = resultFilter(unit);
+    this.Label12.textContent = `*.${resultExtension(unit)}`;
+    this.Memo2.value = "";
+    this.engine.session.run(this.Edit4.value, unit, this.vanDraatChosen());
+  }
+
+  Button7Click() {
+    this.engine.session.copyFirstRow();
+  }
+
+  Button9Click() {
+    this.engine.session.copyChosenRow(this.Edit1.value);
+  }
+
+  Button8Click() {
+    this.engine.session.partialClear(this.Edit4.value, this.Edit2.value, this.Edit3.value);
+  }
+
+  async Button2Click() {
+    if (!(await dialogs.confirm("データをクリアします！よろしいですか？"))) return;
+    this.engine.session.clearAll(this.Edit4.value);
+    showFileName(this.Memo1, "");
+    this.Edit1.value = "";
+    this.Edit2.value = "";
+    this.Edit3.value = "";
+  }
+
+  Button6Click() {
+    return this.showHelp(1);
+  }
+
+  Button5Click() {
+    return this.showHelp(2);
+  }
+
+  Button10Click() {
+    return this.showHelp(3);
+  }
+
+  Button11Click() {
+    return this.showHelp(4);
+  }
+
+  Button12Click() {
+    return this.showHelp(5);
+  }
+
+  // The exit: after "OK" the program's page ends; nothing is saved and nothing else is asked.
+  async Button1Click() {
+    if (await dialogs.confirm("プログラムを終了してよろしいですか？")) this.endProgram();
+  }
+
+  // A browser tab cannot close itself: the page shows that the program has ended.
+  endProgram() {
+    this.ended = true;
+    this.engine.close();
+    for (const child of document.body.children) if (child.id !== "Ended") child.hidden = true;
+    control("Form1").remove();
+    control("Ended").hidden = false;
+    document.documentElement.dataset.ended = "1";
+  }
+
+  // The user chose a page: the result page can be reached again only by the next run.
+  PageControl1Change() {
+    this.PageControl1.setTabShown(this.TabSheet3, false);
+  }
+
+  // Saving the input data file: the name box shows the file only once it is written.
+  async BitBtn3Click() {
+    const place = await dialogs.chooseFileToSave(this.SaveDialog1);
+    if (!place) return;
+    this.SaveDialog1.fileName = place.name;
+    await place.write(this.engine.session.inputFileBytes());
+    showFileName(this.Memo1, place.name);
+  }
+
+  // Reading the input data file: the table changes only when the whole file has been read.
+  async BitBtn2Click() {
+    this.engine.maxDataCount(this.Edit4.value);
+    const file = await dialogs.chooseFileToOpen(this.OpenDialog1.filter);
+    if (!file) return;
+    this.OpenDialog1.fileName = file.name;
+    const bytes = await dialogs.fileBytes(file);
+    this.engine.session.readInputFile(bytes, this.Edit4.value);
+    showFileName(this.Memo1, file.name);
+  }
+
+  // Saving the result file, with the unit line of the unit chosen now.
+  async BitBtn6Click() {
+    const place = await dialogs.chooseFileToSave(this.SaveDialog2);
+    if (!place) return;
+    this.SaveDialog2.fileName = place.name;
+    await place.write(this.engine.session.resultFileBytes(this.chosenUnit()));
+    showFileName(this.Memo2, place.name);
+  }
+
+  // Reading the result file: its values go under the headers of the last run, unconverted.
+  async BitBtn5Click() {
+    const file = await dialogs.chooseFileToOpen(this.OpenDialog2.filter);
+    if (!file) return;
+    this.OpenDialog2.fileName = file.name;
+    const bytes = await dialogs.fileBytes(file);
+    this.engine.session.readResultFile(bytes, this.Edit4.value);
+    showFileName(this.Memo2, file.name);
+  }
+
+  // A listing drawn by the engine's print stream onto the print view's pages, then the print
+  // dialog. A listing that stops at a bad cell is not printed.
+  printListing(kind, dataName, unit) {
+    const surface = new ListingSurface();
+    this.engine.session.printListing(kind, dataName, unit, surface);
+    showListingPages(surface);
+    openPrintDialog();
+  }
+
+  // Printing the input table, titled with the input data file's name.
+  Button3Click() {
+    this.printListing(kListingOfInput, this.Memo1.value, this.chosenUnit());
+  }
+
+  // Printing the result table, its unit line in the unit chosen now.
+  Button4Click() {
+    this.printListing(kListingOfResults, this.Memo2.value, this.chosenUnit());
+  }
+
+  // Ctrl+V in the input table: false when the text is one value, which the open editor takes.
+  pasteFromClipboard(text) {
+    let pasted = true;
+    this.run(() => {
+      pasted = this.StringGrid1Paste(text);
+    });
+    return pasted;
+  }
+
+  // A block of cells from the clipboard written from the current cell on, checked whole first.
+  StringGrid1Paste(text) {
+    const column = Math.max(1, this.StringGrid1.currentColumn());
+    const row = Math.max(1, this.StringGrid1.currentRow());
+    return this.engine.session.pasteBlock(column, row, text);
+  }
+
+  // The last paste taken back, unless its cells have changed since.
+  StringGrid1Undo() {
+    this.engine.session.undoPaste();
+  }
+
+  showPopupMenu(x, y) {
+    const menu = control("PopupMenu1");
+    menu.hidden = false;
+    menu.style.left = `${Math.min(x, window.innerWidth - menu.offsetWidth - 2)}px`;
+    menu.style.top = `${Math.min(y, window.innerHeight - menu.offsetHeight - 2)}px`;
+  }
+
+  hidePopupMenu() {
+    control("PopupMenu1").hidden = true;
+  }
+
+  async Copy1Click() {
+    const text = this.StringGrid2.selectionText();
+    if (text !== null) await navigator.clipboard.writeText(text);
+  }
+
+  SelectAll1Click() {
+    this.StringGrid2.selectFilledRows();
+  }
+
+  // The view shows the look-up the engine makes for the row's cells, or why there is none.
+  StringGrid2DblClick() {
+    const row = this.StringGrid2.currentRow();
+    if (row < 1) return;
+    const lookUp = this.engine.session.lookUpResultRow(row);
+    this.nomographView.showPage(row, nomographPage(row, lookUp, this.engine.nomograph, this.engine.texts));
+  }
+
+  Nomograph1Click() {
+    return this.StringGrid2DblClick();
+  }
+
+  async ViewSavePngClick() {
+    const place = await dialogs.chooseFileToSave(this.nomographView.pngDialog);
+    if (!place) return;
+    this.nomographView.pngDialog.fileName = place.name;
+    await place.write(await this.nomographView.pngBytes());
+  }
+
+  ViewPrintClick() {
+    showPicturePage(this.nomographView.picture.svg());
+    openPrintDialog();
+  }
+}

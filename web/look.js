@@ -1,0 +1,60 @@
+// The window's fonts: the designed face where the system has it, else a Japanese Gothic face of
+// the same pixel height, a little smaller where a text would not fit its designed place.
+
+export const kWindowPixelSize = 12;
+export const kLargePixelSize = 16;
+const kSmallestPixelSize = 8;
+
+// The faces, as the style sheet lists them.
+export function windowFamily() {
+  return getComputedStyle(document.documentElement).getPropertyValue("--window-font").trim();
+}
+
+let measuring = null;
+
+// The width in pixels of a text in the window's face at a pixel size (bold when asked).
+export function textWidth(text, pixelSize, bold = false) {
+  if (!measuring) measuring = document.createElement("canvas").getContext("2d");
+  measuring.font = `${bold ? "bold " : ""}${pixelSize}px ${windowFamily()}`;
+  return measuring.measureText(text).width;
+}
+
+// The largest pixel size, not above the given one and never below 8, at which every text fits
+// its room: [{text, room}].
+export function fittedSize(pixelSize, texts) {
+  let size = pixelSize;
+  const allFit = () => texts.every(({ text, room }) => textWidth(text, size) <= room);
+  while (size > kSmallestPixelSize && !allFit()) size -= 1;
+  return size;
+}
+
+// A caption keeps clear of each side of its button by this much.
+const kCaptionClearance = 4;
+// An item of a radio group: its indicator and the room around the text.
+const kRadioItemMargin = 31;
+
+// Fits the captions, labels and radio items of the window to their places.
+export function fitTexts(root) {
+  for (const button of root.querySelectorAll(".client .push")) {
+    const room = parseFloat(button.style.width) - 2 * kCaptionClearance;
+    button.style.fontSize = `${fittedSize(kWindowPixelSize, [{ text: button.textContent, room }])}px`;
+  }
+  for (const label of root.querySelectorAll(".label[data-room]")) {
+    const base = label.classList.contains("large") ? kLargePixelSize : kWindowPixelSize;
+    const room = Number(label.dataset.room);
+    const size = fittedSize(base, [{ text: label.textContent, room }]);
+    label.style.fontSize = `${size}px`;
+    label.style.lineHeight = `${size}px`;
+  }
+  for (const label of root.querySelectorAll(".label[data-font-of]")) {
+    const model = root.querySelector(`#${label.dataset.fontOf}`);
+    label.style.fontSize = model.style.fontSize;
+    label.style.lineHeight = model.style.lineHeight;
+  }
+  for (const group of root.querySelectorAll(".radio-group")) {
+    const room = parseFloat(group.style.width) - kRadioItemMargin;
+    const items = [...group.querySelectorAll(".radio-item span")];
+    const size = fittedSize(kWindowPixelSize, items.map((item) => ({ text: item.textContent, room })));
+    for (const item of items) item.style.fontSize = `${size}px`;
+  }
+}

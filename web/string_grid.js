@@ -1,0 +1,620 @@
+// A text grid over one of the engine's cell tables: the table's row 0 and column 0 are the
+// fixed header row and column, drawn in the button-face colour; rows are 24 pixels high; only
+// a vertical scroll bar. Only the rows in view exist in the page, so a table of a million rows
+// scrolls as one of fifty. The data columns keep the table's widths: texts too wide for a cell
+// are cut at its edge, and the headers take a smaller font where they need one to show whole.
+// The fixed column widens where its widest row number needs more room than the table gives.
+//
+// An editable grid keeps its cell editor open on the current cell, so typing goes straight in;
+// Tab moves from cell to cell. Dragging across cells selects a range; dragging a fixed cell
+// onto another moves its whole row or column, which the table carries out so that commands
+// read by position. Ctrl+C copies the selected cells as tab-separated rows, Ctrl+A selects the
+// filled rows; in the editable grid Ctrl+V with a block of cells on the clipboard and Ctrl+Z
+// ask the window to paste and to take the paste back (a single value goes into the open cell
+// editor, and Ctrl+Z undoes typing there first).
+
+import { fittedSize, textWidth, kWindowPixelSize } from "./look.js";
+
+export const kRowHeight = 24;
+// The most pixels the scrolled content takes; taller tables are scrolled in proportion, as
+// browsers cap the height of an element.
+const kTallestContent = 4000000;
+const kHeaderMargins = 8;
+
+export class StringGrid {
+  // source: the table's cells (see engine.js); hooks: onPaste(text), false when the text is
+  // one value for the open editor; onUndo(), onContextMenu(x, y), onDoubleClick().
+  constructor(element, source, { editable = false, ...hooks } = {}) {
+    this.element = element;
+    this.source = source;
+    this.editable = editable;
+    this.hooks = hooks;
+    this.columns = source.columnCount();
+    this.widths = [];
+    this.current = { column: 1, row: 1 };
+    this.anchor = { column: 1, row: 1 };
+    this.selection = null; // {left, top, right, bottom} in table cells
+    this.drag = null;
+    this.rowPool = [];
+
+    this.scroller = div("grid-scroller");
+    this.view = div("grid-view");
+    this.rowsLayer = div("grid-rows");
+    this.header = div("grid-row grid-header");
+    this.spacer = div("grid-spacer");
+    this.dropMark = div("drop-mark");
+    this.dropMark.hidden = true;
+    this.view.append(this.rowsLayer, this.header, this.dropMark);
+    this.scroller.append(this.view, this.spacer);
+    element.append(this.scroller);
+    this.scroller.tabIndex = editable ? -1 : 0;
+
+    if (editable) {
+      this.editor = document.createElement("input");
+      this.editor.type = "text";
+      this.editor.className = "cell-editor";
+      this.editor.autocomplete = "off";
+      this.editor.spellcheck = false;
+      this.editor.tabIndex = 0;
+      this.view.append(this.editor);
+      this.editor.addEventListener("input", () => {
+        this.source.setCell(this.current.column, this.current.row, this.editor.value);
+        this.renderRows();
+      });
+      this.editor.addEventListener("keydown", (event) => this.editorKey(event));
+      // Reached by Tab or by a page coming to the front, the editor holds its cell's text selected.
+      this.editor.addEventListener("focus", () => {
+        this.refreshEditor();
+        this.openedText = this.editor.value;
+        this.editor.select();
+      });
+      this.editor.addEventListener("paste", (event) => this.paste(event));
+    }
+    this.scroller.addEventListener("keydown", (event) => {
+      if (event.target === this.scroller) this.gridKey(event);
+    });
+    this.scroller.addEventListener("paste", (event) => {
+      if (event.target === this.scroller) this.paste(event);
+    });
+    element.addEventListener("copy", (event) => this.copy(event));
+    this.scroller.addEventListener("scroll", () => this.renderRows());
+    this.view.addEventListener("mousedown", (event) => this.mouseDown(event));
+    this.view.addEventListener("dblclick", (event) => {
+      const at = this.cellAt(event);
+      if (at && at.column >= 1 && at.row >= this.firstRow()) this.hooks.onDoubleClick?.();
+    });
+    this.view.addEventListener("contextmenu", (event) => {
+      event.preventDefault();
+      if (!this.hooks.onContextMenu) return;
+      const at = this.cellAt(event);
+      if (at && at.column >= 1 && at.row >= this.firstRow() && !this.isSelected(at.column, at.row)) {
+        this.setCurrent(at.column, at.row, false);
+      }
+      this.hooks.onContextMenu(event.clientX, event.clientY);
+    });
+    this.showTable();
+  }
+
+  // The table row shown first: row 1 below the fixed header row, or row 0 of a table of one
+  // row, which then has no fixed header row.
+  firstRow() {
+    return this.rowCount > 1 ? 1 : 0;
+  }
+
+  dataRows() {
+    return this.rowCount - this.firstRow();
+  }
+
+  headerHeight() {
+    return this.firstRow() === 1 ? kRowHeight : 0;
+  }
+
+  // Shows the table as a command left it: row count, texts and column widths.
+  showTable() {
+    this.rowCount = this.source.rowCount();
+    const first = this.firstRow();
+    const last = this.rowCount - 1;
+    this.current.row = clamp(this.current.row, first, last);
+    this.anchor.row = clamp(this.anchor.row, first, last);
+    if (this.selection) {
+      this.selection.top = clamp(this.selection.top, first, last);
+      this.selection.bottom = clamp(this.selection.bottom, first, last);
+    }
+    const widths = [this.fixedColumnWidth()];
+    for (let column = 1; column < this.columns; column += 1) widths.push(this.source.columnWidth(column));
+    if (widths.join() !== this.widths.join()) {
+      this.widths = widths;
+      for (const row of [this.header, ...this.rowPool]) this.applyWidths(row);
+    }
+    this.header.hidden = first !== 1;
+    if (first === 1) this.renderHeader();
+    this.layOut();
+    this.renderRows();
+    this.refreshEditor();
+  }
+
+  // The open editor shows what a command wrote into its cell.
+  refreshEditor() {
+    if (!this.editable || this.editor.hidden || this.dataRows() <= 0) return;
+    const text = this.source.cell(this.current.column, this.current.row);
+    if (text === this.editor.value) return;
+    this.editor.value = text;
+    this.openedText = text;
+  }
+
+  // The table's width of column 0, or the room of the widest row number, searched from the
+  // last row up, where the numbers with the most digits stand.
+  fixedColumnWidth() {
+    const mostDigits = String(this.rowCount - 1).length;
+    let widest = "";
+    for (let row = this.rowCount - 1; row >= this.firstRow() && widest.length < mostDigits; row -= 1) {
+      const text = this.source.cell(0, row);
+      if (text.length > widest.length) widest = text;
+      if (this.rowCount - 1 - row > 1000) break;
+    }
+    const room = Math.ceil(textWidth(widest, kWindowPixelSize)) + kHeaderMargins;
+    return Math.max(this.source.columnWidth(0), room);
+  }
+
+  renderHeader() {
+    const texts = [];
+    for (let column = 0; column < this.columns; column += 1) texts.push(this.source.cell(column, 0));
+    const size = fittedSize(
+      kWindowPixelSize,
+      texts.map((text, column) => ({ text, room: this.widths[column] - kHeaderMargins })),
+    );
+    this.header.style.fontSize = `${size}px`;
+    fillRow(this.header, texts);
+  }
+
+  applyWidths(row) {
+    if (row.children.length === 0) {
+      for (let column = 0; column < this.columns; column += 1) {
+        const cell = div(column === 0 || row === this.header ? "cell fixed" : "cell");
+        cell.dataset.column = String(column);
+        row.append(cell);
+      }
+    }
+    let width = 0;
+    for (const [column, cell] of [...row.children].entries()) {
+      cell.style.width = `${this.widths[column]}px`;
+      width += this.widths[column];
+    }
+    row.style.width = `${width}px`;
+  }
+
+  // The scrolled content's height and the view's size.
+  layOut() {
+    this.viewHeight = this.scroller.clientHeight || this.element.clientHeight - 3;
+    const content = this.dataRows() * kRowHeight;
+    this.view.style.height = `${this.viewHeight}px`;
+    const scrolled = this.headerHeight() + Math.min(content, kTallestContent);
+    this.spacer.style.height = `${Math.max(0, scrolled - this.viewHeight)}px`;
+  }
+
+  rowsHeight() {
+    return this.viewHeight - this.headerHeight();
+  }
+
+  // The most the rows scroll, in pixels of the whole table, and the scroller's own range.
+  scrollRanges() {
+    const whole = Math.max(0, this.dataRows() * kRowHeight - this.rowsHeight());
+    const own = Math.max(0, this.scroller.scrollHeight - this.scroller.clientHeight);
+    return { whole, own };
+  }
+
+  // How far the rows are scrolled, in pixels of the whole table.
+  scrolledBy() {
+    const { whole, own } = this.scrollRanges();
+    if (own <= 0 || whole <= 0) return 0;
+    return Math.min(whole, Math.round((this.scroller.scrollTop / own) * whole));
+  }
+
+  scrollTo(pixels) {
+    const { whole, own } = this.scrollRanges();
+    this.scroller.scrollTop = whole > 0 ? (clamp(pixels, 0, whole) / whole) * own : 0;
+    this.renderRows();
+  }
+
+  renderRows() {
+    const scrolled = this.scrolledBy();
+    const firstShown = Math.floor(scrolled / kRowHeight);
+    const offset = scrolled - firstShown * kRowHeight;
+    const count = Math.max(
+      0,
+      Math.min(this.dataRows() - firstShown, Math.ceil((this.rowsHeight() + offset) / kRowHeight)),
+    );
+    while (this.rowPool.length < count) {
+      const row = div("grid-row");
+      this.applyWidths(row);
+      this.rowsLayer.append(row);
+      this.rowPool.push(row);
+    }
+    const first = this.firstRow() + firstShown;
+    const texts = count > 0 ? this.source.rows(first, count) : [];
+    for (const [index, row] of this.rowPool.entries()) {
+      row.hidden = index >= count;
+      if (row.hidden) continue;
+      const tableRow = first + index;
+      row.dataset.row = String(tableRow);
+      row.style.top = `${this.headerHeight() + index * kRowHeight - offset}px`;
+      fillRow(row, texts[index]);
+      for (const cell of row.children) {
+        const column = Number(cell.dataset.column);
+        if (column === 0) continue;
+        cell.classList.toggle("selected", this.isSelected(column, tableRow));
+        cell.classList.toggle(
+          "current",
+          !this.editable && column === this.current.column && tableRow === this.current.row,
+        );
+      }
+    }
+    this.placeEditor(scrolled);
+  }
+
+  isSelected(column, row) {
+    const area = this.selectedArea();
+    return (
+      area !== null && column >= area.left && column <= area.right && row >= area.top && row <= area.bottom
+    );
+  }
+
+  // The selected range; in the read-only grid the current cell when nothing else is selected.
+  selectedArea() {
+    if (this.selection) return this.selection;
+    if (this.editable || this.dataRows() <= 0) return null;
+    const { column, row } = this.current;
+    return { left: column, top: row, right: column, bottom: row };
+  }
+
+  // The editor lies over the current cell, also when that cell is scrolled out of view.
+  placeEditor(scrolled) {
+    if (!this.editable) return;
+    const open = this.selection === null && this.dataRows() > 0;
+    this.editor.hidden = !open;
+    if (!open) return;
+    const { column, row } = this.current;
+    let left = 0;
+    for (let c = 0; c < column; c += 1) left += this.widths[c];
+    const top = this.headerHeight() + (row - this.firstRow()) * kRowHeight - scrolled;
+    Object.assign(this.editor.style, {
+      left: `${left}px`,
+      top: `${top}px`,
+      width: `${this.widths[column] - 1}px`,
+    });
+  }
+
+  // The editor on the current cell with its text selected, so that typing replaces it.
+  openEditor() {
+    if (!this.editable) return;
+    this.selection = null;
+    this.editor.value = this.source.cell(this.current.column, this.current.row);
+    this.openedText = this.editor.value;
+    this.renderRows();
+    this.editor.focus({ preventScroll: true });
+    this.editor.select();
+  }
+
+  // A range selected closes the editor, its text kept.
+  closeEditorForRange() {
+    if (!this.editable || this.editor.hidden) return;
+    const hadFocus = document.activeElement === this.editor;
+    this.editor.hidden = true;
+    if (hadFocus) this.scroller.focus({ preventScroll: true });
+  }
+
+  focus() {
+    if (this.editable && this.selection === null) this.openEditor();
+    else this.scroller.focus({ preventScroll: true });
+  }
+
+  setCurrent(column, row, extend) {
+    const first = this.firstRow();
+    const next = {
+      column: clamp(column, 1, this.columns - 1),
+      row: clamp(row, first, this.rowCount - 1),
+    };
+    this.current = next;
+    if (extend) {
+      this.selection = rectangle(this.anchor, next);
+      this.closeEditorForRange();
+    } else {
+      this.anchor = { ...next };
+      this.selection = null;
+    }
+    this.ensureVisible(next.row);
+    if (this.editable && !extend) this.openEditor();
+    else this.renderRows();
+  }
+
+  ensureVisible(row) {
+    const top = (row - this.firstRow()) * kRowHeight;
+    const scrolled = this.scrolledBy();
+    if (top < scrolled) this.scrollTo(top);
+    else if (top + kRowHeight > scrolled + this.rowsHeight()) this.scrollTo(top + kRowHeight - this.rowsHeight());
+  }
+
+  // The table column and row of the current cell; row 0 when there is none.
+  currentColumn() {
+    return this.dataRows() > 0 ? this.current.column : 0;
+  }
+
+  currentRow() {
+    return this.dataRows() > 0 ? this.current.row : 0;
+  }
+
+  // Selects the data cells of the filled rows shown; false when there are none.
+  selectFilledRows() {
+    const range = this.source.filledRowsSelection();
+    if (!range) return false;
+    this.selection = range;
+    this.closeEditorForRange();
+    this.renderRows();
+    return true;
+  }
+
+  // The text Ctrl+C puts on the clipboard: the selected cells, else the current one.
+  selectionText() {
+    const area = this.selection ?? {
+      left: this.current.column,
+      top: this.current.row,
+      right: this.current.column,
+      bottom: this.current.row,
+    };
+    if (this.dataRows() <= 0) return null;
+    return this.source.copyText(area.left, area.top, area.right, area.bottom);
+  }
+
+  copy(event) {
+    if (this.editable && document.activeElement === this.editor && this.editor.selectionStart !== this.editor.selectionEnd) return;
+    const text = this.selectionText();
+    if (text === null) return;
+    event.preventDefault();
+    event.clipboardData.setData("text/plain", text);
+  }
+
+  paste(event) {
+    if (!this.editable) return;
+    const text = event.clipboardData?.getData("text/plain") ?? "";
+    if (this.hooks.onPaste?.(text) !== false) {
+      event.preventDefault();
+      return;
+    }
+    if (event.target === this.editor) return; // a single value goes into the open editor
+    event.preventDefault();
+    this.openEditor();
+    this.editor.value = text;
+    this.editor.dispatchEvent(new Event("input"));
+  }
+
+  // Keys that move the current cell, for both grids; true when the key was one of them.
+  navigate(event, extendByShift) {
+    const page = Math.max(1, Math.floor(this.rowsHeight() / kRowHeight));
+    const { column, row } = this.current;
+    const moves = {
+      ArrowUp: [column, row - 1],
+      ArrowDown: [column, row + 1],
+      PageUp: [column, row - page],
+      PageDown: [column, row + page],
+    };
+    if (!this.editable || this.selection) {
+      moves.ArrowLeft = [column - 1, row];
+      moves.ArrowRight = [column + 1, row];
+    }
+    if (event.ctrlKey && event.key === "Home") moves.Home = [1, this.firstRow()];
+    if (event.ctrlKey && event.key === "End") moves.End = [this.columns - 1, this.rowCount - 1];
+    const target = moves[event.key];
+    if (!target || event.altKey || event.metaKey) return false;
+    event.preventDefault();
+    this.setCurrent(target[0], target[1], extendByShift && event.shiftKey);
+    return true;
+  }
+
+  // The next or previous data cell for Tab; null at either end.
+  neighbour(way) {
+    let { column, row } = this.current;
+    column += way;
+    if (column > this.columns - 1) {
+      column = 1;
+      row += 1;
+    } else if (column < 1) {
+      column = this.columns - 1;
+      row -= 1;
+    }
+    if (row < this.firstRow() || row > this.rowCount - 1) return null;
+    return { column, row };
+  }
+
+  clipboardKey(event) {
+    const ctrl = (event.ctrlKey || event.metaKey) && !event.altKey;
+    if (!ctrl) return false;
+    const key = event.key.toLowerCase();
+    if (key === "a") {
+      if (this.selectFilledRows()) {
+        event.preventDefault();
+        return true;
+      }
+      return false;
+    }
+    if (key === "z" && !event.shiftKey && this.editable) {
+      if (document.activeElement === this.editor && this.editor.value !== this.openedText) return false;
+      event.preventDefault();
+      this.hooks.onUndo?.();
+      return true;
+    }
+    return false;
+  }
+
+  editorKey(event) {
+    if (event.isComposing || this.clipboardKey(event)) return;
+    if (event.key === "Tab" && !event.ctrlKey && !event.altKey) {
+      const next = this.neighbour(event.shiftKey ? -1 : 1);
+      if (!next) return; // the focus leaves the grid
+      event.preventDefault();
+      this.setCurrent(next.column, next.row, false);
+      return;
+    }
+    if (event.key === "Enter") {
+      event.preventDefault();
+      this.openEditor();
+      return;
+    }
+    if (event.key === "Escape") {
+      event.preventDefault();
+      event.stopPropagation();
+      this.source.setCell(this.current.column, this.current.row, this.openedText);
+      this.openEditor();
+      return;
+    }
+    const { selectionStart, selectionEnd, value } = this.editor;
+    const noSelection = selectionStart === selectionEnd;
+    if (event.key === "ArrowLeft" && !(noSelection && selectionStart === 0)) return;
+    if (event.key === "ArrowRight" && !(noSelection && selectionEnd === value.length)) return;
+    if ((event.key === "Home" || event.key === "End") && !event.ctrlKey) return;
+    if (event.shiftKey && (event.key === "ArrowLeft" || event.key === "ArrowRight")) return;
+    if (event.key === "ArrowLeft" || event.key === "ArrowRight") {
+      event.preventDefault();
+      this.setCurrent(this.current.column + (event.key === "ArrowLeft" ? -1 : 1), this.current.row, false);
+      return;
+    }
+    this.navigate(event, true);
+  }
+
+  gridKey(event) {
+    if (this.clipboardKey(event)) return;
+    if (this.navigate(event, true)) return;
+    if (event.key === "ContextMenu" || (event.shiftKey && event.key === "F10")) {
+      event.preventDefault();
+      const rect = this.element.getBoundingClientRect();
+      this.hooks.onContextMenu?.(rect.left + 40, rect.top + 40);
+      return;
+    }
+    // A key typed over a range opens the editor again on the current cell and goes into it.
+    if (this.editable && event.key.length === 1 && !event.ctrlKey && !event.metaKey && !event.altKey) {
+      this.openEditor();
+    } else if (this.editable && event.key === "Tab") {
+      event.preventDefault();
+      this.openEditor();
+    }
+  }
+
+  // The cell under the mouse: {column, row} in table cells, or {fixed: "row"|"column"}.
+  cellAt(event) {
+    const cell = event.target.closest?.(".cell");
+    if (!cell) return null;
+    const row = cell.parentElement === this.header ? 0 : Number(cell.parentElement.dataset.row);
+    return { column: Number(cell.dataset.column), row, header: cell.parentElement === this.header };
+  }
+
+  mouseDown(event) {
+    if (event.button !== 0) return;
+    const at = this.cellAt(event);
+    if (!at || event.target === this.editor) return;
+    event.preventDefault();
+    if (at.header && at.column === 0) return;
+    if (at.header || at.column === 0) {
+      this.fixedCellDown(at, event);
+      return;
+    }
+    this.setCurrent(at.column, at.row, event.shiftKey);
+    if (!this.editable || this.selection) this.scroller.focus({ preventScroll: true });
+    this.drag = { kind: "cells" };
+    this.trackMouse((moved) => {
+      const over = this.cellUnder(moved);
+      if (!over || over.column < 1 || over.header) return;
+      if (over.column === this.current.column && over.row === this.current.row) return;
+      this.setCurrent(over.column, over.row, true);
+    });
+  }
+
+  // A fixed cell pressed: a click selects its row or column; in the editable grid a drag onto
+  // another fixed cell moves the row or column there.
+  fixedCellDown(at, event) {
+    const kind = at.header ? "column" : "row";
+    const from = at.header ? at.column : at.row;
+    let to = from;
+    const pressed = event.target.closest(".cell");
+    pressed.classList.add("dragging");
+    this.trackMouse(
+      (moved) => {
+        if (!this.editable) return;
+        const over = this.cellUnder(moved);
+        if (!over) return;
+        to = kind === "column" ? Math.max(1, over.column) : over.header ? this.firstRow() : over.row;
+        this.showDropMark(kind, to, from);
+      },
+      () => {
+        pressed.classList.remove("dragging");
+        this.dropMark.hidden = true;
+        if (this.editable && to !== from) {
+          if (kind === "row") this.source.moveRow(from, to);
+          else this.source.moveColumn(from, to);
+          this.showTable();
+        }
+        if (kind === "row") this.selection = { left: 1, top: to, right: this.columns - 1, bottom: to };
+        else this.selection = { left: to, top: this.firstRow(), right: to, bottom: this.rowCount - 1 };
+        this.current = kind === "row" ? { column: 1, row: to } : { column: to, row: this.firstRow() };
+        this.anchor = { ...this.current };
+        this.closeEditorForRange();
+        this.scroller.focus({ preventScroll: true });
+        this.renderRows();
+      },
+    );
+  }
+
+  showDropMark(kind, to, from) {
+    this.dropMark.hidden = to === from;
+    if (kind === "row") {
+      const top = this.headerHeight() + (to - this.firstRow() + (to > from ? 1 : 0)) * kRowHeight - this.scrolledBy();
+      Object.assign(this.dropMark.style, { left: "0px", top: `${top - 1}px`, width: "100%", height: "2px" });
+    } else {
+      let left = 0;
+      for (let c = 0; c < to + (to > from ? 1 : 0); c += 1) left += this.widths[c];
+      Object.assign(this.dropMark.style, { left: `${left - 1}px`, top: "0px", width: "2px", height: "100%" });
+    }
+  }
+
+  cellUnder(event) {
+    const target = document.elementFromPoint(event.clientX, event.clientY);
+    if (!target || !this.view.contains(target)) return null;
+    return this.cellAt({ target });
+  }
+
+  trackMouse(onMove, onUp) {
+    const move = (moved) => onMove(moved);
+    const up = () => {
+      window.removeEventListener("mousemove", move);
+      window.removeEventListener("mouseup", up);
+      this.drag = null;
+      onUp?.();
+    };
+    window.addEventListener("mousemove", move);
+    window.addEventListener("mouseup", up);
+  }
+}
+
+function div(className) {
+  const element = document.createElement("div");
+  element.className = className;
+  return element;
+}
+
+function fillRow(row, texts) {
+  for (const [column, cell] of [...row.children].entries()) {
+    const text = texts[column] ?? "";
+    if (cell.textContent !== text) cell.textContent = text;
+  }
+}
+
+function clamp(value, low, high) {
+  return Math.max(low, Math.min(high, value));
+}
+
+function rectangle(a, b) {
+  return {
+    left: Math.min(a.column, b.column),
+    top: Math.min(a.row, b.row),
+    right: Math.max(a.column, b.column),
+    bottom: Math.max(a.row, b.row),
+  };
+}
