@@ -1,6 +1,5 @@
 #include "files/data_file.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "core/cp932.h"
@@ -137,12 +136,7 @@ std::vector<Record<N>> readRecords(const ByteSource& source, RowNumberToken rowN
 template <std::size_t N>
 void applyRecords(Table& table, int n, const std::vector<Record<N>>& records,
                   std::span<const columns::Column, N> columns) {
-    // Every row the table holds is emptied, rows beyond n too: the rows of an earlier, longer
-    // file must not stay behind the new one's, to be computed, printed and saved under its name.
-    int held = n;
-    for (int column = 1; column <= static_cast<int>(N); ++column)
-        held = std::max(held, table.rowsHeld(column) - 1);
-    layouts::emptyDataCells(table, 1, static_cast<int>(N), held);
+    layouts::emptyHeldDataCells(table, 1, static_cast<int>(N), n);
     for (std::size_t k = 0; k < records.size(); ++k) {
         for (std::size_t i = 0; i < N; ++i) {
             std::string text;

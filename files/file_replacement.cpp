@@ -1,7 +1,6 @@
 // Saving a data file: the new content replaces the file the path names only once complete.
 
 #include <fcntl.h>
-#include <sys/acl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -101,13 +100,19 @@ bool copyExtendedAttributes(int from, int to) {
 
 // Gives the file `to` the access control list of `from`, also where that is no more than the
 // mode, so that entries the new file took from its folder's default list go; false where it
-// cannot be read or set. A file system without such lists has none to copy.
+// cannot be read or set. The list is the extended attribute the kernel keeps it in; setting it
+// sets the mode's group bits from its mask, as the list's own calls do. A file system without
+// such lists has none to copy.
 bool copyAccessControlList(int from, int to) {
-    const acl_t list = ::acl_get_fd(from);
-    if (list == nullptr) return errno == ENOTSUP;
-    const bool set = ::acl_set_fd(to, list) == 0;
-    ::acl_free(list);
-    return set;
+    static constexpr const char* kAccessList = "system.posix_acl_access";
+    std::vector<char> list;
+    if (readSized(list, [&](char* data, std::size_t size) {
+            return ::fgetxattr(from, kAccessList, data, size);
+        }))
+        return ::fsetxattr(to, kAccessList, list.data(), list.size(), 0) == 0;
+    if (errno == ENOTSUP) return true;
+    if (errno != ENODATA) return false;
+    return ::fremovexattr(to, kAccessList) == 0 || errno == ENODATA || errno == ENOTSUP;
 }
 
 // The new content beside the file it replaces, in an unnamed file or under a temporary name,

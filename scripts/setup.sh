@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n
-  fonts-ipafont-gothic libacl1-dev)
+  fonts-ipafont-gothic)
 # The browser edition: the engine built by emscripten (its optimiser runs on node-acorn, which
 # also parses the page's modules for inlining), the browser tests in Chromium through
 # puppeteer-core from npm, the printed pages read back by poppler, iconv for CP932 test files.

@@ -30,7 +30,7 @@ constexpr int kSmix = resultColumn(Quantity::mixtureStiffness);
 }  // namespace
 
 void clearResults(Table& result, int n) {
-    layouts::emptyDataCells(result, 1, layouts::kResultColumns - 1, n);
+    layouts::emptyHeldDataCells(result, 1, layouts::kResultColumns - 1, n);
 }
 
 void layOutResults(Table& result, int n, StiffnessUnit unit) {

@@ -40,7 +40,8 @@ class RowCalculation {
     std::array<std::string, 9> texts_;  // from column 1
 };
 
-// Empties the data cells (columns 1 to 8) of result rows 1 to n.
+// Empties the data cells (columns 1 to 8) of result rows 1 to n and of every row beyond n that
+// holds one, so that results of an earlier, longer run do not stay behind the new ones.
 void clearResults(Table& result, int n);
 
 // Writes the result table's widths, headers (the stiffness pair in the unit) and the row

@@ -1,5 +1,7 @@
 #include "tables/layouts.h"
 
+#include <algorithm>
+
 namespace talveno::layouts {
 
 Table makeInputTable() {
@@ -21,6 +23,13 @@ void numberRows(Table& table, int n) {
 void emptyDataCells(Table& table, int first, int last, int n) {
     for (int column = first; column <= last; ++column)
         for (int row = 1; row <= n; ++row) table.setCell(column, row, {});
+}
+
+void emptyHeldDataCells(Table& table, int first, int last, int n) {
+    int held = n;
+    for (int column = first; column <= last; ++column)
+        held = std::max(held, table.rowsHeld(column) - 1);
+    emptyDataCells(table, first, last, held);
 }
 
 }  // namespace talveno::layouts

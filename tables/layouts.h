@@ -40,4 +40,9 @@ void numberRows(Table& table, int n);
 // Empties columns `first` to `last` of rows 1 to n (nothing when n < 1).
 void emptyDataCells(Table& table, int first, int last, int n);
 
+// The same for rows 1 to n and for every row beyond n that holds a text in those columns, so
+// that rows of an earlier, longer table do not stay hidden behind new ones, to be computed,
+// printed and saved with them.
+void emptyHeldDataCells(Table& table, int first, int last, int n);
+
 }  // namespace talveno::layouts

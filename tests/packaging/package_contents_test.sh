@@ -17,7 +17,7 @@ dpkg -x "$deb" "$root"
 # The dependencies dpkg-shlibdeps found, beside those named by hand.
 depends=$(dpkg-deb -f "$deb" Depends)
 names=", $(sed 's/ ([^)]*)//g' <<<"$depends"), "
-for library in libc6 libstdc++6 libacl1 libqt6core6 libqt6widgets6 libqt6printsupport6; do
+for library in libc6 libstdc++6 libqt6core6 libqt6widgets6 libqt6printsupport6; do
   [[ $names == *", $library, "* ]] || fail "no dependency on $library: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Suggests)" = cups ] || fail "Suggests: $(dpkg-deb -f "$deb" Suggests)"

@@ -178,14 +178,19 @@ TEST(CalculationRun, EmptyFirstRowPreparesTheTableOnly) {
     EXPECT_EQ(run.resultRow(2), "||||||||");
 }
 
-TEST(CalculationRun, RowsBeyondNAreComputedAndEarlierResultsBeyondNKept) {
+// Results of an earlier, longer run beyond N go too: right after the new rows they would be
+// saved and printed as theirs.
+TEST(CalculationRun, RowsBeyondNAreComputedAndEarlierResultsBeyondNEmptied) {
     std::vector<Row> rows(30, kWorkedRow);
     CalculationFixture run(rows);
-    run.result.setCell(1, 40, "old");  // beyond both N and the filled rows
+    for (int row = 31; row <= 40; ++row) run.result.setCell(1, row, "old");
+    run.result.setCell(8, 40, "old");
     run.result.setCell(1, 8, "stale");
     EXPECT_EQ(run(10), "");
     EXPECT_EQ(run.result.cell(1, 30), "80");  // hidden rows get their results
-    EXPECT_EQ(run.result.cell(1, 40), "old");
+    EXPECT_EQ(run.result.cell(1, 31), "");
+    EXPECT_EQ(run.result.cell(8, 40), "");
+    EXPECT_EQ(run.result.filledRowCount(), 30);
     EXPECT_EQ(run.result.cell(0, 11), "");  // numbered to N only
 }
 
