@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/failure.h"
+#include "core/full_width_numbers.h"
 #include "core/nomograph.h"
 #include "core/nomograph_geometry.h"
 #include "core/nomograph_tables.h"
@@ -36,16 +37,20 @@
 #include "tables/row_editing.h"
 #include "tables/start_command.h"
 #include "ui/help_messages.h"
+#include "ui/window_texts.h"
 
 namespace {
 
 using emscripten::val;
 using namespace talveno;
 
-// A JavaScript Error whose message is the engine's; a row failure of the run names its row.
+// A JavaScript Error whose message is the engine's. A failure of the user's data or files is
+// named "Failure", and a row failure of the run names its row; any other error is a fault of
+// the program, its message the fault's own text.
 // clang-format off
-EM_JS(void, throwEngineError, (const char* message, int row), {
+EM_JS(void, throwEngineError, (const char* message, int row, int failure), {
     const error = new Error(UTF8ToString(message));
+    if (failure) error.name = "Failure";
     if (row > 0) error.row = row;
     throw error;
 });
@@ -56,15 +61,17 @@ template <typename Command>
 auto guarded(Command&& command) -> decltype(command()) {
     static std::string message;
     int row = 0;
+    bool failure = false;
     try {
         return command();
-    } catch (const Failure& failure) {
-        message = failure.message();
-        row = failure.row();
+    } catch (const Failure& failed) {
+        message = failed.message();
+        row = failed.row();
+        failure = true;
     } catch (const std::exception& error) {
         message = error.what();
     }
-    throwEngineError(message.c_str(), row);
+    throwEngineError(message.c_str(), row, failure ? 1 : 0);
     throw std::logic_error("unreachable");
 }
 
@@ -172,11 +179,12 @@ class Session {
         });
     }
 
-    void copyFirstRow() {
-        guarded([&] { talveno::copyFirstRow(input_); });
+    // The copy commands give the row they wrote.
+    int copyFirstRow() {
+        return guarded([&] { return talveno::copyFirstRow(input_); });
     }
-    void copyChosenRow(const std::string& rowText) {
-        guarded([&] { talveno::copyChosenRow(input_, rowText); });
+    int copyChosenRow(const std::string& rowText) {
+        return guarded([&] { return talveno::copyChosenRow(input_, rowText); });
     }
     void partialClear(const std::string& maxCountText, const std::string& firstText,
                       const std::string& lastText) {
@@ -278,6 +286,10 @@ class Session {
             answer.set("inputs", val::null());
             answer.set("reading", val::null());
             answer.set("figure", val::null());
+            val notes = val::array();
+            for (const std::string& note : ui::texts::extrapolationNotes(taken))
+                notes.call<void>("push", note);
+            answer.set("notes", notes);
             if (taken.inputs) {
                 val inputs = val::object();
                 inputs.set("penetrationIndex", taken.inputs->penetrationIndex);
@@ -354,6 +366,8 @@ val nomographTables() {
     for (const auto& curve : nomo::kStiffnessCurves)
         stiffnesses.call<void>("push", curve.stiffnessPa);
     tables.set("curveStiffnessesPa", stiffnesses);
+    tables.set("lowestIndexShown", ui::texts::kLowestIndexShown);
+    tables.set("highestIndexShown", ui::texts::kHighestIndexShown);
     return tables;
 }
 
@@ -440,6 +454,19 @@ std::string helpText(int number) {
     });
 }
 
+// Full-width numbers as the number boxes and cell editors keep them.
+std::string halfWidthNumberText(const std::string& text) {
+    return talveno::halfWidthNumberText(text);
+}
+
+// The window's texts that the page shows as the desktop does.
+val windowTexts() {
+    val shown = val::object();
+    shown.set("internalError", std::string(ui::texts::kInternalError));
+    shown.set("extrapolationMark", std::string(ui::texts::kExtrapolationMark));
+    return shown;
+}
+
 }  // namespace texts
 
 }  // namespace
@@ -489,4 +516,6 @@ EMSCRIPTEN_BINDINGS(talveno_engine) {
     function("maxDataCount", &texts::maxDataCount);
     function("fileFailureMessage", &texts::fileFailureMessage);
     function("helpText", &texts::helpText);
+    function("halfWidthNumberText", &texts::halfWidthNumberText);
+    function("windowTexts", &texts::windowTexts);
 }

@@ -30,6 +30,7 @@
 #include "ui/number_input.h"
 #include "ui/qt_dialogs.h"
 #include "ui/string_grid.h"
+#include "ui/window_texts.h"
 
 using namespace talveno;
 using namespace talveno::ui;
@@ -44,9 +45,6 @@ QString resultFilter(StiffnessUnit unit) {
     const QString extension = QString::fromUtf8(resultFileExtension(unit).data());
     return QStringLiteral("出力ファイル(*.%1)|*.%1").arg(extension);
 }
-
-constexpr std::string_view kInternalErrorMessage =
-    "プログラムの内部エラーのため、処理を中止しました";
 
 void emptyFileNameBox(QPlainTextEdit* box) {
     box->clear();
@@ -146,7 +144,7 @@ void TForm1::connectButton(QPushButton* button, void (TForm1::*command)()) {
 void TForm1::run(void (TForm1::*command)()) {
     const auto internalError = [this](const char* fault) {
         std::fprintf(stderr, "talveno: internal error: %s\n", fault);
-        dialogs_->error(QString::fromUtf8(withFullStop(kInternalErrorMessage)));
+        dialogs_->error(QString::fromUtf8(withFullStop(texts::kInternalError)));
     };
     try {
         (this->*command)();

@@ -12,6 +12,7 @@
 #include "core/nomograph_tables.h"
 #include "core/number_text.h"
 #include "ui/look.h"
+#include "ui/window_texts.h"
 
 namespace talveno::ui {
 
@@ -126,18 +127,8 @@ NomographPage::NomographPage(int row, RowLookUp lookUp) : row_(row), lookUp_(std
         lowestDecade_ = static_cast<int>(std::max(-300.0, std::min(-6.0, std::floor(decade))));
         highestDecade_ = static_cast<int>(std::min(300.0, std::max(6.0, std::ceil(decade))));
     }
-    if (lookUp_.reading && lookUp_.reading->upperCurve + 1 == nomo::kStiffnessCurves.size() &&
-        lookUp_.reading->fraction > 1)
-        extrapolations_ << QStringLiteral(
-                               "X は最も硬い曲線（%1 MPa）の外にあり、Sbit はその先への外挿値です")
-                               .arg(megapascals(nomo::kStiffnessCurves.back().stiffnessPa));
-    if (lookUp_.inputs && lookUp_.reading &&
-        (lookUp_.inputs->penetrationIndex < kLowestIndexShown ||
-         lookUp_.inputs->penetrationIndex > kHighestIndexShown))
-        extrapolations_
-            << QStringLiteral("PI は図の針入度指数の範囲（%1 〜 +%2）の外にあり、Sbit は外挿値です")
-                   .arg(kLowestIndexShown)
-                   .arg(kHighestIndexShown);
+    for (const std::string& note : texts::extrapolationNotes(lookUp_))
+        extrapolations_ << text(note);
     left_ = kAxisX;
     right_ = kRightX;
     bottom_ = nomo::kLoadingTimeY;
@@ -434,7 +425,7 @@ void NomographPage::drawNumbers(QPainter& painter) const {
     y += 6;
     for (const QString& extrapolation : extrapolations_) {
         const QRectF room(left, y, width, kNumbers.bottom() - 64 - y);
-        const QString note = QStringLiteral("※ 外挿：") + extrapolation;
+        const QString note = text(std::string(texts::kExtrapolationMark)) + extrapolation;
         painter.drawText(room, Qt::AlignLeft | Qt::TextWordWrap, note);
         y += painter.boundingRect(room, Qt::AlignLeft | Qt::TextWordWrap, note).height() + 6;
     }

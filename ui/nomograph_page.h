@@ -10,6 +10,7 @@
 
 #include "core/nomograph_geometry.h"
 #include "tables/calculation_run.h"
+#include "ui/window_texts.h"
 
 class QPainter;
 
@@ -33,9 +34,8 @@ class NomographPage {
     // Where a point of the nomograph plane lies on the page.
     QPointF onPage(nomograph::Point point) const;
 
-    // Why the row's Sbit is extrapolated rather than read, one sentence each: X beyond the
-    // stiffest curve, a penetration index outside the axis of the drawing as it opens (-3 to
-    // +3). Empty for a reading.
+    // Why the row's Sbit is extrapolated rather than read, one sentence each
+    // (texts::extrapolationNotes). Empty for a reading.
     const QStringList& extrapolations() const { return extrapolations_; }
 
     // The curve labels placed on the page, and the ring around X with its letter, which no
@@ -66,10 +66,8 @@ class NomographPage {
     QStringList extrapolations_;
     // The penetration indices the curves are drawn over, the loading-time decades on the
     // scale, and the part of the plane shown with its place on the page.
-    static constexpr int kLowestIndexShown = -3;
-    static constexpr int kHighestIndexShown = 3;
-    int lowestIndex_ = kLowestIndexShown;
-    int highestIndex_ = kHighestIndexShown;
+    int lowestIndex_ = texts::kLowestIndexShown;
+    int highestIndex_ = texts::kHighestIndexShown;
     int lowestDecade_ = -6;
     int highestDecade_ = 6;
     double left_, right_, bottom_, top_;

@@ -1,34 +1,11 @@
 #include "ui/number_input.h"
 
+#include "core/full_width_numbers.h"
+
 namespace talveno::ui {
 
-namespace {
-
-char16_t halfWidth(char16_t c) {
-    if (c >= u'０' && c <= u'９') return static_cast<char16_t>(u'0' + (c - u'０'));
-    switch (c) {
-        case u'＋':
-            return u'+';
-        case u'－':
-        case u'−':
-            return u'-';
-        case u'．':
-            return u'.';
-        case u'Ｅ':
-            return u'E';
-        case u'ｅ':
-            return u'e';
-        case u'\u3000':
-            return u' ';
-        default:
-            return c;
-    }
-}
-
-}  // namespace
-
 QString halfWidthNumberText(QString text) {
-    for (QChar& c : text) c = QChar(halfWidth(c.unicode()));
+    for (QChar& c : text) c = QChar(halfWidthNumberCharacter(c.unicode()));
     return text;
 }
 

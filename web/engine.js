@@ -1,7 +1,7 @@
 // The engine's WebAssembly module, as the page uses it: one session holding the two tables,
 // the commands' table sides, the file bytes, the listings and the look-ups, and the nomograph's
-// own tables for the drawings. Every failure is a JS Error whose message is the engine's system
-// message.
+// own tables for the drawings. Every failure is a JS Error named "Failure" whose message is the
+// engine's system message; any other error is a fault of the program.
 
 export const kInputTable = 0;
 export const kResultTable = 1;
@@ -16,7 +16,9 @@ class Engine {
     this.module = module;
     this.session = new module.Session();
     this.nomograph = nomographTables(module);
+    this.windowTexts = module.windowTexts();
     this.texts = {
+      extrapolationMark: this.windowTexts.extrapolationMark,
       withFullStop: (message) => module.withFullStop(message),
       fixed: (value, decimals) => module.fixedText(value, decimals),
       shortest: (value) => module.shortestText(value),
@@ -44,6 +46,21 @@ class Engine {
 
   withFullStop(message) {
     return this.module.withFullStop(message);
+  }
+
+  // The error box's text for a fault of the program, not of the user's data or files.
+  internalErrorMessage() {
+    return this.module.withFullStop(this.windowTexts.internalError);
+  }
+
+  // Whether an error thrown by a command is a failure with a message for the user.
+  isFailure(error) {
+    return error?.name === "Failure";
+  }
+
+  // Full-width numbers in their ASCII forms, character for character.
+  halfWidthNumberText(text) {
+    return this.module.halfWidthNumberText(text);
   }
 
   helpText(number) {
@@ -81,5 +98,7 @@ function nomographTables(module) {
     loadingTimeY: tables.loadingTimeY,
     differenceY: tables.temperatureDifferenceY,
     read: (index, time, difference) => module.read(index, time, difference),
+    lowestIndexShown: tables.lowestIndexShown,
+    highestIndexShown: tables.highestIndexShown,
   };
 }

@@ -1,13 +1,15 @@
 // The window: the start page with the nomograph picture and the settings, the input page with
 // the input table and its commands, the result page with the result table. Each button runs
 // one command: it reads its controls, calls the engine, shows the outcome; a failing command
-// shows its message in the error box.
+// shows its message in the error box, and a fault of the program says that it stopped the
+// command.
 
 import * as dialogs from "./dialogs.js";
 import { kInputTable, kResultTable } from "./engine.js";
 import { fitTexts } from "./look.js";
 import { nomographPage } from "./nomograph_page.js";
 import { NomographView } from "./nomograph_view.js";
+import { keepHalfWidthNumbers } from "./number_input.js";
 import { PageControl } from "./page_control.js";
 import { iconSvg, logo, nomographSchematic } from "./pictures.js";
 import { ListingSurface, openPrintDialog, showListingPages, showPicturePage } from "./print_view.js";
@@ -30,11 +32,20 @@ function resultFilter(unit) {
   return `出力ファイル(*.${extension})|*.${extension}`;
 }
 
-// A file name box: its text, and the button-face colour once a command has written it.
+// A file name box: its text, its end in view where a long name folds, and the button-face
+// colour once a command has written it.
 function showFileName(box, name) {
   box.value = name;
+  box.scrollTop = box.scrollHeight;
   box.classList.remove("light3d");
 }
+
+// A command on this many rows runs for about a tenth of a second or longer in a browser.
+const kLongCommandRows = 20000;
+// A record of a data file takes about this many bytes.
+const kRecordBytes = 50;
+// How long a browser takes to draw a cursor set by the page.
+const kCursorShownAfter = 60;
 
 export class TForm1 {
   constructor(engine) {
@@ -48,8 +59,10 @@ export class TForm1 {
 
     for (const name of document.querySelectorAll("[id]")) this[name.id] = name;
     this.PageControl1 = new PageControl(control("PageControl1"), () => this.run(() => this.PageControl1Change()));
+    const halfWidth = (text) => engine.halfWidthNumberText(text);
     this.StringGrid1 = new StringGrid(control("StringGrid1"), engine.table(kInputTable), {
       editable: true,
+      halfWidth,
       onPaste: (text) => this.pasteFromClipboard(text),
       onUndo: () => this.run(() => this.StringGrid1Undo()),
     });
@@ -57,6 +70,7 @@ export class TForm1 {
       onContextMenu: (x, y) => this.showPopupMenu(x, y),
       onDoubleClick: () => this.run(() => this.StringGrid2DblClick()),
     });
+    for (const box of [this.Edit1, this.Edit2, this.Edit3, this.Edit4]) keepHalfWidthNumbers(box, halfWidth);
     this.nomographView = new NomographView(control("NomographView"));
     this.drawPictures();
     fitTexts(document);
@@ -115,16 +129,49 @@ export class TForm1 {
       await command();
       if (!this.ended) this.showTables();
     } catch (failure) {
+      this.endWaiting();
+      const message = this.messageOf(failure);
       this.showTables();
-      await dialogs.error(this.engine.withFullStop(this.messageOf(failure)));
+      await dialogs.error(message);
     } finally {
+      this.endWaiting();
       this.running = false;
     }
   }
 
+  // The error box's text: a failure's message, or for a fault of the program the internal
+  // error message, the fault itself going to the console.
   messageOf(failure) {
-    if (failure?.systemError) return this.engine.fileFailureMessage(failure.systemError);
-    return failure?.message ?? String(failure);
+    if (failure?.systemError) return this.engine.withFullStop(this.engine.fileFailureMessage(failure.systemError));
+    if (this.engine.isFailure(failure)) return this.engine.withFullStop(failure.message);
+    console.error("talveno: internal error:", failure);
+    return this.engine.internalErrorMessage();
+  }
+
+  // The wait cursor until the command ends or opens a box; a command on many rows first gives
+  // the browser the time to draw it.
+  async waitOn(rows) {
+    document.documentElement.classList.add("waiting");
+    if (rows >= kLongCommandRows) await new Promise((resolve) => setTimeout(resolve, kCursorShownAfter));
+  }
+
+  endWaiting() {
+    document.documentElement.classList.remove("waiting");
+  }
+
+  // The maximum data count in Edit4, 0 where the box holds no count (the command then fails).
+  countShown() {
+    try {
+      return this.engine.maxDataCount(this.Edit4.value);
+    } catch (failure) {
+      if (!this.engine.isFailure(failure)) throw failure;
+      return 0;
+    }
+  }
+
+  // The rows a command on a table goes through: the maximum data count or the filled rows.
+  rowsOf(table) {
+    return Math.max(this.countShown(), this.engine.session.filledRowCount(table));
   }
 
   showTables() {
@@ -147,7 +194,8 @@ export class TForm1 {
   }
 
   // The start command: the input page in front, the tables sized to the maximum data count.
-  BitBtn1Click() {
+  async BitBtn1Click() {
+    await this.waitOn(this.countShown());
     this.PageControl1.select(this.TabSheet2);
     this.Edit1.value = "";
     this.Edit2.value = "";
@@ -163,8 +211,9 @@ export class TForm1 {
 
   // The calculation run: the result page is in front before the first row is computed, so it
   // shows the rows done also when a later row fails.
-  BitBtn4Click() {
+  async BitBtn4Click() {
     this.engine.maxDataCount(this.Edit4.value);
+    await this.waitOn(this.rowsOf(kInputTable));
     const unit = this.chosenUnit();
     this.Memo2.classList.remove("light3d");
     this.PageControl1.setTabShown(this.TabSheet3, true);
@@ -175,20 +224,27 @@ export class TForm1 {
     this.engine.session.run(this.Edit4.value, unit, this.vanDraatChosen());
   }
 
+  // The copy commands bring the row written into view when it is one of the rows shown.
   Button7Click() {
-    this.engine.session.copyFirstRow();
+    const row = this.engine.session.copyFirstRow();
+    this.showTables();
+    this.StringGrid1.scrollToTableRow(row);
   }
 
   Button9Click() {
-    this.engine.session.copyChosenRow(this.Edit1.value);
+    const row = this.engine.session.copyChosenRow(this.Edit1.value);
+    this.showTables();
+    this.StringGrid1.scrollToTableRow(row);
   }
 
-  Button8Click() {
+  async Button8Click() {
+    await this.waitOn(this.rowsOf(kInputTable));
     this.engine.session.partialClear(this.Edit4.value, this.Edit2.value, this.Edit3.value);
   }
 
   async Button2Click() {
     if (!(await dialogs.confirm("データをクリアします！よろしいですか？"))) return;
+    await this.waitOn(this.rowsOf(kInputTable));
     this.engine.session.clearAll(this.Edit4.value);
     showFileName(this.Memo1, "");
     this.Edit1.value = "";
@@ -241,6 +297,7 @@ export class TForm1 {
     const place = await dialogs.chooseFileToSave(this.SaveDialog1);
     if (!place) return;
     this.SaveDialog1.fileName = place.name;
+    await this.waitOn(this.engine.session.filledRowCount(kInputTable));
     await place.write(this.engine.session.inputFileBytes());
     showFileName(this.Memo1, place.name);
   }
@@ -251,6 +308,7 @@ export class TForm1 {
     const file = await dialogs.chooseFileToOpen(this.OpenDialog1.filter);
     if (!file) return;
     this.OpenDialog1.fileName = file.name;
+    await this.waitOn(file.size / kRecordBytes);
     const bytes = await dialogs.fileBytes(file);
     this.engine.session.readInputFile(bytes, this.Edit4.value);
     showFileName(this.Memo1, file.name);
@@ -261,6 +319,7 @@ export class TForm1 {
     const place = await dialogs.chooseFileToSave(this.SaveDialog2);
     if (!place) return;
     this.SaveDialog2.fileName = place.name;
+    await this.waitOn(this.engine.session.filledRowCount(kResultTable));
     await place.write(this.engine.session.resultFileBytes(this.chosenUnit()));
     showFileName(this.Memo2, place.name);
   }
@@ -270,6 +329,7 @@ export class TForm1 {
     const file = await dialogs.chooseFileToOpen(this.OpenDialog2.filter);
     if (!file) return;
     this.OpenDialog2.fileName = file.name;
+    await this.waitOn(file.size / kRecordBytes);
     const bytes = await dialogs.fileBytes(file);
     this.engine.session.readResultFile(bytes, this.Edit4.value);
     showFileName(this.Memo2, file.name);
@@ -277,21 +337,25 @@ export class TForm1 {
 
   // A listing drawn by the engine's print stream onto the print view's pages, then the print
   // dialog. A listing that stops at a bad cell is not printed.
-  printListing(kind, dataName, unit) {
+  async printListing(kind, dataName, unit, rows) {
+    await this.waitOn(rows);
     const surface = new ListingSurface();
     this.engine.session.printListing(kind, dataName, unit, surface);
     showListingPages(surface);
+    this.endWaiting();
     openPrintDialog();
   }
 
   // Printing the input table, titled with the input data file's name.
   Button3Click() {
-    this.printListing(kListingOfInput, this.Memo1.value, this.chosenUnit());
+    const rows = this.engine.session.filledRowCount(kInputTable);
+    return this.printListing(kListingOfInput, this.Memo1.value, this.chosenUnit(), rows);
   }
 
   // Printing the result table, its unit line in the unit chosen now.
   Button4Click() {
-    this.printListing(kListingOfResults, this.Memo2.value, this.chosenUnit());
+    const rows = this.engine.session.filledRowCount(kResultTable);
+    return this.printListing(kListingOfResults, this.Memo2.value, this.chosenUnit(), rows);
   }
 
   // Ctrl+V in the input table: false when the text is one value, which the open editor takes.
@@ -307,7 +371,7 @@ export class TForm1 {
   StringGrid1Paste(text) {
     const column = Math.max(1, this.StringGrid1.currentColumn());
     const row = Math.max(1, this.StringGrid1.currentRow());
-    return this.engine.session.pasteBlock(column, row, text);
+    return this.engine.session.pasteBlock(column, row, this.engine.halfWidthNumberText(text));
   }
 
   // The last paste taken back, unless its cells have changed since.

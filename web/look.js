@@ -10,13 +10,28 @@ export function windowFamily() {
   return getComputedStyle(document.documentElement).getPropertyValue("--window-font").trim();
 }
 
+// The faces of the printed listings.
+export function listingFamily() {
+  return getComputedStyle(document.documentElement).getPropertyValue("--listing-font").trim();
+}
+
 let measuring = null;
+
+function measured(text, pixelSize, bold) {
+  if (!measuring) measuring = document.createElement("canvas").getContext("2d");
+  measuring.font = `${bold ? "bold " : ""}${pixelSize}px ${windowFamily()}`;
+  return measuring.measureText(text);
+}
 
 // The width in pixels of a text in the window's face at a pixel size (bold when asked).
 export function textWidth(text, pixelSize, bold = false) {
-  if (!measuring) measuring = document.createElement("canvas").getContext("2d");
-  measuring.font = `${bold ? "bold " : ""}${pixelSize}px ${windowFamily()}`;
-  return measuring.measureText(text).width;
+  return measured(text, pixelSize, bold).width;
+}
+
+// The face's ascent and descent in pixels at a pixel size, as a line of text takes them.
+export function textHeights(pixelSize, bold = false) {
+  const metrics = measured("X", pixelSize, bold);
+  return { ascent: metrics.fontBoundingBoxAscent, descent: metrics.fontBoundingBoxDescent };
 }
 
 // The largest pixel size, not above the given one and never below 8, at which every text fits

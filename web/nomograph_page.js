@@ -45,18 +45,55 @@ function decadeText(decade) {
   return (10 ** decade).toFixed(Math.max(0, -decade));
 }
 
-// Labels along a line, each kept only where it overlaps none placed before.
+// Labels along a line, each kept only where it overlaps none placed before and no mark of the
+// look-up ({left, top, right, bottom}).
 class LabelRow {
-  constructor() {
+  constructor(marks = []) {
     this.taken = [];
+    this.marks = marks;
   }
 
-  place(from, to) {
+  place(from, to, top = 0, bottom = 0) {
     const gap = 4;
     if (this.taken.some(([left, right]) => from < right + gap && to > left - gap)) return false;
+    const overMark = (mark) => from - gap < mark.right && to + gap > mark.left && top < mark.bottom && bottom > mark.top;
+    if (this.marks.some(overMark)) return false;
     this.taken.push([from, to]);
     return true;
   }
+}
+
+const kCurveLabelSize = 10;
+const kRingRadius = 8;
+const kLetterSize = 13;
+const kLetterOffset = { x: -22, y: -8 }; // of the letter X's base line from X
+
+// The ring drawn around X and the letter beside it, which no curve label may cover.
+function ringBox(picture, reading) {
+  const [x, y] = reading;
+  const letter = { x: x + kLetterOffset.x, y: y + kLetterOffset.y };
+  const { ascent, descent } = picture.heights(kLetterSize, true);
+  return {
+    left: Math.min(x - kRingRadius - 1, letter.x),
+    top: Math.min(y - kRingRadius - 1, letter.y - ascent),
+    right: Math.max(x + kRingRadius + 1, letter.x + picture.measure("X", kLetterSize, true)),
+    bottom: Math.max(y + kRingRadius + 1, letter.y + descent),
+  };
+}
+
+// A text broken into lines no wider than the room, between any two characters.
+function wrapped(picture, text, size, room) {
+  const lines = [];
+  let line = "";
+  for (const character of text) {
+    if (line !== "" && picture.measure(line + character, size) > room) {
+      lines.push(line);
+      line = "";
+    }
+    line += character;
+  }
+  if (line !== "") lines.push(line);
+  return lines;
 }
 
 // The page of a row: nomo gives the engine's tables, texts its number forms, lookUp the
@@ -64,8 +101,8 @@ class LabelRow {
 export function nomographPage(row, lookUp, nomo, texts) {
   const picture = new Picture(kPageWidth, kPageHeight, "#ffffff");
   const height = (index) => nomo.indexHeight(index);
-  let lowestIndex = -3;
-  let highestIndex = 3;
+  let lowestIndex = nomo.lowestIndexShown;
+  let highestIndex = nomo.highestIndexShown;
   let lowestDecade = -6;
   let highestDecade = 6;
   let figure = null;
@@ -160,17 +197,19 @@ export function nomographPage(row, lookUp, nomo, texts) {
     }
     picture.setClip(null);
 
-    // The pair's labels first, so they always show.
+    // The pair's labels first, so they show where any can; none under the ring at X.
     const order = figure ? [figure.lowerCurve, figure.upperCurve] : [];
     for (let curve = 0; curve < nomo.curveCount; curve += 1) if (!order.includes(curve)) order.push(curve);
-    const above = new LabelRow();
-    const below = new LabelRow();
+    const marks = figure ? [ringBox(picture, onPage(figure.reading.x, figure.reading.y))] : [];
+    const above = new LabelRow(marks);
+    const below = new LabelRow(marks);
     const aboveY = onPage(left, highHeight)[1] - 6;
     const belowY = onPage(left, lowHeight)[1] + 14;
+    const { ascent, descent } = picture.heights(kCurveLabelSize);
     const placeLabel = (labels, x, y, label, colour) => {
-      const labelWidth = picture.measure(label, 10);
-      if (!labels.place(x - labelWidth / 2, x + labelWidth / 2)) return false;
-      picture.text(x - labelWidth / 2, y, label, { size: 10, colour });
+      const labelWidth = picture.measure(label, kCurveLabelSize);
+      if (!labels.place(x - labelWidth / 2, x + labelWidth / 2, y - ascent, y + descent)) return false;
+      picture.text(x - labelWidth / 2, y, label, { size: kCurveLabelSize, colour, role: "curve-label" });
       return true;
     };
     for (const curve of order) {
@@ -266,8 +305,12 @@ export function nomographPage(row, lookUp, nomo, texts) {
     picture.line(...time, ...reading, { colour: kLookUp, width: 1.6 });
     for (const point of [axis, time, difference]) picture.circle(...point, 3.5, { fill: kLookUp });
     picture.circle(...reading, 4.5, { fill: kLookUp });
-    picture.circle(...reading, 8, { pen: { colour: kLookUp, width: 1.4 } });
-    picture.text(reading[0] - 22, reading[1] - 8, "X", { size: 13, bold: true, colour: kLookUp });
+    picture.circle(...reading, kRingRadius, { pen: { colour: kLookUp, width: 1.4 } });
+    picture.text(reading[0] + kLetterOffset.x, reading[1] + kLetterOffset.y, "X", {
+      size: kLetterSize,
+      bold: true,
+      colour: kLookUp,
+    });
   }
 
   // The numbers of the look-up, as the engine gave them, and what the colours mean.
@@ -304,8 +347,20 @@ export function nomographPage(row, lookUp, nomo, texts) {
       y += 26;
     }
     if (!figure) {
-      picture.text(textLeft, y + 22, `読み取れません：${texts.withFullStop(lookUp.reason)}`, { size: 13, colour: kLookUp });
+      const why = wrapped(picture, `読み取れません：${texts.withFullStop(lookUp.reason)}`, 13, textWidth);
+      for (const [index, line] of why.entries()) {
+        picture.text(textLeft, y + 22 + 17 * index, line, { size: 13, colour: kLookUp });
+      }
     } else {
+      // What makes Sbit no reading, in words.
+      y += 6;
+      for (const note of lookUp.notes) {
+        for (const line of wrapped(picture, `${texts.extrapolationMark}${note}`, 12, textWidth)) {
+          picture.text(textLeft, y + 12, line, { size: 12, colour: kLookUp, role: "extrapolation" });
+          y += 15;
+        }
+        y += 6;
+      }
       y = kNumbers.y + kNumbers.height - 56;
       for (const [colour, name] of [
         [kLookUp, "この行の読み取り線"],

@@ -1,7 +1,7 @@
 // A drawing recorded as shapes, shown as SVG in the page and drawn onto a canvas for a PNG
 // image: lines, paths, rings, boxes and texts in the window's face.
 
-import { textWidth, windowFamily } from "./look.js";
+import { textHeights, textWidth, windowFamily } from "./look.js";
 
 export class Picture {
   constructor(width, height, background = null) {
@@ -31,8 +31,9 @@ export class Picture {
 
   // A text with its base line at y, starting at x ("start"), centred on it ("middle") or
   // ending there ("end"); middle: true centres it vertically on y instead.
-  text(x, y, text, { size = 12, bold = false, italic = false, colour = "#000", anchor = "start", middle = false, rotate = 0 } = {}) {
-    this.shapes.push({ kind: "text", x, y, text, size, bold, italic, colour, anchor, middle, rotate, clip: this.clip });
+  // A role names what the text is in the SVG (its class), for readers of the drawing.
+  text(x, y, text, { size = 12, bold = false, italic = false, colour = "#000", anchor = "start", middle = false, rotate = 0, role = "" } = {}) {
+    this.shapes.push({ kind: "text", x, y, text, size, bold, italic, colour, anchor, middle, rotate, role, clip: this.clip });
   }
 
   // A text in a box, aligned "left", "center" or "right" and centred vertically.
@@ -50,6 +51,11 @@ export class Picture {
 
   measure(text, size, bold = false) {
     return textWidth(text, size, bold);
+  }
+
+  // How far the face's texts reach above and below their base line at a size.
+  heights(size, bold = false) {
+    return textHeights(size, bold);
   }
 
   svg() {
@@ -139,7 +145,7 @@ function svgShape(shape, clip) {
     default: {
       const turn = shape.rotate ? ` transform="rotate(${shape.rotate} ${n(shape.x)} ${n(shape.y)})"` : "";
       return (
-        `<text x="${n(shape.x)}" y="${n(shape.y)}" font-size="${shape.size}"` +
+        `<text${shape.role ? ` class="${shape.role}"` : ""} x="${n(shape.x)}" y="${n(shape.y)}" font-size="${shape.size}"` +
         `${shape.bold ? ' font-weight="bold"' : ""}${shape.italic ? ' font-style="italic"' : ""} fill="${shape.colour}" text-anchor="${shape.anchor}"` +
         `${shape.middle ? ' dominant-baseline="central"' : ""} xml:space="preserve"${turn}${clip}>` +
         `${escape(shape.text)}</text>`

@@ -2,7 +2,7 @@
 // engine's print stream, drawn onto A4 pages in the printer's font, each text at the place the
 // stream gives it; the nomograph view goes as one landscape page.
 
-import { windowFamily } from "./look.js";
+import { listingFamily } from "./look.js";
 
 // Device units of the pages: 1200 per inch, as a printer at its high resolution.
 const kUnitsPerInch = 1200;
@@ -13,7 +13,7 @@ const kPageWidthPt = 595.28;
 const kPageHeightPt = 841.89;
 const kMarginLeftPt = 18;
 const kMarginTopPt = 36;
-// The listing font: the window's face at 9 points.
+// The listing font at 9 points.
 const kListingPoints = 9;
 
 function units(points) {
@@ -28,7 +28,7 @@ export class ListingSurface {
     this.height = units(kPageHeightPt - 2 * kMarginTopPt);
     this.fontPixels = (kListingPoints * kUnitsPerInch) / kPointsPerInch;
     this.context = document.createElement("canvas").getContext("2d");
-    this.context.font = `${this.fontPixels}px ${windowFamily()}`;
+    this.context.font = `${this.fontPixels}px ${listingFamily()}`;
     const metrics = this.context.measureText("Mg");
     this.lineHeight = Math.round(metrics.fontBoundingBoxAscent) + Math.round(metrics.fontBoundingBoxDescent);
     this.pages = [[]];
@@ -77,7 +77,7 @@ export function showListingPages(surface) {
       top: `${kMarginTopPt}pt`,
       width: inches(surface.width),
       height: inches(surface.height),
-      fontFamily: windowFamily(),
+      fontFamily: listingFamily(),
       fontSize: `${kListingPoints}pt`,
     });
     for (const { x, y, text } of texts) {

@@ -1,12 +1,14 @@
 // A text grid over one of the engine's cell tables: the table's row 0 and column 0 are the
-// fixed header row and column, drawn in the button-face colour; rows are 24 pixels high; only
-// a vertical scroll bar. Only the rows in view exist in the page, so a table of a million rows
-// scrolls as one of fifty. The data columns keep the table's widths: texts too wide for a cell
-// are cut at its edge, and the headers take a smaller font where they need one to show whole.
-// The fixed column widens where its widest row number needs more room than the table gives.
+// fixed header row and column, drawn in the button-face colour; rows are 24 pixels high. Only
+// the rows in view exist in the page, so a table of a million rows scrolls as one of fifty. The
+// data columns keep the table's widths: texts too wide for a cell are cut at its edge, and the
+// headers take a smaller font where they need one to show whole. The fixed column widens where
+// its widest row number needs more room than the table gives; a horizontal scroll bar shows
+// where the columns are then wider than the grid, the fixed column staying in place. The
+// current cell is framed.
 //
-// An editable grid keeps its cell editor open on the current cell, so typing goes straight in;
-// Tab moves from cell to cell. Dragging across cells selects a range; dragging a fixed cell
+// An editable grid keeps its cell editor open on the current cell, so typing goes straight in
+// (full-width numbers as ASCII); Tab moves from cell to cell. Dragging across cells selects a range; dragging a fixed cell
 // onto another moves its whole row or column, which the table carries out so that commands
 // read by position. Ctrl+C copies the selected cells as tab-separated rows, Ctrl+A selects the
 // filled rows; in the editable grid Ctrl+V with a block of cells on the clipboard and Ctrl+Z
@@ -14,17 +16,20 @@
 // editor, and Ctrl+Z undoes typing there first).
 
 import { fittedSize, textWidth, kWindowPixelSize } from "./look.js";
+import { applyHalfWidth } from "./number_input.js";
 
 export const kRowHeight = 24;
 // The most pixels the scrolled content takes; taller tables are scrolled in proportion, as
 // browsers cap the height of an element.
 const kTallestContent = 4000000;
 const kHeaderMargins = 8;
+const kFrameWidth = 2; // of the frame around the current cell
 
 export class StringGrid {
   // source: the table's cells (see engine.js); hooks: onPaste(text), false when the text is
-  // one value for the open editor; onUndo(), onContextMenu(x, y), onDoubleClick().
-  constructor(element, source, { editable = false, ...hooks } = {}) {
+  // one value for the open editor; onUndo(), onContextMenu(x, y), onDoubleClick(); halfWidth,
+  // the rule the cell editor keeps full-width numbers as ASCII by.
+  constructor(element, source, { editable = false, halfWidth = (text) => text, ...hooks } = {}) {
     this.element = element;
     this.source = source;
     this.editable = editable;
@@ -44,7 +49,8 @@ export class StringGrid {
     this.spacer = div("grid-spacer");
     this.dropMark = div("drop-mark");
     this.dropMark.hidden = true;
-    this.view.append(this.rowsLayer, this.header, this.dropMark);
+    this.frame = div("current-frame");
+    this.view.append(this.rowsLayer, this.frame, this.header, this.dropMark);
     this.scroller.append(this.view, this.spacer);
     element.append(this.scroller);
     this.scroller.tabIndex = editable ? -1 : 0;
@@ -57,9 +63,16 @@ export class StringGrid {
       this.editor.spellcheck = false;
       this.editor.tabIndex = 0;
       this.view.append(this.editor);
-      this.editor.addEventListener("input", () => {
+      const typed = () => {
         this.source.setCell(this.current.column, this.current.row, this.editor.value);
         this.renderRows();
+      };
+      this.editor.addEventListener("input", (event) => {
+        if (!event.isComposing) applyHalfWidth(this.editor, halfWidth);
+        typed();
+      });
+      this.editor.addEventListener("compositionend", () => {
+        if (applyHalfWidth(this.editor, halfWidth)) typed();
       });
       this.editor.addEventListener("keydown", (event) => this.editorKey(event));
       // Reached by Tab or by a page coming to the front, the editor holds its cell's text selected.
@@ -183,8 +196,17 @@ export class StringGrid {
     row.style.width = `${width}px`;
   }
 
-  // The scrolled content's height and the view's size.
+  columnLeft(column) {
+    let left = 0;
+    for (let c = 0; c < column; c += 1) left += this.widths[c];
+    return left;
+  }
+
+  // The scrolled content's size and the view's: as wide as the columns where they are wider
+  // than the grid, which then scrolls across too.
   layOut() {
+    const columnsWidth = this.columnLeft(this.columns);
+    this.view.style.width = `${Math.max(columnsWidth, this.scroller.clientWidth)}px`;
     this.viewHeight = this.scroller.clientHeight || this.element.clientHeight - 3;
     const content = this.dataRows() * kRowHeight;
     this.view.style.height = `${this.viewHeight}px`;
@@ -243,13 +265,23 @@ export class StringGrid {
         const column = Number(cell.dataset.column);
         if (column === 0) continue;
         cell.classList.toggle("selected", this.isSelected(column, tableRow));
-        cell.classList.toggle(
-          "current",
-          !this.editable && column === this.current.column && tableRow === this.current.row,
-        );
       }
     }
+    this.placeFrame(scrolled);
     this.placeEditor(scrolled);
+  }
+
+  // The frame lies around the current cell, the open editor inside it.
+  placeFrame(scrolled) {
+    this.frame.hidden = this.dataRows() <= 0;
+    if (this.frame.hidden) return;
+    const { column, row } = this.current;
+    Object.assign(this.frame.style, {
+      left: `${this.columnLeft(column)}px`,
+      top: `${this.headerHeight() + (row - this.firstRow()) * kRowHeight - scrolled}px`,
+      width: `${this.widths[column]}px`,
+      height: `${kRowHeight}px`,
+    });
   }
 
   isSelected(column, row) {
@@ -274,13 +306,12 @@ export class StringGrid {
     this.editor.hidden = !open;
     if (!open) return;
     const { column, row } = this.current;
-    let left = 0;
-    for (let c = 0; c < column; c += 1) left += this.widths[c];
     const top = this.headerHeight() + (row - this.firstRow()) * kRowHeight - scrolled;
     Object.assign(this.editor.style, {
-      left: `${left}px`,
-      top: `${top}px`,
-      width: `${this.widths[column] - 1}px`,
+      left: `${this.columnLeft(column) + kFrameWidth}px`,
+      top: `${top + kFrameWidth}px`,
+      width: `${this.widths[column] - 2 * kFrameWidth}px`,
+      height: `${kRowHeight - 2 * kFrameWidth}px`,
     });
   }
 
@@ -323,6 +354,7 @@ export class StringGrid {
       this.selection = null;
     }
     this.ensureVisible(next.row);
+    this.ensureColumnVisible(next.column);
     if (this.editable && !extend) this.openEditor();
     else this.renderRows();
   }
@@ -332,6 +364,20 @@ export class StringGrid {
     const scrolled = this.scrolledBy();
     if (top < scrolled) this.scrollTo(top);
     else if (top + kRowHeight > scrolled + this.rowsHeight()) this.scrollTo(top + kRowHeight - this.rowsHeight());
+  }
+
+  // Scrolls across so that a data column shows whole beside the fixed column, where it can.
+  ensureColumnVisible(column) {
+    const left = this.columnLeft(column) - this.widths[0];
+    const right = this.columnLeft(column + 1);
+    const shown = this.scroller.scrollLeft;
+    if (right > shown + this.scroller.clientWidth) this.scroller.scrollLeft = right - this.scroller.clientWidth;
+    if (left < this.scroller.scrollLeft) this.scroller.scrollLeft = left;
+  }
+
+  // Brings a table row into view when it is one of the rows shown.
+  scrollToTableRow(row) {
+    if (row >= this.firstRow() && row < this.rowCount) this.ensureVisible(row);
   }
 
   // The table column and row of the current cell; row 0 when there is none.
@@ -568,8 +614,7 @@ export class StringGrid {
       const top = this.headerHeight() + (to - this.firstRow() + (to > from ? 1 : 0)) * kRowHeight - this.scrolledBy();
       Object.assign(this.dropMark.style, { left: "0px", top: `${top - 1}px`, width: "100%", height: "2px" });
     } else {
-      let left = 0;
-      for (let c = 0; c < to + (to > from ? 1 : 0); c += 1) left += this.widths[c];
+      const left = this.columnLeft(to + (to > from ? 1 : 0));
       Object.assign(this.dropMark.style, { left: `${left - 1}px`, top: "0px", width: "2px", height: "100%" });
     }
   }

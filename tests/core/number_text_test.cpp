@@ -12,6 +12,7 @@
 
 #include "core/decimal_conversion.h"
 #include "core/failure.h"
+#include "core/full_width_numbers.h"
 
 namespace talveno {
 namespace {
@@ -227,6 +228,29 @@ TEST(NumberText, CommaDecimalLocaleChangesNothing) {
     std::locale::global(previous);
     std::setlocale(LC_ALL, "C");
     if (!cLocale) GTEST_SKIP() << "de_DE.UTF-8 is not installed; checked the C++ locale only";
+}
+
+// Full-width numbers become ASCII character for character; other characters, malformed and cut
+// UTF-8 sequences pass unchanged.
+TEST(NumberText, HalfWidthNumberText) {
+    const struct {
+        std::string text;
+        std::string half;
+    } cases[] = {
+        {"８０", "80"},
+        {"－１．２５Ｅ＋０３", "-1.25E+03"},
+        {"−０．５ｅ－２", "-0.5e-2"},
+        {"\u3000６０\u3000", " 60 "},
+        {"０１２３４５６７８９", "0123456789"},
+        {"軟化点（℃）ＡＢ", "軟化点（℃）ＡＢ"},  // other full-width letters and signs stay
+        {"12.5 abc", "12.5 abc"},
+        {"\xEF\xBC", "\xEF\xBC"},  // a character cut short
+        {"\xBC\x91", "\xBC\x91"},  // the end of "１" without its lead byte
+        {"\xEF\xBC\x91\xEF\xBC", "1\xEF\xBC"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(halfWidthNumberText(c.text), c.half) << c.text;
+    EXPECT_EQ(halfWidthNumberCharacter(u'９'), u'9');
+    EXPECT_EQ(halfWidthNumberCharacter(u'Ａ'), u'Ａ');
 }
 
 }  // namespace

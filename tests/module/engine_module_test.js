@@ -7,12 +7,14 @@ const createTalvenoEngine = require(process.argv[2]);
 const kInput = 0, kResult = 1;
 const kMpa = 0, kKgf = 1;
 
-// The failure's message and the row it names, or null when the call does not fail.
+// The failure's message and the row it names, or null when the call does not fail; a fault of
+// the program (a call made wrongly) as "fault: " and its text.
 function failureOf(call) {
   try {
     call();
   } catch (error) {
     assert.ok(error instanceof Error, 'failures arrive as Errors');
+    if (error.name !== 'Failure') return `fault: ${error.message}`;
     return error.row === undefined ? error.message : `${error.message} @${error.row}`;
   }
   return null;
@@ -46,7 +48,7 @@ const tests = {
         ['1', '', '', '', '', '', '']]);
     assert.equal(s.rowCount(kResult), 21);
     assert.equal(failureOf(() => s.start('abc')), "'abc' は整数ではありません");
-    assert.equal(failureOf(() => s.cell(2, 0, 0)), 'table: 0 (input) or 1 (result)');
+    assert.equal(failureOf(() => s.cell(2, 0, 0)), 'fault: table: 0 (input) or 1 (result)');
     s.delete();
   },
 
@@ -64,7 +66,7 @@ const tests = {
     assert.equal(s.cell(kResult, 7, 4), '2.193E+02');
     assert.equal(s.filledRowCount(kResult), 4);
     assert.equal(failureOf(() => s.run('x', kMpa, false)), "'x' は整数ではありません");
-    assert.equal(failureOf(() => s.run('50', 2, false)), 'unit: 0 (MPa) or 1 (kgf/cm2)');
+    assert.equal(failureOf(() => s.run('50', 2, false)), 'fault: unit: 0 (MPa) or 1 (kgf/cm2)');
     s.delete();
   },
 
@@ -72,8 +74,7 @@ const tests = {
     const s = new engine.Session();
     s.start('10');
     fill(s, [['1', '2', '3', '4', '5', '6'], ['7', '8', '9', '10', '11', '12']]);
-    s.copyFirstRow();
-    s.copyChosenRow('2');
+    assert.deepEqual([s.copyFirstRow(), s.copyChosenRow('2')], [3, 4], 'the rows written');
     assert.deepEqual(s.cellsOfRows(kInput, 3, 2).map((cells) => cells[1]), ['1', '7']);
     assert.equal(failureOf(() => s.copyChosenRow('-1')), 'リストのインデックスが範囲を超えています (-1)');
     s.partialClear('10', '1', '2');
@@ -161,9 +162,17 @@ const tests = {
     assert.equal(taken.figure.reading.x, taken.reading.x);
     assert.equal(taken.figure.loadingTime.x, engine.loadingTimeX(1));
     assert.equal(taken.figure.upperCurveX, engine.curveXs(taken.figure.reading.y)[39]);
+    assert.deepEqual(taken.notes, [], 'a reading, no extrapolation');
     const failed = s.lookUpResultRow(2);
     assert.deepEqual([failed.reason, failed.reading], ['0 による浮動小数点数除算', null]);
     assert.equal(s.lookUpResultRow(3).reason, 'この行には計算結果がありません');
+    const outside = new engine.Session();
+    outside.start('50');
+    fill(outside, [['80', '70', '1', '30', '12', '4']]);
+    outside.run('50', kMpa, false);
+    assert.deepEqual(outside.lookUpResultRow(1).notes,
+      ['PI は図の針入度指数の範囲（-3 〜 +3）の外にあり、Sbit は外挿値です'], 'PI 4.21');
+    outside.delete();
     const tables = engine.nomographTables();
     assert.equal(tables.curveStiffnessesPa.length, 45);
     assert.equal(tables.temperatureDifferenceX[33], 3290.3);
@@ -190,7 +199,9 @@ const tests = {
       [engine.fileFailureMessage('EACCES'), 'ファイルへのアクセスが拒否されました'],
       [/^I\/O エラー \(\d+\)$/.test(engine.fileFailureMessage('ENOSPC')), true],
       [engine.helpText(3).split('\n\r').length, 9], [engine.helpText(5).endsWith('このままでOKです。\n\r'), true],
-      [failureOf(() => engine.helpText(6)), 'help message: 1 to 5'],
+      [failureOf(() => engine.helpText(6)), 'fault: help message: 1 to 5'],
+      [engine.halfWidthNumberText('－１．２５Ｅ＋０３\u3000ＡＢ'), '-1.25E+03 ＡＢ'],
+      [engine.windowTexts().internalError, 'プログラムの内部エラーのため、処理を中止しました'],
       [engine.read(0, 0.02, 40).upperCurve, 39], [engine.fixedText(engine.read(0, 0.02, 40).x, 4), '2317.6559'],
     ];
     for (const [actual, expected] of cases) assert.deepEqual(actual, expected);

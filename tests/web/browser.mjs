@@ -158,6 +158,7 @@ export class Window {
   async start(count = "50") {
     await this.setText("Edit4", count);
     await this.click("BitBtn1");
+    await this.idle();
   }
 
   async typeRows(rows, firstRow = 1) {

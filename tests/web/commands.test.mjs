@@ -122,6 +122,66 @@ test("the row editing commands copy, compact and clear rows", async () => {
   });
 });
 
+// The copy commands bring the row written into view when it is one of the rows shown.
+test("a copied row comes into view when it is one of the rows shown", async () => {
+  const cases = [
+    [8, "Button7", "", 9, true],
+    [9, "Button9", "2", 10, true],
+    [50, "Button7", "", 51, false], // below the rows shown: the table stays where it was
+  ];
+  await withWindow(async (window) => {
+    await window.start("50");
+    for (const [filled, button, chosen, written, shown] of cases) {
+      await window.click("Button2");
+      await window.waitForBox();
+      await window.answer("Enter");
+      await window.page.evaluate((rows) => {
+        for (let row = 1; row <= rows; row += 1) talveno.engine.session.setCell(0, 1, row, String(row));
+        talveno.form.showTables();
+        document.querySelector("#StringGrid1 .grid-scroller").scrollTop = 0;
+      }, filled);
+      await window.clickCell("StringGrid1", 1, 1);
+      await window.setText("Edit1", chosen);
+      await window.click(button);
+      await window.idle();
+      assert.equal(await window.cell(0, 1, written), chosen || "1", `row ${written} written`);
+      const inView = await window.page.evaluate((row) => {
+        const cell = document.querySelector(`#StringGrid1 .grid-row[data-row="${row}"]`);
+        const scroller = document.querySelector("#StringGrid1 .grid-scroller");
+        if (!cell || cell.hidden) return { inView: false, scrolled: scroller.scrollTop > 0 };
+        const box = cell.getBoundingClientRect();
+        const view = scroller.getBoundingClientRect();
+        return { inView: box.top >= view.top + 24 && box.bottom <= view.bottom, scrolled: scroller.scrollTop > 0 };
+      }, written);
+      assert.deepEqual(inView, { inView: shown, scrolled: shown }, `row ${written}`);
+    }
+  });
+});
+
+// A fault of the program, in the page's own code or in the engine, is no message for the
+// user: the box says that an internal error stopped the command, the fault goes to the console.
+test("a fault of the program shows the internal error message and goes to the console", async () => {
+  await withWindow(async (window) => {
+    const logged = [];
+    window.page.on("console", (message) => {
+      if (message.type() === "error") logged.push(message.text());
+    });
+    const faults = [
+      ["Button7", () => talveno.engine.session.copyFirstRow = () => null.row, "Cannot read properties of null"],
+      ["Button8", () => talveno.engine.session.partialClear = () => talveno.engine.session.cell(2, 0, 0), "table: 0 (input) or 1 (result)"],
+    ];
+    await window.start();
+    for (const [button, fault, text] of faults) {
+      await window.page.evaluate(fault);
+      await window.click(button);
+      const box = await window.waitForBox();
+      assert.deepEqual([box.text, box.icon], ["プログラムの内部エラーのため、処理を中止しました.", true], button);
+      await window.answer("Enter");
+      assert.ok(logged.some((line) => line.includes("talveno: internal error") && line.includes(text)), `${button}: ${logged.join(" | ")}`);
+    }
+  });
+});
+
 test("an input data file read from CP932 saves back byte for byte, through the picker or a download", async () => {
   const path = inputFile("cases.dat", 60);
   const bytes = readFileSync(path);
@@ -152,6 +212,44 @@ test("an input data file read from CP932 saves back byte for byte, through the p
     assert.deepEqual(await waitForFile(join(downloads, "typed.dat")), bytes);
     await window.idle();
     assert.equal(await window.text("Memo1"), "typed.dat");
+  });
+});
+
+// Reading a file empties every row the table holds, and a run every result row, so that no row
+// of an earlier, longer file or run stays behind to be computed, printed or saved; a long file
+// name shows its end in the name box.
+test("a file read or a run after a longer one leaves none of its rows behind", async () => {
+  const long = inputFile("long-study.dat", 1100);
+  const name = "舗装の配合試験その二・改質アスファルトのスティフネス確認用データ（長い名前のファイル）.dat";
+  const short = inputFile(name, 60);
+  batch(["-o", "long-study.mpa", "long-study.dat"]);
+  batch(["-o", "short.mpa", name]);
+  await withWindow(async (window) => {
+    await window.start("50");
+    const read = async (button, path) => {
+      await window.readFile(button, path);
+      await window.idle();
+    };
+    const saved = async (button, as) => {
+      await window.keepSavedFiles(as);
+      await window.click(button);
+      return window.savedFile(as);
+    };
+    await read("BitBtn2", long);
+    await window.click("BitBtn4");
+    await window.idle();
+    await window.clickTab("データ入力と計算");
+    await read("BitBtn2", short);
+    const memo = await window.page.$eval("#Memo1", (box) => [box.value, box.scrollHeight > box.clientHeight, box.scrollTop + box.clientHeight >= box.scrollHeight - 1]);
+    assert.deepEqual(memo, [name, true, true], "the name's end in view");
+    await window.screenshot("long-file-name");
+    assert.deepEqual(await saved("BitBtn3", "again.dat"), readFileSync(short), "the input file of the second file alone");
+    await window.click("BitBtn4");
+    await window.idle();
+    assert.deepEqual(await saved("BitBtn6", "short.mpa"), readFileSync(join(folder, "short.mpa")), "no results of the first run");
+    await read("BitBtn5", join(folder, "long-study.mpa"));
+    await read("BitBtn5", join(folder, "short.mpa"));
+    assert.deepEqual(await saved("BitBtn6", "again.mpa"), readFileSync(join(folder, "short.mpa")), "no rows of the first result file");
   });
 });
 
@@ -292,6 +390,70 @@ test("the printed listings have the desktop listing's lines, on pages as the pri
   });
 });
 
+// The words of the first page of a PDF by line, top to bottom, each with its centre.
+function pdfWordLines(pdf) {
+  const path = join(folder, `words-${Date.now()}.pdf`);
+  writeFileSync(path, pdf);
+  const page = execFileSync("pdftotext", ["-bbox", "-f", "1", "-l", "1", path, "-"], { encoding: "utf8" });
+  const lines = new Map();
+  for (const [, left, top, right, text] of page.matchAll(/<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)<\/word>/g)) {
+    const line = Math.round(Number(top));
+    lines.set(line, [...(lines.get(line) ?? []), { text, centre: (Number(left) + Number(right)) / 2 }]);
+  }
+  return [...lines.keys()].sort((a, b) => a - b).map((line) => lines.get(line).sort((a, b) => a.centre - b.centre));
+}
+
+// The listings align their columns with blanks, their header lines spaced for the designed face:
+// in the face the print view takes where that one is missing, each header word stands nearer
+// to the values of its own column than to any other, over rows of narrow and of wide values.
+test("every header word of the printed listings stands over its column", async () => {
+  const input = [["80", "47.5", "0.02", "25", "12.3", "4"], ["1234.5", "-12.5", "1000", "-5", "100", "0"]];
+  const result = [
+    ["80", "47.5", "-0.52", "0.02", "25", "85.3", "12.34", "5678"],
+    ["1234.5", "100", "-2.5", "1000", "-25", "99.9", "0.00001", "1e7"],
+  ];
+  const all = (count) => [...Array(count).keys()];
+  const cases = [
+    ["input", 0, "Button3", 0, input, all(7), [1, 2, 3, 4, 5, 6]],
+    ["result MPa", 1, "Button4", 0, result, all(9), [1, 2, 4, 5, 6, 7, 8]],
+    ["result kgf/cm2", 1, "Button4", 1, result, all(9), [1, 2, 4, 5, 6, 7, 8]],
+  ];
+  await withWindow(async (window) => {
+    for (const [what, table, button, unit, rows, headerColumns, unitColumns] of cases) {
+      await window.page.reload();
+      await window.page.waitForFunction(() => document.documentElement.dataset.ready);
+      await window.page.evaluate(() => (window.print = () => {}));
+      await window.choose("RadioGroup1", unit);
+      await window.start();
+      if (table === 1) await window.click("BitBtn4");
+      await window.page.evaluate((t, cells) => {
+        cells.forEach((texts, r) => texts.forEach((text, c) => talveno.engine.session.setCell(t, c + 1, r + 1, text)));
+        talveno.form.showTables();
+      }, table, rows);
+      await window.click(button);
+      await window.idle();
+      if (table === 1) {
+        await window.page.emulateMediaType("print");
+        await window.screenshot(`print-view-columns-${unit}`);
+        await window.page.emulateMediaType(null);
+      }
+      const lines = pdfWordLines(await window.page.pdf({ preferCSSPageSize: true }));
+      assert.equal(lines.length, 5, `${what}: the title, two header lines, two rows`);
+      for (const values of lines.slice(3)) {
+        assert.equal(values.length, headerColumns.length, what);
+        for (const [header, columns] of [[lines[1], headerColumns], [lines[2], unitColumns]]) {
+          assert.equal(header.length, columns.length, `${what}: ${header.map((word) => word.text)}`);
+          header.forEach((word, i) => {
+            const distance = (v) => Math.abs(values[v].centre - word.centre);
+            const nearest = values.reduce((best, _, v) => (distance(v) < distance(best) ? v : best), 0);
+            assert.equal(nearest, columns[i], `${what}: ${word.text} over ${values[nearest].text}`);
+          });
+        }
+      }
+    }
+  });
+});
+
 test("a spreadsheet block pastes from the current cell, Ctrl+Z takes it back, Ctrl+C copies", async () => {
   await withWindow(async (window) => {
     await window.page.browserContext().overridePermissions("file://", ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
@@ -359,8 +521,12 @@ test("the nomograph view shows a row's look-up, saves it as PNG and prints it", 
     });
     await window.click("PrintButton");
     assert.equal(await window.page.evaluate(() => window.printed), true);
-    const printed = pdfPages(await window.page.pdf({ preferCSSPageSize: true }));
+    const pdf = await window.page.pdf({ preferCSSPageSize: true });
+    const printed = pdfPages(pdf);
     assert.equal(printed.length, 1, "one page");
+    writeFileSync(join(folder, "view.pdf"), pdf);
+    const [width, height] = /Page size:\s+([\d.]+) x ([\d.]+) pts/.exec(execFileSync("pdfinfo", [join(folder, "view.pdf")], { encoding: "utf8" })).slice(1).map(Number);
+    assert.deepEqual([Math.round(width), Math.round(height)], [842, 595], "an A4 page in landscape");
     assert.ok(printed[0].some((line) => line.includes("2317.6559")));
     await window.click("CloseButton");
 
@@ -369,6 +535,62 @@ test("the nomograph view shows a row's look-up, saves it as PNG and prints it", 
     await window.page.waitForSelector("#NomographView:not([hidden]) svg");
     const reason = await window.page.$$eval("#NomographView svg text", (list) => list.map((text) => text.textContent).join(" "));
     assert.match(reason, /読み取れません/);
+  });
+});
+
+// An extrapolated Sbit is no reading: the view says so in words beside the numbers. The curve
+// labels stay readable: none lies under the ring at X or its letter, also where X lies on the
+// highest or lowest index line drawn, beside the labels.
+test("the nomograph view says when Sbit is extrapolated and keeps its labels clear of X", async () => {
+  const notes = [
+    [["80", "50", "1", "0", "12", "4"], []],
+    [["80", "50", "0.02", "-50", "12", "4"], ["最も硬い曲線（2000 MPa）の外"]], // g 1.9 on the last pair
+    [["80", "63.25", "0.02", "10", "12", "4"], []], // PI 3.00, on the axis' last line
+    [["80", "70", "1", "30", "12", "4"], ["範囲（-3 〜 +3）の外"]], // PI 4.21
+    [["20", "40", "1", "0", "12", "4"], ["範囲（-3 〜 +3）の外"]], // PI -5.27
+  ];
+  const rows = notes.map(([cells]) => cells);
+  for (const temperature of ["-40", "-20", "0", "10", "20", "40"]) {
+    rows.push(["80", "63.25", "0.02", temperature, "12", "4"], ["80", "40.22", "0.02", temperature, "12", "4"]); // PI ±3.00
+  }
+  await withWindow(async (window) => {
+    await window.start();
+    await window.page.evaluate((cells) => {
+      cells.forEach((texts, r) => texts.forEach((text, c) => talveno.engine.session.setCell(0, c + 1, r + 1, text)));
+    }, rows);
+    await window.click("BitBtn4");
+    await window.idle();
+    for (const [index] of rows.entries()) {
+      const row = index + 1;
+      await window.page.evaluate((r) => talveno.form.StringGrid2.scrollToTableRow(r), row);
+      await window.page.click(`#StringGrid2 .grid-row[data-row='${row}'] .cell[data-column='1']`, { clickCount: 2 });
+      await window.page.waitForSelector("#NomographView:not([hidden]) svg");
+      const drawn = await window.page.evaluate(() => {
+        const svg = document.querySelector("#NomographView svg");
+        const box = (element) => {
+          const { x, y, width, height } = element.getBBox();
+          return { left: x, top: y, right: x + width, bottom: y + height };
+        };
+        const ring = box(svg.querySelector('circle[r="8"]'));
+        const letter = box([...svg.querySelectorAll("text")].find((text) => text.textContent === "X"));
+        const over = (a, b) => a.left < b.right && a.right > b.left && a.top < b.bottom && a.bottom > b.top;
+        const labels = [...svg.querySelectorAll("text.curve-label")];
+        return {
+          notes: [...svg.querySelectorAll("text.extrapolation")].map((text) => text.textContent).join(""),
+          labels: labels.length,
+          under: labels.filter((label) => over(box(label), ring) || over(box(label), letter)).map((label) => label.textContent),
+        };
+      });
+      if (index < notes.length) {
+        const expected = notes[index][1];
+        assert.equal(drawn.notes.split("※ 外挿：").length - 1, expected.length, `row ${row}: ${drawn.notes}`);
+        for (const note of expected) assert.ok(drawn.notes.includes(note), `row ${row}: ${drawn.notes}`);
+        if (index === 3) await window.screenshot("nomograph-extrapolated");
+      }
+      assert.ok(drawn.labels > 10, `row ${row}: ${drawn.labels} labels`);
+      assert.deepEqual(drawn.under, [], `row ${row}: labels under the ring at X`);
+      await window.click("CloseButton");
+    }
   });
 });
 

@@ -154,7 +154,7 @@ test("the window at start shows the start page only, with 50, MPa and なし", a
 });
 
 // Tab moves through each page's controls in their focus order, then the exit button and the
-// tab row; a radio group is one stop, on its checked item.
+// tab row; a radio group is one stop, on its checked item, and the result table one control.
 test("tab moves through the controls in their focus order", async () => {
   await withWindow(async (window) => {
     const walk = async (from, steps) => {
@@ -176,9 +176,15 @@ test("tab moves through the controls in their focus order", async () => {
       "BitBtn2 BitBtn3 BitBtn4 Button2 Memo1 Button3 Button6 Button7 Button8 Button9 Edit1 Edit2 Edit3 Button10 Button1",
     );
     assert.equal(await walk("TabRow", 2), "TabRow StringGrid1:editor");
+    await window.typeRows([["80", "50", "1", "0", "12", "4"]]);
     await window.click("BitBtn4");
     assert.equal(await walk("BitBtn5", 6), "BitBtn5 BitBtn6 Memo2 Button4 Button5 Button1");
-    assert.equal(await walk("TabRow", 2), "TabRow StringGrid2");
+    await window.clickCell("StringGrid2", 3, 1);
+    assert.equal(
+      await walk("TabRow", 8),
+      "TabRow StringGrid2 BitBtn5 BitBtn6 Memo2 Button4 Button5 Button1",
+      "Tab leaves the result table",
+    );
   });
 });
 
@@ -204,6 +210,167 @@ test("typing goes straight into the cell and Tab moves on", async () => {
     await window.type("x");
     assert.equal(await window.cell(0, 1, 2), "x");
     await window.screenshot("input-page");
+  });
+});
+
+// What an input method in full-width mode sends: text composed, then committed.
+async function compose(window, text) {
+  const session = await window.page.createCDPSession();
+  await session.send("Input.imeSetComposition", { text, selectionStart: text.length, selectionEnd: text.length });
+  await session.send("Input.insertText", { text });
+  await session.detach();
+}
+
+test("full-width numbers are kept in their ASCII forms, typed, pasted or composed", async () => {
+  await withWindow(async (window) => {
+    await window.page.browserContext().overridePermissions("file://", ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
+    const put = (text) => window.page.evaluate((t) => navigator.clipboard.writeText(t), text);
+    await window.start();
+    const boxes = {
+      cell: {
+        focus: async () => {
+          await window.clickCell("StringGrid1", 1, 1);
+          await window.clickCell("StringGrid1", 2, 1); // the editor opens with the text selected
+        },
+        text: () => window.cell(0, 2, 1),
+      },
+      ...Object.fromEntries(
+        ["Edit1", "Edit2", "Edit3"].map((id) => [id, { focus: () => window.setText(id, ""), text: () => window.text(id) }]),
+      ),
+    };
+    const ways = {
+      typed: (text) => window.type(text),
+      pasted: async (text) => {
+        await put(text);
+        await window.press("v", ["Control"]);
+        await window.idle();
+      },
+      composed: (text) => compose(window, text),
+    };
+    for (const [box, { focus, text }] of Object.entries(boxes)) {
+      for (const [way, enter] of Object.entries(ways)) {
+        await focus();
+        await enter("－１２．５Ｅ＋０２");
+        if (way === "typed") await window.type("８"); // the caret stays at the end
+        assert.equal(await text(), way === "typed" ? "-12.5E+028" : "-12.5E+02", `${box}, ${way}`);
+      }
+    }
+    await window.clickCell("StringGrid1", 1, 2);
+    await put("８０\t５０\r\n６０\t４７．５\r\n");
+    await window.press("v", ["Control"]);
+    await window.idle();
+    assert.deepEqual([await window.row(0, 2, 2), await window.row(0, 3, 2)], ["80|50", "60|47.5"], "a pasted block");
+    await window.clickTab(kStart);
+    await window.setText("Edit4", "");
+    await compose(window, "１２０");
+    await window.click("BitBtn1");
+    await window.idle();
+    assert.equal(await window.page.evaluate(() => talveno.engine.session.rowCount(0)), 121, "Edit4 = １２０");
+  });
+});
+
+// The current cell of either grid is framed, the cell editor inside the frame; a click inside
+// an earlier range selects the clicked cell alone.
+test("the current cell is framed and an old selection goes when the current cell moves", async () => {
+  await withWindow(async (window) => {
+    await window.start();
+    await window.typeRows([["80", "50", "1", "0", "12", "4"], ["60", "50", "0.02", "25", "12", "4"], ["40", "55", "1", "30", "10", "6"]]);
+    await window.click("BitBtn4");
+    const cellSelector = (grid, column, row) => `#${grid} .grid-row[data-row="${row}"] .cell[data-column="${column}"]`;
+    for (const [grid, page] of [["StringGrid2", kResult], ["StringGrid1", kInput]]) {
+      if (grid === "StringGrid1") await window.clickTab(page);
+      await window.clickCell(grid, 2, 1);
+      await window.page.keyboard.down("Shift");
+      await window.page.click(cellSelector(grid, 4, 3));
+      await window.page.keyboard.up("Shift");
+      assert.equal(await window.page.$$eval(`#${grid} .cell.selected`, (cells) => cells.length), 9, `${grid}: a range`);
+      await window.clickCell(grid, 3, 2);
+      const shown = await window.page.evaluate(
+        (id, selector) => {
+          const box = (element) => element && !element.hidden && element.getBoundingClientRect().toJSON();
+          const grid = document.getElementById(id);
+          return {
+            selected: [...grid.querySelectorAll(".cell.selected")].map((cell) => `${cell.parentElement.dataset.row}:${cell.dataset.column}`),
+            frame: box(grid.querySelector(".current-frame")),
+            frameWidth: getComputedStyle(grid.querySelector(".current-frame")).borderTopWidth,
+            cell: box(document.querySelector(selector)),
+            editor: box(grid.querySelector(".cell-editor")),
+          };
+        },
+        grid,
+        cellSelector(grid, 3, 2),
+      );
+      assert.deepEqual(shown.selected, grid === "StringGrid2" ? ["2:3"] : [], `${grid}: the old range gone`);
+      assert.deepEqual(
+        [shown.frame.left, shown.frame.top, shown.frame.width, shown.frame.height],
+        [shown.cell.left, shown.cell.top, shown.cell.width, shown.cell.height],
+        `${grid}: the frame around the current cell`,
+      );
+      assert.equal(shown.frameWidth, "2px");
+      if (grid === "StringGrid1") {
+        assert.deepEqual(
+          [shown.editor.left, shown.editor.top, shown.editor.right, shown.editor.bottom],
+          [shown.frame.left + 2, shown.frame.top + 2, shown.frame.right - 2, shown.frame.bottom - 2],
+          "the editor inside the frame",
+        );
+      }
+    }
+    await window.screenshot("current-cell");
+  });
+});
+
+// A count of 100,000 widens the row-number column so that the columns are wider than the
+// result table: then, and only then, it scrolls across, the row numbers staying in place.
+test("a horizontal scroll bar shows only where the columns are wider than the table", async () => {
+  await withWindow(async (window) => {
+    for (const [count, across] of [["50", false], ["100000", true], ["50", false]]) {
+      await window.clickTab(kStart);
+      await window.start(count);
+      await window.click("BitBtn4");
+      await window.idle();
+      const shown = await window.page.evaluate(() => {
+        const scroller = document.querySelector("#StringGrid2 .grid-scroller");
+        const wider = scroller.scrollWidth > scroller.clientWidth;
+        scroller.scrollLeft = scroller.scrollWidth;
+        const edge = scroller.getBoundingClientRect();
+        const row = document.querySelector('#StringGrid2 .grid-row[data-row="1"]');
+        const last = row.lastElementChild.getBoundingClientRect();
+        const number = row.firstElementChild.getBoundingClientRect();
+        return { wider, style: getComputedStyle(scroller).overflowX, lastInside: last.right <= edge.right, numberAt: number.left - edge.left };
+      });
+      assert.deepEqual(shown, { wider: across, style: "auto", lastInside: true, numberAt: 0 }, `count ${count}`);
+    }
+  });
+});
+
+// A command on many rows shows the wait cursor from its start, the page first giving the
+// browser the time to draw it; the cursor is gone when the command ends or opens a box.
+test("the wait cursor shows while a long command runs, and never over a box", async () => {
+  await withWindow(async (window) => {
+    await window.page.evaluate(() => {
+      window.seen = [];
+      document.addEventListener("click", () => (window.clickedAt = performance.now()), true);
+      const session = talveno.engine.session;
+      for (const name of ["start", "run"]) {
+        const command = session[name].bind(session);
+        session[name] = (...args) => {
+          window.seen.push([name, getComputedStyle(document.getElementById("BitBtn1")).cursor, performance.now() - window.clickedAt >= 50]);
+          return command(...args);
+        };
+      }
+    });
+    await window.start("1000000");
+    await window.typeRows([["80", "50", "1", "0", "12", "4x"]]);
+    await window.click("BitBtn4");
+    await window.waitForBox();
+    const cursor = () => window.page.$eval("#Button1", (button) => getComputedStyle(button).cursor);
+    assert.equal(await cursor(), "pointer", "no wait cursor over the error box");
+    await window.answer("Enter");
+    assert.deepEqual(await window.page.evaluate(() => window.seen), [
+      ["start", "wait", true],
+      ["run", "wait", true],
+    ]);
+    assert.equal(await cursor(), "pointer");
   });
 });
 
@@ -371,6 +538,17 @@ test("clear all and the exit ask first; キャンセル and Escape change nothin
     assert.equal(await window.page.$("#Form1"), null, "the window is gone");
     assert.match(await window.page.$eval("#Ended", (ended) => ended.textContent), /プログラムを終了しました/);
     await window.screenshot("ended-page");
+  });
+});
+
+test("the menu and the boxes use the window's font", async () => {
+  await withWindow(async (window) => {
+    const families = await window.page.evaluate(() =>
+      ["#Form1", "#PopupMenu1 .menu-item", "#MessageBox .box-text", "#SaveBox .save-name", "#SaveBox .box-button", "#NomographView .push"].map(
+        (selector) => getComputedStyle(document.querySelector(selector)).fontFamily,
+      ),
+    );
+    assert.deepEqual(families.slice(1), Array(families.length - 1).fill(families[0]));
   });
 });
 
