@@ -8,8 +8,9 @@ cd "$(dirname "$0")"
 scripts/setup.sh test
 find app bench core files print scripts tables tests ui -name '*.cpp' -o -name '*.h' |
   xargs clang-format --dry-run --Werror
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DTALVENO_SANITIZE=ON >/dev/null
-cmake --build build-test -j"$(nproc)"
+# The "asan" preset: Debug with the sanitizers, warnings as errors, in build-test.
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 # All tests, the system tests (label "system") among them; run as root, the package test
 # installs the package for real and removes it again.
