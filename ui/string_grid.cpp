@@ -323,6 +323,17 @@ bool StringGrid::clipboardKey(QKeyEvent* key, QLineEdit* editor) {
 
 void StringGrid::keyPressEvent(QKeyEvent* event) {
     if (clipboardKey(event, nullptr)) return;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool menuKey = (event->key() == Qt::Key_Menu && plain) ||
+                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain;
+    if (!editable_ && currentIndex().isValid() && (menuKey || enter)) {
+        if (menuKey)
+            emit menuKeyPressed(visualRect(currentIndex()).center());
+        else
+            emit rowOpened();
+        return;
+    }
     QTableView::keyPressEvent(event);
 }
 

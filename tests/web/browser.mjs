@@ -2,7 +2,7 @@
 // TALVENO_BROWSER=firefox, in Debian's Firefox ESR through WebDriver BiDi): a fresh browser
 // profile per run, a fresh browser context per test, the controls reached by their ids and
 // worked with the real mouse and keys.
-import { mkdtempSync, readFileSync, rmSync, existsSync, mkdirSync } from "node:fs";
+import { mkdtempSync, readFileSync, rmSync, existsSync, mkdirSync, statSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { dirname, join, resolve } from "node:path";
 import { fileURLToPath, pathToFileURL } from "node:url";
@@ -316,12 +316,14 @@ export class Window {
   }
 }
 
+// A downloaded file once the browser has written it: Chromium writes it as NAME.crdownload,
+// Firefox as NAME.part beside an empty NAME.
 export function waitForFile(path, timeout = 10000) {
   const until = Date.now() + timeout;
   return new Promise((resolvePromise, reject) => {
     const look = () => {
       const partial = existsSync(`${path}.crdownload`) || existsSync(`${path}.part`);
-      if (existsSync(path) && !partial) return resolvePromise(readFileSync(path));
+      if (existsSync(path) && !partial && statSync(path).size > 0) return resolvePromise(readFileSync(path));
       if (Date.now() > until) return reject(new Error(`no file ${path}`));
       setTimeout(look, 50);
     };
