@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -335,6 +336,17 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+// The menu key as the platform reports it (X11 sends a context menu request of its own ahead of
+// the key) is the menu key pressed in the grid.
+bool StringGrid::event(QEvent* event) {
+    if (event->type() == QEvent::ContextMenu && !editable_ &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        if (currentIndex().isValid()) emit menuKeyPressed(visualRect(currentIndex()).center());
+        return true;
+    }
+    return QTableView::event(event);
 }
 
 bool StringGrid::eventFilter(QObject* watched, QEvent* event) {

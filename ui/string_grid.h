@@ -59,6 +59,7 @@ class StringGrid : public QTableView {
                                                          const QEvent* event) const override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
