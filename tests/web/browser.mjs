@@ -15,12 +15,6 @@ export const kBrowser = process.env.TALVENO_BROWSER ?? "chromium";
 export const kFirefox = kBrowser === "firefox";
 export const kShots = join(kRoot, "build-web/shots", kFirefox ? "firefox" : "");
 
-// A test or a step that needs what only Chromium offers: the reason it is skipped in Firefox,
-// else false (node:test's `skip` option).
-export function chromiumOnly(reason) {
-  return kFirefox ? reason : false;
-}
-
 const kArgs = [
   "--no-sandbox",
   "--disable-gpu",
