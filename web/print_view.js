@@ -63,8 +63,21 @@ function inches(deviceUnits) {
   return `${deviceUnits / kUnitsPerInch}in`;
 }
 
+// The paper of the print view, for the whole document: browsers that give every page the size
+// of the first (Firefox) take no paper of a page's own.
+function usePaper(size) {
+  let style = document.getElementById("PrintPaper");
+  if (!style) {
+    style = document.createElement("style");
+    style.id = "PrintPaper";
+    document.head.append(style);
+  }
+  style.textContent = `@page { size: ${size}; margin: 0; }`;
+}
+
 // Lays the recorded pages out in the print view, replacing what it held.
 export function showListingPages(surface) {
+  usePaper("A4");
   const view = document.getElementById("PrintView");
   view.replaceChildren();
   for (const texts of surface.pages) {
@@ -97,6 +110,7 @@ export function showListingPages(surface) {
 
 // One landscape page holding a picture's SVG, fitted to the page less its margins.
 export function showPicturePage(svg) {
+  usePaper("A4 landscape");
   const view = document.getElementById("PrintView");
   view.replaceChildren();
   const page = document.createElement("div");
