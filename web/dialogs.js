@@ -138,11 +138,18 @@ function systemError(failure) {
   });
 }
 
+// Whether an error says that the browser gave no memory for what a command needed (an array
+// buffer of a file's bytes), rather than of a fault of the program.
+export function isAllocationFailure(failure) {
+  return failure instanceof RangeError && /alloc|memory/i.test(failure.message);
+}
+
 // The bytes of a chosen file.
 export async function fileBytes(file) {
   try {
     return new Uint8Array(await file.arrayBuffer());
   } catch (failure) {
+    if (isAllocationFailure(failure)) throw failure;
     throw systemError(failure);
   }
 }
