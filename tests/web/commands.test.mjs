@@ -266,6 +266,15 @@ test("a bad file or a cancelled chooser leaves the table as it was", async () =>
     await window.idle();
     assert.equal(await window.row(0, 1, 6), kWorkedRow.join("|"));
     assert.equal(await window.text("Memo1"), "");
+    // A file whose bytes the browser has no memory for.
+    await window.page.evaluate(() => {
+      File.prototype.arrayBuffer = () => Promise.reject(new RangeError("Array buffer allocation failed"));
+    });
+    await window.readFile("BitBtn2", bad);
+    assert.equal((await window.waitForBox()).text, "メモリが不足しているため、処理を中止しました.");
+    await window.answer("Enter");
+    assert.equal(await window.row(0, 1, 6), kWorkedRow.join("|"));
+    assert.equal(await window.text("Memo1"), "");
   });
 });
 
