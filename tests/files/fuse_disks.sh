@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs a command beside the file systems of USB sticks and shared disks, mounted through FUSE in
 # a fresh temporary folder: a FAT image (fusefat), an exFAT image (exfat-fuse, on a loop
-# device), an NTFS image (ntfs-3g) and a folder bound through bindfs, which like every FUSE
-# file system here has no unnamed files. Their folders are in TALVENO_FAT, TALVENO_EXFAT,
-# TALVENO_NTFS and TALVENO_BINDFS, each open to every user. Everything is unmounted and removed
+# device), an NTFS image (ntfs-3g), a folder bound through bindfs, which like every FUSE file
+# system here has no unnamed files, and one bound so that every change of mode fails (EPERM).
+# Their folders are in TALVENO_FAT, TALVENO_EXFAT, TALVENO_NTFS, TALVENO_BINDFS (open to every
+# user) and TALVENO_NOMODES. Everything is unmounted and removed
 # however the run ends. Exits 77 (a skipped test) where FUSE or one of the tools is missing.
 # Usage: tests/files/fuse_disks.sh COMMAND [ARGUMENT...]
 set -euo pipefail
@@ -54,14 +55,15 @@ mkfs.exfat "$dir/exfat.img" >/dev/null
 mkntfs -F -q -f "$dir/ntfs.img" >/dev/null 2>&1
 # exfat-fuse run as root mounts block devices only.
 loop=$(losetup -f --show "$dir/exfat.img" 2>/dev/null) || skip "no loop device for exFAT"
-mkdir "$dir/source"
+mkdir "$dir/source" "$dir/source-nomodes"
 mount_fs fat fusefat -o rw+,allow_other "$dir/fat.img"
 mount_fs exfat mount.exfat-fuse "$loop"
 mount_fs ntfs ntfs-3g "$dir/ntfs.img"
 mount_fs bindfs bindfs "$dir/source"
+mount_fs nomodes bindfs --chmod-deny "$dir/source-nomodes"
 chmod 777 "$dir/bindfs"
 export TALVENO_FAT="$dir/fat" TALVENO_EXFAT="$dir/exfat" TALVENO_NTFS="$dir/ntfs"
-export TALVENO_BINDFS="$dir/bindfs"
+export TALVENO_BINDFS="$dir/bindfs" TALVENO_NOMODES="$dir/nomodes"
 
 "$@" &
 command=$!

@@ -31,7 +31,8 @@ using testing::writeCases;
 using testing::writeFile;
 
 constexpr const char* kAsNobody = "setpriv --reuid=65534 --regid=65534 --clear-groups";
-constexpr const char* kDisks[] = {"TALVENO_FAT", "TALVENO_EXFAT", "TALVENO_NTFS", "TALVENO_BINDFS"};
+constexpr const char* kDisks[] = {"TALVENO_FAT", "TALVENO_EXFAT", "TALVENO_NTFS", "TALVENO_BINDFS",
+                                  "TALVENO_NOMODES"};
 
 // The result files of the cases in both units, as the batch command writes them anywhere.
 struct Results {
@@ -55,6 +56,22 @@ std::string threeSaves(const TempFolder& folder, const Results& results) {
     }
     const auto entries = std::filesystem::directory_iterator(folder.path());
     return outcome + std::to_string(std::distance(begin(entries), end(entries))) + " files";
+}
+
+// A save of r.mpa, a write-only file (mode 200), where the file system refuses every mode: the
+// new file would let its owner read it, so the content goes into the file itself.
+std::string writeOnlySave(const TempFolder& folder, const Results& results) {
+    const int fd = ::open((folder / "r.mpa").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0200);
+    if (fd < 0 || ::write(fd, "old", 3) != 3 || ::close(fd) != 0) return "not made";
+    struct stat before {
+    }, after{};
+    ::stat((folder / "r.mpa").c_str(), &before);
+    const auto run = runBatch(folder.path(), "--quiet -o r.mpa cases.dat");
+    ::stat((folder / "r.mpa").c_str(), &after);
+    char mode[8];
+    std::snprintf(mode, sizeof mode, "%o", after.st_mode & 07777);
+    return std::to_string(run.status) + " " + run.err + wholeness(folder / "r.mpa", results) +
+           ", mode " + mode + (after.st_ino == before.st_ino ? ", the same file" : ", a new file");
 }
 
 // A folder that the user nobody may not change, holding nobody's file r.mpa that all may
@@ -192,6 +209,8 @@ TEST(FuseSaving, EverySaveLeavesAWholeFileOfOneSaver) {
         {"FAT: three saves over one file", "TALVENO_FAT", threeSaves, threeSaved},
         {"exFAT: three saves over one file", "TALVENO_EXFAT", threeSaves, threeSaved},
         {"NTFS: three saves over one file", "TALVENO_NTFS", threeSaves, threeSaved},
+        {"modes refused: a write-only file written in place", "TALVENO_NOMODES", writeOnlySave,
+         "0 MPa, mode 200, the same file"},
         {"no unnamed files: another user opens no staging file of a private file", "TALVENO_BINDFS",
          [&](const TempFolder& f, const Results& r) { return watchedSaves(f, r, 12); },
          "000000000000, opened 0, mode 600"},
