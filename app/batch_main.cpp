@@ -12,6 +12,7 @@
 #include <exception>
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -23,6 +24,7 @@
 #include "app/batch_listings.h"
 #include "app/batch_progress.h"
 #include "core/failure.h"
+#include "core/messages.h"
 #include "files/file_calculation.h"
 #include "files/file_failures.h"
 #include "files/file_system.h"
@@ -335,6 +337,9 @@ int main(int argc, char* argv[]) {
         std::string text = withFullStop(failure.message());
         if (failure.row() > 0) text += "\n(No. " + std::to_string(failure.row()) + ")";
         std::fprintf(stderr, "%s\n", text.c_str());
+        return 1;
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "%s\n", withFullStop(messages::outOfMemory().message()).c_str());
         return 1;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "talveno-batch: %s\n", error.what());

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <exception>
 #include <map>
+#include <new>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -20,6 +21,7 @@
 #include "core/extrapolation.h"
 #include "core/failure.h"
 #include "core/full_width_numbers.h"
+#include "core/messages.h"
 #include "core/nomograph.h"
 #include "core/nomograph_geometry.h"
 #include "core/nomograph_tables.h"
@@ -46,9 +48,9 @@ namespace {
 using emscripten::val;
 using namespace talveno;
 
-// A JavaScript Error whose message is the engine's. A failure of the user's data or files is
-// named "Failure", and a row failure of the run names its row; any other error is a fault of
-// the program, its message the fault's own text.
+// A JavaScript Error whose message is the engine's. A failure of the user's data or files, or
+// of the memory the module may have, is named "Failure", and a row failure of the run names its
+// row; any other error is a fault of the program, its message the fault's own text.
 // clang-format off
 EM_JS(void, throwEngineError, (const char* message, int row, int failure), {
     const error = new Error(UTF8ToString(message));
@@ -70,6 +72,9 @@ auto guarded(Command&& command) -> decltype(command()) {
         message = failed.message();
         row = failed.row();
         failure = true;
+    } catch (const std::bad_alloc&) {
+        message = messages::outOfMemory().message();
+        failure = true;
     } catch (const std::exception& error) {
         message = error.what();
     }
@@ -82,8 +87,11 @@ StiffnessUnit unitOf(int unit) {
     return unit == 0 ? StiffnessUnit::Mpa : StiffnessUnit::KgfPerCm2;
 }
 
+// The bytes of a Uint8Array; one larger than the module's memory can hold is out of memory.
 std::string bytesOf(const val& bytes) {
-    std::string text(bytes["length"].as<std::size_t>(), '\0');
+    const double length = bytes["length"].as<double>();
+    if (length > static_cast<double>(std::string().max_size())) throw std::bad_alloc();
+    std::string text(static_cast<std::size_t>(length), '\0');
     val(emscripten::typed_memory_view(text.size(), reinterpret_cast<std::uint8_t*>(text.data())))
         .call<void>("set", bytes);
     return text;
@@ -503,6 +511,7 @@ std::string halfWidthNumberText(const std::string& text) {
 val windowTexts() {
     val shown = val::object();
     shown.set("internalError", std::string(ui::texts::kInternalError));
+    shown.set("outOfMemory", std::string(messages::outOfMemory().message()));
     shown.set("extrapolationMark", std::string(ui::texts::kExtrapolationMark));
     return shown;
 }

@@ -1,9 +1,23 @@
 #include <QApplication>
-#include <QFileInfo>
+#include <filesystem>
+#include <string>
 
 #include "app/window_command_line.h"
 #include "ui/main_window.h"
 #include "ui/qt_texts.h"
+
+namespace {
+
+// The path made absolute and without "." and ".." or a final "/", its bytes as given: a name
+// need not be UTF-8.
+std::string absolutePath(const std::string& path) {
+    std::error_code ignored;
+    std::string absolute = std::filesystem::absolute(path, ignored).lexically_normal().string();
+    while (absolute.size() > 1 && absolute.back() == '/') absolute.pop_back();
+    return absolute;
+}
+
+}  // namespace
 
 // talveno [FILE]: the window, opened on the input data file or the result file given, as a
 // file manager opens one. --help and --version answer without a window, and need no display.
@@ -15,7 +29,6 @@ int main(int argc, char* argv[]) {
     talveno::ui::installJapaneseQtTexts(application);
     TForm1 form;
     form.show();
-    if (!line.file.empty())
-        form.openStartFile(QFileInfo(QString::fromLocal8Bit(line.file)).absoluteFilePath());
+    if (!line.file.empty()) form.openStartFile(absolutePath(line.file));
     return application.exec();
 }

@@ -45,6 +45,10 @@ Failure temperatureDifferenceOutOfRange(double difference) {
                             shortestText(difference)));
 }
 
+Failure outOfMemory() {
+    return Failure("メモリが不足しているため、処理を中止しました");
+}
+
 Failure nomographOutOfRange() {
     return Failure("ノモグラフの読取り範囲外です (載荷時間が長すぎます)");
 }

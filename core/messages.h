@@ -25,5 +25,8 @@ Failure rowIndexOutOfRange(long long index);
 Failure temperatureDifferenceOutOfRange(double difference);
 // A point softer than the softest stiffness curve of the nomograph.
 Failure nomographOutOfRange();
+// The memory a command needs is more than the system gives: the command stops, and a read
+// leaves the tables as they were.
+Failure outOfMemory();
 
 }  // namespace talveno::messages

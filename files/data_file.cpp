@@ -7,7 +7,6 @@
 #include "files/fields.h"
 #include "files/file_failures.h"
 #include "files/token_scanner.h"
-#include "tables/layouts.h"
 #include "tables/max_data_count.h"
 
 namespace talveno::data_file {
@@ -134,16 +133,18 @@ std::vector<Record<N>> readRecords(const ByteSource& source, RowNumberToken rowN
 }
 
 template <std::size_t N>
-void applyRecords(Table& table, int n, const std::vector<Record<N>>& records,
+void applyRecords(Table& table, int, const std::vector<Record<N>>& records,
                   std::span<const columns::Column, N> columns) {
-    layouts::emptyHeldDataCells(table, 1, static_cast<int>(N), n);
-    for (std::size_t k = 0; k < records.size(); ++k) {
-        for (std::size_t i = 0; i < N; ++i) {
-            std::string text;
-            appendCellText(text, records[k][i], columns[i]);
-            table.setCell(static_cast<int>(i) + 1, static_cast<int>(k) + 1, std::move(text));
-        }
+    // Every held row below the records reads empty once its column is exchanged.
+    std::array<std::vector<std::string>, N> texts;
+    for (std::size_t i = 0; i < N; ++i) {
+        const int column = static_cast<int>(i) + 1;
+        texts[i].reserve(records.size() + 1);
+        texts[i].push_back(table.cell(column, 0));
+        for (const Record<N>& record : records)
+            appendCellText(texts[i].emplace_back(), record[i], columns[i]);
     }
+    for (std::size_t i = 0; i < N; ++i) table.swapColumn(static_cast<int>(i) + 1, texts[i]);
 }
 
 std::string headerLines(std::initializer_list<std::string_view> utf8Lines) {

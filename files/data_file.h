@@ -92,7 +92,8 @@ std::vector<Record<N>> readRecords(const ByteSource& source, RowNumberToken rowN
                                    std::span<const columns::Column, N> columns);
 
 // Empties columns 1 to N of every row the table holds (rows 1 to n at least), then writes
-// record k into row k in the cell form of each column, beyond the row count too.
+// record k into row k in the cell form of each column, beyond the row count too. The new texts
+// are made aside first: where memory runs out, the table stays as it was.
 template <std::size_t N>
 void applyRecords(Table& table, int n, const std::vector<Record<N>>& records,
                   std::span<const columns::Column, N> columns);

@@ -26,7 +26,7 @@ void saveResultFile(const Table& result, StiffnessUnit unit, const std::string& 
 }
 
 std::vector<InputRecord> readInputDataFile(const std::string& path) {
-    file_system::InputFile file(path);
+    file_system::InputFile file(path, file_system::Readable::RegularFile);
     return readInputDataFile(file);
 }
 
@@ -35,7 +35,7 @@ std::vector<InputRecord> readInputDataFile(file_system::InputFile& file) {
 }
 
 std::vector<ResultRecord> readResultFile(const std::string& path) {
-    file_system::InputFile file(path);
+    file_system::InputFile file(path, file_system::Readable::RegularFile);
     return readResultFile(bytesOf(file));
 }
 

@@ -23,7 +23,8 @@ void saveInputDataFile(const Table& input, const std::string& path);
 void saveResultFile(const Table& result, StiffnessUnit unit, const std::string& path);
 
 // The records of the file at the path, or of an open file, with the file's failures and the
-// readers'. Nothing is written anywhere.
+// readers'. Nothing is written anywhere. A path must lead to a regular file: a folder, a FIFO
+// or a device is refused with a message naming it, without waiting.
 std::vector<InputRecord> readInputDataFile(const std::string& path);
 std::vector<InputRecord> readInputDataFile(file_system::InputFile& file);
 std::vector<ResultRecord> readResultFile(const std::string& path);

@@ -29,6 +29,15 @@ Failure ioError(int error) {
     return Failure("I/O エラー (" + std::to_string(error) + ")");
 }
 
+Failure fileInUse(std::string_view path) {
+    return Failure("'" + std::string(path) + "' は他のプログラムが保存中のため、保存できません");
+}
+
+Failure notAFile(std::string_view path, bool folder) {
+    return Failure("'" + std::string(path) +
+                   (folder ? "' はフォルダです" : "' は通常のファイルではありません"));
+}
+
 Failure systemFailure(int error) {
     switch (error) {
         case ENOENT:

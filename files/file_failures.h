@@ -21,6 +21,10 @@ Failure accessDenied();
 Failure blockDeviceOrSocket();
 // Any other system error, with its number.
 Failure ioError(int error);
+// Another save of the file did not end in time.
+Failure fileInUse(std::string_view path);
+// A folder, a FIFO, a device or a socket where a file to read is expected.
+Failure notAFile(std::string_view path, bool folder);
 
 // The failure of a system error number met while opening, creating, reading or writing a file
 // that lies in an existing folder.

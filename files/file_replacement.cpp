@@ -9,11 +9,14 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <thread>
 #include <vector>
 
 #include "files/file_failures.h"
@@ -76,43 +79,91 @@ bool readSized(std::vector<char>& buffer, Get get) {
     }
 }
 
-// Copies the extended attributes of the file `from` to `to`, all but the access control lists;
-// false where one cannot be read or set. A file system without them has none to copy.
-bool copyExtendedAttributes(int from, int to) {
+// Errors by which a file system says that it cannot hold a mode, an owner, an extended
+// attribute or an access control list (a FAT file system, a file system without attributes).
+bool cannotHold(int error) {
+    return error == ENOSYS || error == EPERM || error == EOPNOTSUPP;
+}
+
+// How far a file's attributes were copied to its new file: all of them, all but some that the
+// file system cannot hold, or not (one could not be read, or set for another reason).
+enum class Copied { All, Unheld, Failed };
+
+// The outcome of setting one attribute: kept, not held by the file system, or failed.
+Copied setting(bool done) {
+    return done ? Copied::All : cannotHold(errno) ? Copied::Unheld : Copied::Failed;
+}
+
+Copied worse(Copied a, Copied b) {
+    return std::max(a, b);
+}
+
+// Copies the extended attributes of the file `from` to `to`, all but the access control lists.
+// A file system without them has none to copy.
+Copied copyExtendedAttributes(int from, int to) {
     std::vector<char> names;
     if (!readSized(names,
                    [&](char* data, std::size_t size) { return ::flistxattr(from, data, size); }))
-        return errno == ENOTSUP;
+        return errno == ENOTSUP ? Copied::All : Copied::Failed;
     std::vector<char> value;
-    for (std::size_t at = 0; at < names.size();) {
+    Copied copied = Copied::All;
+    for (std::size_t at = 0; at < names.size() && copied != Copied::Failed;) {
         const char* const name = names.data() + at;
         at += std::char_traits<char>::length(name) + 1;
         if (std::string_view(name).starts_with("system.posix_acl_")) continue;
-        if (!readSized(value,
-                       [&](char* data, std::size_t size) {
-                           return ::fgetxattr(from, name, data, size);
-                       }) ||
-            ::fsetxattr(to, name, value.data(), value.size(), 0) != 0)
-            return false;
+        if (!readSized(value, [&](char* data, std::size_t size) {
+                return ::fgetxattr(from, name, data, size);
+            }))
+            return Copied::Failed;
+        copied = worse(copied, setting(::fsetxattr(to, name, value.data(), value.size(), 0) == 0));
     }
-    return true;
+    return copied;
+}
+
+constexpr const char* kAccessList = "system.posix_acl_access";
+
+// The access control list of a file: the extended attribute the kernel keeps it in, empty where
+// the file has none beyond its mode or its file system has none; nothing where it cannot be read.
+std::optional<std::vector<char>> accessControlList(int fd) {
+    std::vector<char> list;
+    if (readSized(list, [&](char* data, std::size_t size) {
+            return ::fgetxattr(fd, kAccessList, data, size);
+        }))
+        return list;
+    if (errno == ENODATA || errno == ENOTSUP) return std::vector<char>();
+    return std::nullopt;
 }
 
 // Gives the file `to` the access control list of `from`, also where that is no more than the
-// mode, so that entries the new file took from its folder's default list go; false where it
-// cannot be read or set. The list is the extended attribute the kernel keeps it in; setting it
-// sets the mode's group bits from its mask, as the list's own calls do. A file system without
-// such lists has none to copy.
-bool copyAccessControlList(int from, int to) {
-    static constexpr const char* kAccessList = "system.posix_acl_access";
-    std::vector<char> list;
-    if (readSized(list, [&](char* data, std::size_t size) {
-            return ::fgetxattr(from, kAccessList, data, size);
-        }))
-        return ::fsetxattr(to, kAccessList, list.data(), list.size(), 0) == 0;
-    if (errno == ENOTSUP) return true;
-    if (errno != ENODATA) return false;
-    return ::fremovexattr(to, kAccessList) == 0 || errno == ENODATA || errno == ENOTSUP;
+// mode, so that entries the new file took from its folder's default list go. Setting it sets
+// the mode's group bits from its mask, as the list's own calls do.
+Copied copyAccessControlList(int from, int to) {
+    const std::optional<std::vector<char>> list = accessControlList(from);
+    if (!list) return Copied::Failed;
+    if (!list->empty())
+        return setting(::fsetxattr(to, kAccessList, list->data(), list->size(), 0) == 0);
+    return setting(::fremovexattr(to, kAccessList) == 0 || errno == ENODATA || errno == ENOTSUP);
+}
+
+// Whether the new file grants no more than the old one: the same owner and group, no mode bit
+// the old one lacks, and the same access control list.
+bool grantsNoMore(int oldFile, const struct stat& old, int newFile) {
+    struct stat made {};
+    if (::fstat(newFile, &made) != 0) return false;
+    const auto oldList = accessControlList(oldFile);
+    const auto newList = accessControlList(newFile);
+    return made.st_uid == old.st_uid && made.st_gid == old.st_gid &&
+           (made.st_mode & 07777 & ~old.st_mode) == 0 && oldList && newList && *oldList == *newList;
+}
+
+// The mode a file gets where it is created with all read and write bits: those of the process's
+// file creation mask taken away.
+mode_t creationMode() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("Umask:"))
+            return 0666 & ~static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+    return 0644;
 }
 
 // The new content beside the file it replaces, in an unnamed file or under a temporary name,
@@ -125,7 +176,8 @@ class StagedFile {
     StagedFile(const StagedFile&) = delete;
     StagedFile& operator=(const StagedFile&) = delete;
 
-    // Opens the file; 0, or the error number. Unnamed where the file system has such files.
+    // Opens the file; 0, or the error number. Unnamed where the file system has such files;
+    // a named one grants nothing to others until complete, so that no one can open it meanwhile.
     int open(Staging staging) {
         if (staging == Staging::Unnamed) {
             file_.reset(::openat(folder_, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666));
@@ -134,8 +186,11 @@ class StagedFile {
         }
         for (int attempt = 0;; ++attempt) {
             nameTemporary();
-            file_.reset(::openat(folder_, name_, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-            if (file_.get() >= 0) return 0;
+            file_.reset(::openat(folder_, name_, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+            if (file_.get() >= 0) {
+                private_ = true;
+                return 0;
+            }
             const int error = errno;
             forgetName();
             if (error != EEXIST || attempt == 100) return error;
@@ -145,17 +200,23 @@ class StagedFile {
     int fd() const { return file_.get(); }
 
     // Gives the file the old one's owner and group, its extended attributes, its mode and its
-    // access control list; false where the system does not allow that owner or group or one of
-    // them cannot be copied, so that the new file never grants more than the old one did.
+    // access control list. What the file system cannot hold is nothing to keep, as long as the
+    // new file grants no more than the old one. False where an attribute cannot be copied, or
+    // where the new file would grant more, so that the content is written in place instead.
     bool takeAttributesOf(int oldFile, const struct stat& old) {
         struct stat made {};
         if (::fstat(fd(), &made) != 0) throwSystemFailure();
-        if ((made.st_uid != old.st_uid || made.st_gid != old.st_gid) &&
-            ::fchown(fd(), old.st_uid, old.st_gid) != 0)
-            return false;
-        if (!copyExtendedAttributes(oldFile, fd())) return false;
-        if (::fchmod(fd(), old.st_mode & 07777) != 0) throwSystemFailure();
-        return copyAccessControlList(oldFile, fd());
+        Copied copied = Copied::All;
+        if (made.st_uid != old.st_uid || made.st_gid != old.st_gid)
+            copied = setting(::fchown(fd(), old.st_uid, old.st_gid) == 0);
+        copied = worse(copied, copyExtendedAttributes(oldFile, fd()));
+        if (copied == Copied::Failed) return false;
+        const Copied mode = setting(::fchmod(fd(), old.st_mode & 07777) == 0);
+        if (mode == Copied::Failed) throwSystemFailure();
+        copied = worse(worse(copied, mode), copyAccessControlList(oldFile, fd()));
+        private_ = false;
+        return copied == Copied::All ||
+               (copied == Copied::Unheld && grantsNoMore(oldFile, old, fd()));
     }
 
     bool named() const { return name_[0] != '\0'; }
@@ -164,6 +225,9 @@ class StagedFile {
     // or the error number with which the rename failed. Until it is renamed the file stays open
     // and may be read.
     int rename(const std::string& target) {
+        // A new file, kept from others while written, gets the mode of a file newly made.
+        if (private_ && ::fchmod(fd(), creationMode()) != 0 && !cannotHold(errno))
+            throwSystemFailure();
         if (::renameat(folder_, name_, folder_, target.c_str()) != 0) return errno;
         forgetName();
         if (::close(file_.release()) != 0) throwSystemFailure();
@@ -207,6 +271,7 @@ class StagedFile {
 
     int folder_;
     Descriptor file_;
+    bool private_ = false;  // named with no access for others, its own mode still to come
     char name_[64] = "";
     RemovalOnSignal removal_;
 };
@@ -319,6 +384,51 @@ void writeInPlace(int fd, std::uint64_t size, const std::function<void(int)>& co
     flush(fd);
 }
 
+// How long a save waits for another save of the same file to end, and how often it looks.
+constexpr auto kLockWait = std::chrono::seconds(5);
+constexpr auto kLockPoll = std::chrono::milliseconds(20);
+
+// An advisory lock on a whole file, held by this save's open file description (so also against
+// another save of this process) while the file is replaced or written in place: two saves of
+// one file, by the window or the batch command, come one after the other.
+class FileLock {
+  public:
+    FileLock() = default;
+    ~FileLock() { release(); }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+    // Takes the lock on the file open for writing, waiting until the deadline while another
+    // save holds it; false when it is still held then. A file system without such locks is
+    // written unlocked.
+    bool take(int fd, std::chrono::steady_clock::time_point deadline) {
+        if (fd != fd_) release();
+        struct flock whole {};
+        whole.l_type = F_WRLCK;
+        whole.l_whence = SEEK_SET;
+        while (::fcntl(fd, F_OFD_SETLK, &whole) != 0) {
+            if (errno == EINTR) continue;
+            if (errno != EAGAIN && errno != EACCES) return true;
+            if (std::chrono::steady_clock::now() >= deadline) return false;
+            std::this_thread::sleep_for(kLockPoll);
+        }
+        fd_ = fd;
+        return true;
+    }
+
+    void release() {
+        if (fd_ < 0) return;
+        struct flock whole {};
+        whole.l_type = F_UNLCK;
+        whole.l_whence = SEEK_SET;
+        ::fcntl(fd_, F_OFD_SETLK, &whole);
+        fd_ = -1;
+    }
+
+  private:
+    int fd_ = -1;
+};
+
 // Writes the content into a stream (a character device, a FIFO, standard output). One whose
 // reader goes away fails with the pipe error rather than ending the program.
 void writeIntoStream(int fd, const Spool& spool) {
@@ -366,6 +476,7 @@ std::optional<Location> linkedLocation(Location location, const struct stat& fil
 enum class FileReplacement::Way { Beside, InPlace, Stream, Descriptor };
 
 struct FileReplacement::Impl {
+    std::string path;  // as given, for the failures that name the file
     Way way = Way::Beside;
     Location location;  // Beside: where the file goes; Stream: the device
     Descriptor file;    // the old file, open for writing
@@ -405,6 +516,31 @@ struct FileReplacement::Impl {
         way = Way::InPlace;
     }
 
+    // Locks the old file for the commit, waiting for another save of it to end. A write in place
+    // goes into the file the path leads to once locked: where another save renamed its new file
+    // over the one opened meanwhile, that one is opened and locked instead.
+    void lockOld(FileLock& lock) {
+        if (!old) return;
+        const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+        while (true) {
+            if (!lock.take(file.get(), deadline)) throw file_failures::fileInUse(path);
+            if (way != Way::InPlace) return;
+            struct stat locked {};
+            const std::optional<FileIdentity> named = identityOf(path);
+            if (::fstat(file.get(), &locked) != 0) throwSystemFailure();
+            if (!named || *named == FileIdentity{static_cast<std::uint64_t>(locked.st_dev),
+                                                 static_cast<std::uint64_t>(locked.st_ino)})
+                return;
+            lock.release();
+            const Location location = locate(path);
+            file.reset(
+                ::openat(location.folder.get(), location.name.c_str(), O_WRONLY | O_CLOEXEC));
+            if (file.get() < 0) throwSystemFailure();
+            if (::fstat(file.get(), &locked) != 0) throwSystemFailure();
+            if (!S_ISREG(locked.st_mode)) throw file_failures::blockDeviceOrSocket();
+        }
+    }
+
     void copyContentTo(int fd) const {
         if (staged)
             copyContent(staged->fd(), size, fd);
@@ -415,6 +551,7 @@ struct FileReplacement::Impl {
 
 FileReplacement::FileReplacement(const std::string& path, Staging staging)
     : impl_(std::make_unique<Impl>()) {
+    impl_->path = path;
     Location location = locate(path);
     const int folder = location.folder.get();
     struct stat named {};
@@ -496,16 +633,20 @@ bool FileReplacement::writesOnCommit() const {
 void FileReplacement::commit() {
     prepare();
     Impl& impl = *impl_;
+    FileLock lock;
     switch (impl.way) {
         case Way::Beside: {
+            impl.lockOld(lock);
             const int error = impl.staged->rename(impl.location.name);
             if (error == 0) return;
             // A folder that refuses the rename (a file mounted on its own) gets it in place.
             if (!impl.old || !folderRefuses(error)) throwSystemFailure(error);
             checkFileSizeLimit(impl.size);
+            impl.way = Way::InPlace;
             [[fallthrough]];
         }
         case Way::InPlace:
+            impl.lockOld(lock);
             return writeInPlace(impl.file.get(), impl.size,
                                 [&](int fd) { impl.copyContentTo(fd); });
         case Way::Stream:

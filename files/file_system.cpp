@@ -1,5 +1,6 @@
 #include "files/file_system.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,10 +19,28 @@ FileIdentity fileIdentity(const struct stat& info) {
 
 }  // namespace
 
-InputFile::InputFile(const std::string& path) {
+InputFile::InputFile(const std::string& path, Readable readable) {
     const Location location = locate(path);
-    fd_ = ::openat(location.folder.get(), location.name.c_str(), O_RDONLY | O_CLOEXEC);
+    const char* const name = location.name.c_str();
+    const auto refuseOther = [&](const struct stat& info) {
+        if (readable == Readable::RegularFile && !S_ISREG(info.st_mode))
+            throw file_failures::notAFile(path, S_ISDIR(info.st_mode));
+    };
+    struct stat info {};
+    if (::fstatat(location.folder.get(), name, &info, 0) == 0) refuseOther(info);
+    // Opened without waiting for a writer, then checked again: it may have changed meanwhile.
+    const int waiting = readable == Readable::RegularFile ? O_NONBLOCK | O_NOCTTY : 0;
+    fd_ = ::openat(location.folder.get(), name, O_RDONLY | O_CLOEXEC | waiting);
     if (fd_ < 0) throw file_failures::systemFailure(errno);
+    if (readable == Readable::Anything) return;
+    try {
+        if (::fstat(fd_, &info) != 0) throw file_failures::systemFailure(errno);
+        refuseOther(info);
+    } catch (...) {
+        ::close(fd_);
+        throw;
+    }
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
 }
 
 InputFile::InputFile(int fd) : fd_(fd), owned_(false) {}

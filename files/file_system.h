@@ -18,10 +18,16 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 };
 
+// What a path to read may lead to: anything that gives bytes (a pipe, a device), or only a
+// regular file, which never keeps the reader waiting as a FIFO without a writer does.
+enum class Readable { Anything, RegularFile };
+
 // A file opened for reading; closed when destroyed.
 class InputFile {
   public:
-    explicit InputFile(const std::string& path);
+    // Anything else than a regular file, where only one is readable, fails with a message
+    // naming the path (a folder as such) before it is read.
+    explicit InputFile(const std::string& path, Readable readable = Readable::Anything);
     // The file open on a descriptor, such as standard input; it stays open.
     explicit InputFile(int fd);
     ~InputFile();

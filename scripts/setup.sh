@@ -27,6 +27,9 @@ if [ "${1:-}" = test ]; then
   packages+=(locales clang-14 libfuzzer-14-dev clang-format)
   # Saving keeps a file's access control list: the tests give one with setfacl.
   packages+=(acl)
+  # Saving on the file systems of USB sticks and shared disks, mounted through FUSE: FAT,
+  # exFAT (on a loop device, from mount) and NTFS images, and a folder bound through bindfs.
+  packages+=(fuse3 fusefat dosfstools exfat-fuse exfatprogs ntfs-3g bindfs mount)
   # The engine as WebAssembly under node, and for arm64 under qemu.
   packages+=(emscripten node-acorn nodejs g++-aarch64-linux-gnu qemu-user)
   # Printing for real on a private CUPS server, and reading the printed PDF files back.

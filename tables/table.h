@@ -21,6 +21,10 @@ class Table {
     // The rows of a column that may hold a text: every cell below them reads empty.
     int rowsHeld(int column) const { return static_cast<int>(columns_.at(column).size()); }
     void setCell(int column, int row, std::string text);
+    // Exchanges the texts of a column, row 0 first, with those given; allocates nothing.
+    void swapColumn(int column, std::vector<std::string>& texts) {
+        columns_.at(column).swap(texts);
+    }
 
     int columnWidth(int column) const { return widths_.at(column); }
     void setColumnWidth(int column, int width) { widths_.at(column) = width; }

@@ -12,8 +12,10 @@
 #include <QTabWidget>
 #include <cstdio>
 #include <functional>
+#include <new>
 
 #include "core/failure.h"
+#include "core/messages.h"
 #include "files/disk_files.h"
 #include "files/input_data_file.h"
 #include "files/result_file.h"
@@ -25,6 +27,7 @@
 #include "tables/row_editing.h"
 #include "tables/start_command.h"
 #include "ui/help_texts.h"
+#include "ui/local_paths.h"
 #include "ui/look.h"
 #include "ui/nomograph_view.h"
 #include "ui/number_input.h"
@@ -147,16 +150,22 @@ void TForm1::connectButton(QPushButton* button, void (TForm1::*command)()) {
 }
 
 // A fault of the program is no message for the user: the box says that the command stopped,
-// and the fault's own text goes to standard error.
+// and the fault's own text goes to standard error. Running out of memory has a message of its
+// own.
 void TForm1::run(void (TForm1::*command)()) {
     const auto internalError = [this](const char* fault) {
         std::fprintf(stderr, "talveno: internal error: %s\n", fault);
         dialogs_->error(QString::fromUtf8(withFullStop(texts::kInternalError)));
     };
+    const auto failed = [this](const Failure& failure) {
+        dialogs_->error(QString::fromStdString(withFullStop(failure.message())));
+    };
     try {
         (this->*command)();
     } catch (const Failure& failure) {
-        dialogs_->error(QString::fromStdString(withFullStop(failure.message())));
+        failed(failure);
+    } catch (const std::bad_alloc&) {
+        failed(messages::outOfMemory());
     } catch (const std::exception& fault) {
         internalError(fault.what());
     } catch (...) {
@@ -305,7 +314,7 @@ void TForm1::BitBtn3Click() {
     const auto path = chooseFileToSave(*dialogs_, SaveDialog1);
     if (!path) return;
     const WaitCursor waiting;
-    saveInputDataFile(input_, path->toStdString());
+    saveInputDataFile(input_, localPath(*path));
     showFileName(Memo1, *path);
 }
 
@@ -315,7 +324,7 @@ void TForm1::BitBtn2Click() {
     const auto path = chooseFileToOpen(*dialogs_, OpenDialog1);
     if (!path) return;
     const WaitCursor waiting;
-    const auto records = readInputDataFile(path->toStdString());
+    const auto records = readInputDataFile(localPath(*path));
     const TablesShownAtEnd shown([this] { showTables(); });
     applyInputDataFile(input_, n, records);
     showFileName(Memo1, *path);
@@ -326,7 +335,7 @@ void TForm1::BitBtn6Click() {
     const auto path = chooseFileToSave(*dialogs_, SaveDialog2);
     if (!path) return;
     const WaitCursor waiting;
-    saveResultFile(result_, chosenUnit(), path->toStdString());
+    saveResultFile(result_, chosenUnit(), localPath(*path));
     showFileName(Memo2, *path);
 }
 
@@ -336,7 +345,7 @@ void TForm1::BitBtn5Click() {
     if (!path) return;
     const WaitCursor waiting;
     const int n = parseMaxDataCount(text(Edit4));
-    const auto records = readResultFile(path->toStdString());
+    const auto records = readResultFile(localPath(*path));
     const TablesShownAtEnd shown([this] { showTables(); });
     applyResultFile(result_, n, records);
     showFileName(Memo2, *path);

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "core/stiffness_unit.h"
 #include "tables/paste.h"
@@ -76,8 +77,10 @@ class TForm1 : public QWidget {
     // file's row count, then an input data file read as BitBtn2Click reads it, or a result file
     // on the result page laid out as a run in the unit of its unit line lays it out, read as
     // BitBtn5Click reads it. A file that cannot be read, or is neither kind, shows its message
-    // over the start page.
+    // over the start page. The path as Qt holds it, or as the system names the file (bytes,
+    // which may be no UTF-8).
     void openStartFile(const QString& path);
+    void openStartFile(const std::string& path);
 
     // The file dialogs the window keeps between uses.
     talveno::ui::FileDialog OpenDialog1;
@@ -116,6 +119,7 @@ class TForm1 : public QWidget {
     bool commandSelectsPage_ = false;
     std::optional<talveno::Paste> lastPaste_;  // the paste Ctrl+Z takes back
     talveno::ui::NomographView* nomographView_ = nullptr;
+    std::string startFile_;  // the file given on the command line, as the system names it
 
     QTabWidget* PageControl1 = nullptr;
     QPushButton* Button1 = nullptr;

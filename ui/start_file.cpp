@@ -15,6 +15,7 @@
 #include "files/result_file.h"
 #include "tables/layouts.h"
 #include "tables/max_data_count.h"
+#include "ui/local_paths.h"
 #include "ui/main_window.h"
 #include "ui/string_grid.h"
 
@@ -39,7 +40,7 @@ std::string_view lineOf(std::string_view text, int index) {
 // LF line ends. A file that cannot be opened or read throws its file message.
 StartFileKind startFileKind(const std::string& path) {
     static const std::string inputLines = inputDataFileBytes(layouts::makeInputTable());
-    file_system::InputFile file(path);
+    file_system::InputFile file(path, file_system::Readable::RegularFile);
     // The longest two header lines are 146 bytes with their CR LF.
     std::array<char, 256> head{};
     std::size_t size = 0;
@@ -60,16 +61,21 @@ StartFileKind startFileKind(const std::string& path) {
 
 }  // namespace
 
-// The open dialog keeps the path, as if it had been chosen there: the next read starts from it.
 void TForm1::openStartFile(const QString& path) {
-    OpenDialog1.fileName = path;
+    openStartFile(ui::localPath(path));
+}
+
+// The open dialog keeps the path, as if it had been chosen there: the next read starts from it.
+void TForm1::openStartFile(const std::string& path) {
+    startFile_ = path;
+    OpenDialog1.fileName = ui::shownPath(path);
     run(&TForm1::readStartFile);
 }
 
 // The file is read before anything changes, so a failure leaves the start page as it was.
 void TForm1::readStartFile() {
     const QString path = OpenDialog1.fileName;
-    const std::string file = path.toStdString();
+    const std::string& file = startFile_;
     const StartFileKind kind = startFileKind(file);
     if (kind == StartFileKind::Other)
         throw Failure("'" + file + "' は入力データファイルでも結果ファイルでもありません");

@@ -153,11 +153,23 @@ function systemError(failure) {
   });
 }
 
+// The engine's module holds at most 2 GiB, the bytes of a file read among them; browsers
+// refuse to read larger files into memory at all.
+const kLargestFileRead = 2 ** 31;
+
+// Whether an error says that there is no memory for what a command needs (a file too large for
+// the page, an array buffer the browser did not give), rather than a fault of the program.
+export function isAllocationFailure(failure) {
+  return failure?.outOfMemory === true || (failure instanceof RangeError && /alloc|memory/i.test(failure.message));
+}
+
 // The bytes of a chosen file.
 export async function fileBytes(file) {
+  if (file.size >= kLargestFileRead) throw Object.assign(new Error(`${file.name}: ${file.size} bytes`), { outOfMemory: true });
   try {
     return new Uint8Array(await file.arrayBuffer());
   } catch (failure) {
+    if (isAllocationFailure(failure)) throw failure;
     throw systemError(failure);
   }
 }

@@ -53,6 +53,11 @@ class Engine {
     return this.module.withFullStop(this.windowTexts.internalError);
   }
 
+  // The error box's text where a command needs more memory than the browser gives.
+  outOfMemoryMessage() {
+    return this.module.withFullStop(this.windowTexts.outOfMemory);
+  }
+
   // Whether an error thrown by a command is a failure with a message for the user.
   isFailure(error) {
     return error?.name === "Failure";

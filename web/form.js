@@ -143,9 +143,10 @@ export class TForm1 {
     }
   }
 
-  // The error box's text: a failure's message, or for a fault of the program the internal
-  // error message, the fault itself going to the console.
+  // The error box's text: a failure's message, memory that the browser does not give, or for a
+  // fault of the program the internal error message, the fault itself going to the console.
   messageOf(failure) {
+    if (dialogs.isAllocationFailure(failure)) return this.engine.outOfMemoryMessage();
     if (failure?.systemError) return this.engine.withFullStop(this.engine.fileFailureMessage(failure.systemError));
     if (this.engine.isFailure(failure)) return this.engine.withFullStop(failure.message);
     console.error(`talveno: internal error: ${failure}`, failure);

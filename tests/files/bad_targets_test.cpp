@@ -41,6 +41,16 @@ constexpr bool kAddressSpaceLimits = false;
 constexpr bool kAddressSpaceLimits = true;
 #endif
 
+// The least address space in which the command starts at all, in steps of 256 kB.
+std::size_t addressSpaceToStart() {
+    std::size_t limit = 4 << 20;
+    while (limit < (64 << 20) && std::system(("prlimit --as=" + std::to_string(limit) +
+                                              " '" TALVENO_BATCH "' --version >/dev/null 2>&1")
+                                                 .c_str()) != 0)
+        limit += 256 << 10;
+    return limit;
+}
+
 // Every name below the folder.
 std::set<std::string> tree(const std::string& folder) {
     std::set<std::string> names;
@@ -148,6 +158,10 @@ TEST(BadTargets, SavingNeverDamagesOrMissesAFile) {
     };
     const std::string denied = "ファイルへのアクセスが拒否されました.\n";
     const std::string noThreads = "timeout 60 env ASAN_OPTIONS=detect_leaks=0 prlimit --nproc=";
+    const std::string littleMemory =
+        kAddressSpaceLimits
+            ? "timeout 60 prlimit --as=" + std::to_string(addressSpaceToStart() + (256 << 10))
+            : "";
     const BadTarget cases[] = {
         {"symlink to a file",
          [&](const TempFolder& f) {
@@ -276,6 +290,10 @@ TEST(BadTargets, SavingNeverDamagesOrMissesAFile) {
          [&](const TempFolder& f) { return kAddressSpaceLimits && old(f, "r.mpa"); },
          "--threads 8 -o r.mpa cases.dat", 0, "", "r.mpa", Content::New, false,
          "timeout 60 prlimit --as=24000000"},
+        {"address space for little more than the command itself: out of memory",
+         [&](const TempFolder& f) { return kAddressSpaceLimits && old(f, "r.mpa"); },
+         "--threads 2 -o r.mpa large.dat", 1, "メモリが不足しているため、処理を中止しました.\n",
+         "r.mpa", Content::Old, false, littleMemory},
         // The access control list and the extended attributes stay; where the saver cannot
         // read them, it writes in place.
         {"access control list and extended attribute: both kept",

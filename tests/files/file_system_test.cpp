@@ -53,6 +53,8 @@ TEST(FileSystem, ReadingFailsWithTheMessageOfItsPath) {
     TempFolder folder;
     writeFile(folder / "plain.dat", "x");
     ASSERT_EQ(::symlink("loop", (folder / "loop").c_str()), 0);
+    // Without a writer a FIFO would keep the reader waiting.
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0666), 0);
     const struct {
         std::string path, message;
     } cases[] = {
@@ -62,7 +64,9 @@ TEST(FileSystem, ReadingFailsWithTheMessageOfItsPath) {
         {folder / "", kInvalidName},
         {"", kInvalidName},
         {folder / std::string(300, 'a'), kInvalidName},
-        {folder.path(), kDenied},
+        {folder.path(), "'" + folder.path() + "' はフォルダです"},
+        {folder / "fifo", "'" + folder / "fifo" + "' は通常のファイルではありません"},
+        {"/dev/null", "'/dev/null' は通常のファイルではありません"},
         {folder / "loop", "I/O エラー (40)"},
     };
     for (const auto& c : cases) {

@@ -18,8 +18,9 @@ namespace talveno::testing {
 // A fresh folder for one test's files, removed with everything in it.
 class TempFolder {
   public:
-    TempFolder() {
-        std::string pattern = std::filesystem::temp_directory_path() / "talveno-files-XXXXXX";
+    // In the folder for temporary files, or in the folder given.
+    explicit TempFolder(const std::string& base = std::filesystem::temp_directory_path()) {
+        std::string pattern = base + "/talveno-files-XXXXXX";
         path_ = ::mkdtemp(pattern.data());
     }
     ~TempFolder() {

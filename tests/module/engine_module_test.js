@@ -107,6 +107,11 @@ const tests = {
     assert.equal(failureOf(() => s.readInputFile(Buffer.concat([kInputHeader, Buffer.from('1 6x 1 1 1 1 1\r\n')]), '50')),
       '入力値が数値ではありません\n(3 行目)');
     assert.equal(s.cell(kInput, 1, 1), '60.0', 'a failing read changes nothing');
+    // Files beyond the module's memory, also beyond what a 32-bit length holds.
+    for (const length of [3.5e9, 5e9]) {
+      assert.equal(failureOf(() => s.readInputFile({ length }, '50')), engine.windowTexts().outOfMemory);
+      assert.equal(s.cell(kInput, 1, 1), '60.0', 'a read out of memory changes nothing');
+    }
     assert.equal(failureOf(() => s.readInputFile(bytes, 'n')), "'n' は整数ではありません");
     s.run('50', kMpa, false);
     const result = Buffer.from(s.resultFileBytes(kKgf));
@@ -226,6 +231,7 @@ const tests = {
       [failureOf(() => engine.helpText(6)), 'fault: help message: 1 to 5'],
       [engine.halfWidthNumberText('－１．２５Ｅ＋０３\u3000ＡＢ'), '-1.25E+03 ＡＢ'],
       [engine.windowTexts().internalError, 'プログラムの内部エラーのため、処理を中止しました'],
+      [engine.windowTexts().outOfMemory, 'メモリが不足しているため、処理を中止しました'],
       [engine.read(0, 0.02, 40).upperCurve, 39], [engine.fixedText(engine.read(0, 0.02, 40).x, 4), '2317.6559'],
     ];
     for (const [actual, expected] of cases) assert.deepEqual(actual, expected);

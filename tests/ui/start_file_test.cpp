@@ -1,4 +1,6 @@
 // The window opened on a data file given on the command line.
+#include <sys/stat.h>
+
 #include <QButtonGroup>
 #include <QTemporaryDir>
 #include <fstream>
@@ -135,6 +137,9 @@ TEST_F(WindowTest, start_file_that_cannot_be_read_leaves_the_start_page_as_it_wa
     const QString other = writeFile(folder, QStringLiteral("notes.mpa"), "some other data\r\n");
     const std::string resultHeader =
         resultFileHeaderLines(StiffnessUnit::Mpa).substr(0, 72);  // the header line, CR LF
+    // A FIFO without a writer, which would keep the window from ever showing.
+    const QString fifo = folder.filePath(QStringLiteral("fifo.dat"));
+    ASSERT_EQ(::mkfifo(fifo.toStdString().c_str(), 0666), 0);
     const struct {
         const char* name;
         QString path;
@@ -152,6 +157,8 @@ TEST_F(WindowTest, start_file_that_cannot_be_read_leaves_the_start_page_as_it_wa
          writeFile(folder, QStringLiteral("odd unit.mpa"), resultHeader + "  MPa\r\n"),
          QStringLiteral("'%1' は入力データファイルでも結果ファイルでもありません.")
              .arg(folder.filePath(QStringLiteral("odd unit.mpa")))},
+        {"FIFO", fifo, QStringLiteral("'%1' は通常のファイルではありません.").arg(fifo)},
+        {"folder", folder.path(), QStringLiteral("'%1' はフォルダです.").arg(folder.path())},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

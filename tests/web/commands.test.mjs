@@ -3,7 +3,7 @@
 // view's PDF pages, the clipboard and the nomograph view.
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { existsSync, mkdtempSync, readFileSync, rmSync, truncateSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, test } from "node:test";
@@ -263,6 +263,15 @@ test("a bad file or a cancelled chooser leaves the table as it was", async () =>
     const [chooser] = await Promise.all([window.page.waitForFileChooser(), window.click("BitBtn2")]);
     await chooser.cancel();
     await window.idle();
+    assert.equal(await window.row(0, 1, 6), kWorkedRow.join("|"));
+    assert.equal(await window.text("Memo1"), "");
+    // A file of 3.5 GB (sparse), more than the engine's memory holds and the browser reads.
+    const huge = join(folder, "huge.dat");
+    writeFileSync(huge, "");
+    truncateSync(huge, 3.5e9);
+    await window.readFile("BitBtn2", huge);
+    assert.equal((await window.waitForBox()).text, "メモリが不足しているため、処理を中止しました.");
+    await window.answer("Enter");
     assert.equal(await window.row(0, 1, 6), kWorkedRow.join("|"));
     assert.equal(await window.text("Memo1"), "");
   });
