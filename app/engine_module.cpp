@@ -234,17 +234,19 @@ class Session {
     }
 
     // Reading a file: the count first, then the whole file, and only then the table.
-    void readInputFile(const val& bytes, const std::string& maxCountText) {
+    void readInputFile(const val& bytes, const std::string& maxCountText,
+                       const std::string& fileName) {
         guarded([&] {
             const int n = parseMaxDataCount(maxCountText);
-            const auto records = parseInputDataFile(bytesOf(bytes));
+            const auto records = parseInputDataFile(bytesOf(bytes), fileName);
             applyInputDataFile(input_, n, records);
         });
     }
-    void readResultFile(const val& bytes, const std::string& maxCountText) {
+    void readResultFile(const val& bytes, const std::string& maxCountText,
+                        const std::string& fileName) {
         guarded([&] {
             const int n = parseMaxDataCount(maxCountText);
-            const auto records = parseResultFile(bytesOf(bytes));
+            const auto records = parseResultFile(bytesOf(bytes), fileName);
             applyResultFile(result_, n, records);
         });
     }
@@ -421,6 +423,9 @@ std::string shortestText(double value) {
 std::string withFullStop(const std::string& message) {
     return talveno::withFullStop(message);
 }
+std::string errorBoxText(const std::string& message, int row) {
+    return talveno::errorBoxText(message, row);
+}
 
 // The maximum data count a box's text gives, as the commands read it before they change
 // anything.
@@ -512,6 +517,7 @@ EMSCRIPTEN_BINDINGS(talveno_engine) {
     function("exponentText", &texts::exponentText);
     function("shortestText", &texts::shortestText);
     function("withFullStop", &texts::withFullStop);
+    function("errorBoxText", &texts::errorBoxText);
     function("read", &read);
     function("maxDataCount", &texts::maxDataCount);
     function("fileFailureMessage", &texts::fileFailureMessage);

@@ -22,10 +22,11 @@ ByteSource bytesOf(file_system::InputFile& file);
 void saveInputDataFile(const Table& input, const std::string& path);
 void saveResultFile(const Table& result, StiffnessUnit unit, const std::string& path);
 
-// The records of the file at the path, or of an open file, with the file's failures and the
-// readers'. Nothing is written anywhere.
+// The records of the file at the path, or of an open file of that path, with the file's
+// failures and the readers'. Nothing is written anywhere.
 std::vector<InputRecord> readInputDataFile(const std::string& path);
-std::vector<InputRecord> readInputDataFile(file_system::InputFile& file);
+std::vector<InputRecord> readInputDataFile(file_system::InputFile& file, const std::string& path);
 std::vector<ResultRecord> readResultFile(const std::string& path);
+std::vector<ResultRecord> readResultFile(file_system::InputFile& file, const std::string& path);
 
 }  // namespace talveno

@@ -48,6 +48,11 @@ class Engine {
     return this.module.withFullStop(message);
   }
 
+  // The error box's text of a failure, naming the row of a failing calculation.
+  errorBoxText(failure) {
+    return this.module.errorBoxText(failure.message, failure.row ?? 0);
+  }
+
   // The error box's text for a fault of the program, not of the user's data or files.
   internalErrorMessage() {
     return this.module.withFullStop(this.windowTexts.internalError);

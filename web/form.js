@@ -143,7 +143,7 @@ export class TForm1 {
   // error message, the fault itself going to the console.
   messageOf(failure) {
     if (failure?.systemError) return this.engine.withFullStop(this.engine.fileFailureMessage(failure.systemError));
-    if (this.engine.isFailure(failure)) return this.engine.withFullStop(failure.message);
+    if (this.engine.isFailure(failure)) return this.engine.errorBoxText(failure);
     console.error("talveno: internal error:", failure);
     return this.engine.internalErrorMessage();
   }
@@ -210,7 +210,7 @@ export class TForm1 {
   }
 
   // The calculation run: the result page is in front before the first row is computed, so it
-  // shows the rows done also when a later row fails.
+  // shows the rows done also when a later row fails, the failing one in view.
   async BitBtn4Click() {
     this.engine.maxDataCount(this.Edit4.value);
     await this.waitOn(this.rowsOf(kInputTable));
@@ -221,7 +221,15 @@ export class TForm1 {
     this.SaveDialog2.filter = this.OpenDialog2.filter = resultFilter(unit);
     this.Label12.textContent = `*.${resultExtension(unit)}`;
     this.Memo2.value = "";
-    this.engine.session.run(this.Edit4.value, unit, this.vanDraatChosen());
+    try {
+      this.engine.session.run(this.Edit4.value, unit, this.vanDraatChosen());
+    } catch (failure) {
+      if (failure?.row > 0) {
+        this.showTables();
+        this.StringGrid2.scrollToTableRow(failure.row);
+      }
+      throw failure;
+    }
   }
 
   // The copy commands bring the row written into view when it is one of the rows shown.
@@ -310,7 +318,7 @@ export class TForm1 {
     this.OpenDialog1.fileName = file.name;
     await this.waitOn(file.size / kRecordBytes);
     const bytes = await dialogs.fileBytes(file);
-    this.engine.session.readInputFile(bytes, this.Edit4.value);
+    this.engine.session.readInputFile(bytes, this.Edit4.value, file.name);
     showFileName(this.Memo1, file.name);
   }
 
@@ -331,7 +339,7 @@ export class TForm1 {
     this.OpenDialog2.fileName = file.name;
     await this.waitOn(file.size / kRecordBytes);
     const bytes = await dialogs.fileBytes(file);
-    this.engine.session.readResultFile(bytes, this.Edit4.value);
+    this.engine.session.readResultFile(bytes, this.Edit4.value, file.name);
     showFileName(this.Memo2, file.name);
   }
 

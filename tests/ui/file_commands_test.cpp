@@ -1,5 +1,6 @@
 // The four data file commands through the window, with scripted file dialogs.
 #include <QTemporaryDir>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -156,14 +157,22 @@ TEST_F(FileCommandsTest, read_input_that_fails_or_is_cancelled_changes_nothing) 
     const QString bad = path("bad.dat");
     std::ofstream(bad.toStdString(), std::ios::binary)
         << "h1\r\nh2\r\n  1 80 50 1 0 12 4\r\n  2 x\r\n";
+    const QString empty = path("empty.dat");
+    std::ofstream(empty.toStdString(), std::ios::binary).flush();
+    const QString picture = path("picture.png");
+    std::ofstream(picture.toStdString(), std::ios::binary)
+        << std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
     const struct {
         const char* name;
         std::optional<QString> answer;
-        const char* error;
+        QString error;
     } cases[] = {
-        {"cancelled", std::nullopt, nullptr},
-        {"missing file", path("none.dat"), "ファイルが見つかりません."},
-        {"bad token", bad, "入力値が数値ではありません.\n(4 行目)"},
+        {"cancelled", std::nullopt, {}},
+        {"missing file", path("none.dat"), QStringLiteral("ファイルが見つかりません.")},
+        {"bad token", bad, QStringLiteral("入力値が数値ではありません.\n(4 行目)")},
+        {"empty file", empty, QStringLiteral("'%1' は空のファイルです.").arg(empty)},
+        {"picture", picture,
+         QStringLiteral("'%1' は Shift-JIS のテキスト ファイルではありません.").arg(picture)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -171,7 +180,7 @@ TEST_F(FileCommandsTest, read_input_that_fails_or_is_cancelled_changes_nothing) 
         start();
         typeRow(1, kWorkedRow);
         dialogs().expectOpenFile(kDatFilter, QString(), c.answer);
-        if (c.error) dialogs().expectError(QString::fromUtf8(c.error));
+        if (!c.error.isEmpty()) dialogs().expectError(c.error);
         click("BitBtn2");
         EXPECT_EQ(row("StringGrid1", 1, 6), "80|50|1|0|12|4");
         EXPECT_EQ(text("Memo1"), "");
@@ -222,6 +231,26 @@ TEST_F(FileCommandsTest, result_read_cancelled_or_failing_changes_nothing) {
     click("BitBtn5");
     EXPECT_EQ(row("StringGrid2", 1, 8), kWorkedResult);
     EXPECT_EQ(text("Memo2"), "");
+}
+
+// A run stopped by a row leaves that row empty and brings it into view; the rows before it save.
+TEST_F(FileCommandsTest, a_run_stopped_by_a_row_names_it_shows_it_and_saves_the_rows_before) {
+    start();
+    for (int row = 1; row <= 29; ++row) typeRow(row, kWorkedRow);
+    typeRow(30, {"80", "50", "0", "0", "12", "4"});  // a loading time of 0
+    typeRow(31, kWorkedRow);
+    dialogs().expectError(QStringLiteral("0 による浮動小数点数除算.\n(No. 30)"));
+    click("BitBtn4");
+    EXPECT_EQ(row("StringGrid2", 29, 8), kWorkedResult);
+    EXPECT_EQ(row("StringGrid2", 30, 8), "|||||||");
+    QTableView* results = grid("StringGrid2");
+    EXPECT_TRUE(
+        results->viewport()->rect().contains(results->visualRect(results->model()->index(29, 0))));
+    const QString file = path("before.mpa");
+    dialogs().expectSaveFile(kMpaFilter, QStringLiteral("out"), QString(""), file);
+    click("BitBtn6");
+    const std::string saved = bytesOf(file);
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 2 + 29);
 }
 
 }  // namespace

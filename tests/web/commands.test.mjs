@@ -90,11 +90,42 @@ test("a failing row keeps the rows before it, the result page in front", async (
     await window.start();
     await window.typeRows([kWorkedRow, kWorkedRow, ["80", "50", "1", "0", "12", "4x"], kWorkedRow]);
     await window.click("BitBtn4");
-    assert.equal((await window.waitForBox()).text, "'4x' は浮動小数点数ではありません.");
+    assert.equal((await window.waitForBox()).text, "'4x' は浮動小数点数ではありません.\n(No. 3)");
     await window.answer("Enter");
     assert.equal(await window.currentPage(), "TabSheet3");
     assert.equal(await window.row(1, 2, 8), kWorkedResult);
     assert.equal(await window.row(1, 3, 8), "|||||||");
+  });
+});
+
+// A look-up fault leaves its row empty and in view; the rows before it save and print.
+test("a run stopped by a row names it, shows it and saves and prints the rows before", async () => {
+  await withWindow(async (window) => {
+    await window.start();
+    await window.page.evaluate((worked) => {
+      const rows = Array.from({ length: 31 }, (_, k) => (k === 29 ? ["80", "50", "0", "0", "12", "4"] : worked));
+      talveno.engine.session.pasteBlock(1, 1, rows.map((row) => row.join("\t")).join("\n"));
+      talveno.form.showTables();
+      window.print = () => (window.printed = (window.printed ?? 0) + 1);
+    }, kWorkedRow);
+    await window.click("BitBtn4");
+    assert.equal((await window.waitForBox()).text, "0 による浮動小数点数除算.\n(No. 30)");
+    await window.answer("Enter");
+    assert.equal(await window.row(1, 29, 8), kWorkedResult);
+    assert.equal(await window.row(1, 30, 8), "|||||||");
+    const inView = await window.page.evaluate(() => {
+      const row = document.querySelector("#StringGrid2 .grid-row[data-row='30']:not([hidden])");
+      const shown = document.querySelector("#StringGrid2 .grid-scroller").getBoundingClientRect();
+      const box = row?.getBoundingClientRect();
+      return box !== undefined && box.top >= shown.top && box.bottom <= shown.bottom;
+    });
+    assert.ok(inView, "row 30 in view");
+    await window.keepSavedFiles("before.mpa");
+    await window.click("BitBtn6");
+    assert.equal((await window.savedFile("before.mpa")).toString("latin1").split("\r\n").length, 2 + 29 + 1);
+    await window.click("Button4");
+    await window.idle();
+    assert.equal(await window.page.evaluate(() => window.printed), 1);
   });
 });
 
@@ -253,14 +284,25 @@ test("a file read or a run after a longer one leaves none of its rows behind", a
   });
 });
 
-test("a bad file or a cancelled chooser leaves the table as it was", async () => {
+test("a bad file, one that is no data file or a cancelled chooser leaves the table as it was", async () => {
   const bad = cp932File("bad.dat", ["h1", "h2", "  1 80 50 1 0 12 4", "  2 x"]);
+  const empty = join(folder, "empty.dat");
+  writeFileSync(empty, "");
+  const picture = join(folder, "picture.png");
+  writeFileSync(picture, Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0, 0, 0, 0x0d, 0x49, 0x48, 0x44, 0x52]));
+  const cases = [
+    [bad, "入力値が数値ではありません.\n(4 行目)"],
+    [empty, "'empty.dat' は空のファイルです."],
+    [picture, "'picture.png' は Shift-JIS のテキスト ファイルではありません."],
+  ];
   await withWindow(async (window) => {
     await window.start();
     await window.typeRows([kWorkedRow]);
-    await window.readFile("BitBtn2", bad);
-    assert.equal((await window.waitForBox()).text, "入力値が数値ではありません.\n(4 行目)");
-    await window.answer("Enter");
+    for (const [path, message] of cases) {
+      await window.readFile("BitBtn2", path);
+      assert.equal((await window.waitForBox()).text, message);
+      await window.answer("Enter");
+    }
     const [chooser] = await Promise.all([window.page.waitForFileChooser(), window.click("BitBtn2")]);
     await chooser.cancel();
     await window.idle();
