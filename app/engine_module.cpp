@@ -433,6 +433,11 @@ int maxDataCount(const std::string& text) {
     return guarded([&] { return parseMaxDataCount(text); });
 }
 
+// The largest maximum data count, which Edit4 shows whole.
+int maxDataCountLimit() {
+    return kMaxDataCountLimit;
+}
+
 // The message of a system error met reading or writing a file, named as POSIX names it
 // ("ENOENT", "EACCES", "EMFILE", "ENOSPC", "EIO"): a browser reports its failures by kind.
 std::string fileFailureMessage(const std::string& error) {
@@ -520,6 +525,7 @@ EMSCRIPTEN_BINDINGS(talveno_engine) {
     function("errorBoxText", &texts::errorBoxText);
     function("read", &read);
     function("maxDataCount", &texts::maxDataCount);
+    function("maxDataCountLimit", &texts::maxDataCountLimit);
     function("fileFailureMessage", &texts::fileFailureMessage);
     function("helpText", &texts::helpText);
     function("halfWidthNumberText", &texts::halfWidthNumberText);

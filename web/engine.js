@@ -76,6 +76,10 @@ class Engine {
     return this.module.maxDataCount(text);
   }
 
+  maxDataCountLimit() {
+    return this.module.maxDataCountLimit();
+  }
+
   // The message a desktop shows for a file the system cannot read or write, by the error's
   // POSIX name.
   fileFailureMessage(error) {

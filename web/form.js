@@ -6,7 +6,7 @@
 
 import * as dialogs from "./dialogs.js";
 import { kInputTable, kResultTable } from "./engine.js";
-import { fitTexts } from "./look.js";
+import { fitTexts, widenToShow } from "./look.js";
 import { nomographPage } from "./nomograph_page.js";
 import { NomographView } from "./nomograph_view.js";
 import { keepHalfWidthNumbers } from "./number_input.js";
@@ -74,6 +74,7 @@ export class TForm1 {
     this.nomographView = new NomographView(control("NomographView"));
     this.drawPictures();
     fitTexts(document);
+    widenToShow(this.Edit4, String(engine.maxDataCountLimit()));
     this.connectCommands();
   }
 
