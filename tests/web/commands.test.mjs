@@ -366,17 +366,11 @@ function pdfPages(pdf) {
   return pages;
 }
 
-// The pages as the print stream laid them out in the print view: per page the texts drawn at
-// one height make one line.
+// The pages as the print stream laid them out in the print view: per page its lines, top to
+// bottom.
 function viewPages(window) {
   return window.page.$$eval(".print-page", (pages) =>
-    pages.map((page) => {
-      const lines = new Map();
-      for (const text of page.querySelectorAll(".print-text")) {
-        lines.set(text.style.top, (lines.get(text.style.top) ?? "") + text.textContent);
-      }
-      return [...lines.values()];
-    }),
+    pages.map((page) => [...page.querySelectorAll(".print-lines")].flatMap((lines) => lines.textContent.split("\n"))),
   );
 }
 
@@ -429,6 +423,62 @@ test("the printed listings have the desktop listing's lines, on pages as the pri
     assert.equal((await window.waitForBox()).text, "'x' は浮動小数点数ではありません.");
     await window.answer("Enter");
     assert.equal(await window.page.evaluate(() => window.printed), 2);
+  });
+});
+
+// Rows of the worked input in the input table, put in as one block from the clipboard.
+async function pasteRows(window, count) {
+  await window.page.evaluate((rows) => {
+    const line = "80\t50\t1\t0\t12\t4\n";
+    talveno.engine.session.pasteBlock(1, 1, line.repeat(rows));
+    talveno.form.showTables();
+  }, count);
+}
+
+// A long listing is drawn in parts under a box that shows how far it has come and can stop it,
+// a few elements a page; one too long for a browser to print says so before it is drawn.
+test("a long listing reaches the print dialog in parts; one too long to print says so first", async () => {
+  await withWindow(async (window) => {
+    await window.page.evaluate(() => {
+      window.printed = 0;
+      window.print = () => (window.printed += 1);
+    });
+    await window.start("1000000");
+    await pasteRows(window, 100000);
+    const printView = () =>
+      window.page.$eval("#PrintView", (view) => ({
+        pages: view.querySelectorAll(".print-page").length,
+        elements: view.querySelectorAll("*").length,
+        last: view.lastElementChild?.textContent.split("\n").at(-1).trim().split(/ +/)[0],
+      }));
+    await window.click("Button3");
+    await window.page.waitForSelector("#PrintProgress[open]");
+    await window.idle();
+    assert.equal(await window.page.evaluate(() => window.printed), 1, "the print dialog opened");
+    const shown = await printView();
+    assert.deepEqual([shown.pages, shown.last], [1205, "100000"]);
+    assert.ok(shown.elements <= 4 * shown.pages, `${shown.elements} elements`);
+
+    // Stopped as soon as its box shows, it prints nothing.
+    await window.page.evaluate(() => {
+      const box = document.getElementById("PrintProgress");
+      new MutationObserver((_, observer) => {
+        if (!box.open) return;
+        observer.disconnect();
+        box.querySelector(".box-button").click();
+      }).observe(box, { attributes: true });
+    });
+    await window.click("Button3");
+    await window.idle();
+    assert.equal(await window.page.evaluate(() => window.printed), 1, "nothing printed");
+    assert.equal((await printView()).pages, 0);
+    assert.equal(await window.page.$("#PrintProgress[open]"), null);
+
+    await pasteRows(window, 1000000);
+    await window.click("Button3");
+    assert.equal((await window.waitForBox()).text, "印刷するページが多すぎます (12049 ページ、上限 2500 ページ)");
+    await window.answer("Enter");
+    assert.equal(await window.page.evaluate(() => window.printed), 1);
   });
 });
 
