@@ -2,14 +2,15 @@
 # Sets up, checks the formatting, builds (with AddressSanitizer and UndefinedBehaviorSanitizer)
 # and runs all tests, runs the engine's tests as WebAssembly under node and for arm64 under qemu
 # with the equivalence of their results, builds the browser edition and runs its tests in
-# headless Chromium, then fuzzes both file readers for a bounded time.
+# headless Chromium and headless Firefox ESR, then fuzzes both file readers for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh test
 find app bench core files print scripts tables tests ui -name '*.cpp' -o -name '*.h' |
   xargs clang-format --dry-run --Werror
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DTALVENO_SANITIZE=ON >/dev/null
-cmake --build build-test -j"$(nproc)"
+# The "asan" preset: Debug with the sanitizers, warnings as errors, in build-test.
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 # All tests, the system tests (label "system") among them; run as root, the package test
 # installs the package for real and removes it again.
@@ -17,10 +18,12 @@ TALVENO_INSTALL_TEST=1 ctest --test-dir build-test --output-on-failure -j"$(npro
 
 scripts/cross-tests.sh build-test/app/talveno-batch
 
-# The browser edition: one page file, tested in headless Chromium against the batch command
-# built above.
+# The browser edition: one page file, tested against the batch command built above in headless
+# Chromium, then in headless Firefox ESR through WebDriver BiDi.
 scripts/build-web.sh
 TALVENO_BATCH=build-test/app/talveno-batch node --test --test-concurrency=1 tests/web/
+TALVENO_BROWSER=firefox TALVENO_BATCH=build-test/app/talveno-batch \
+  node --test --test-concurrency=1 tests/web/
 
 # The readers under libFuzzer (clang, with the sanitizers), 30 seconds each, starting from the
 # seed corpus kept in tests/files/corpus; what the run adds stays in build-fuzz.

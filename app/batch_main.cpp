@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/batch_curves.h"
 #include "app/batch_listings.h"
 #include "app/batch_progress.h"
 #include "core/failure.h"
@@ -33,7 +34,8 @@ using namespace talveno;
 
 constexpr const char* kUsage =
     "usage: talveno-batch [--unit MPa|kgf/cm2] [--van-draat] [-o OUTPUT] [--listing FILE]\n"
-    "                     [--input-listing FILE] [--quiet] [--threads N] INPUT\n"
+    "                     [--input-listing FILE] [--curves CSV --temperatures FROM:TO:STEP\n"
+    "                     --loading-times T1,T2,...] [--quiet] [--threads N] INPUT\n"
     "Computes every row of the input data file INPUT (*.dat) and writes the result file.\n"
     "  --unit MPa|kgf/cm2  unit of Sbit and Smix (default MPa)\n"
     "  --van-draat         apply the Van Draat correction to mixtures with more than 3 % voids\n"
@@ -41,11 +43,18 @@ constexpr const char* kUsage =
     "  --listing FILE      also write the printed listing of the results, titled OUTPUT\n"
     "  --input-listing FILE\n"
     "                      also write the printed listing of INPUT, titled INPUT\n"
+    "  --curves CSV        also write each row's Sbit and Smix at every temperature and\n"
+    "                      loading time of the grid, as CSV (UTF-8 with a byte order mark)\n"
+    "  --temperatures FROM:TO:STEP\n"
+    "                      the grid's temperatures in °C, such as -10:60:5\n"
+    "  --loading-times T1,T2,...\n"
+    "                      the grid's loading times in s, such as 0.02,0.1,1\n"
     "  --quiet             no report line on standard error\n"
     "  --threads N         compute on N threads (default: one per processor)\n"
     "  --version           print the version\n"
-    "INPUT - reads standard input and OUTPUT - writes standard output (the default for\n"
-    "INPUT -). A listing FILE ending in .pdf is a PDF of A4 pages; any other is UTF-8 text.\n";
+    "INPUT - reads standard input; OUTPUT - (the default for INPUT -) and CSV - write\n"
+    "standard output. A listing FILE ending in .pdf is a PDF of A4 pages; any other is UTF-8\n"
+    "text. The grid has at most 100000 points a row.\n";
 
 // The name of standard input as INPUT and of standard output as OUTPUT.
 constexpr std::string_view kStandardStream = "-";
@@ -61,6 +70,10 @@ struct Options {
     std::string output;
     std::string listing;
     std::string inputListing;
+    std::string curves;  // the CSV of the curves' points, with the grid's texts
+    std::optional<std::string_view> temperatures;
+    std::optional<std::string_view> loadingTimes;
+    batch::CurveGrid grid;
     int threads = 0;  // 0: one per processor
     bool quiet = false;
     bool help = false;
@@ -125,6 +138,15 @@ Options parseOptions(int argc, char* argv[]) {
             if (!file || file->empty())
                 throw UsageError(std::string(argument) + " needs a file name");
             (argument == "--listing" ? options.listing : options.inputListing) = *file;
+        } else if (!optionsEnded && argument == "--curves") {
+            const auto file = value();
+            if (!file || file->empty()) throw UsageError("--curves needs a file name");
+            options.curves = *file;
+        } else if (!optionsEnded &&
+                   (argument == "--temperatures" || argument == "--loading-times")) {
+            const auto grid = value();
+            if (!grid) throw UsageError(std::string(argument) + " needs a value");
+            (argument == "--temperatures" ? options.temperatures : options.loadingTimes) = grid;
         } else if (!optionsEnded && argument == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && argument.size() > 1 && argument.front() == '-') {
@@ -138,6 +160,17 @@ Options parseOptions(int argc, char* argv[]) {
         }
     }
     if (!inputSeen) throw UsageError("no input file");
+    const int curveOptions = !options.curves.empty() + options.temperatures.has_value() +
+                             options.loadingTimes.has_value();
+    if (curveOptions != 0 && curveOptions != 3)
+        throw UsageError("--curves, --temperatures and --loading-times go together");
+    if (!options.curves.empty()) {
+        try {
+            options.grid = batch::curveGrid(*options.temperatures, *options.loadingTimes);
+        } catch (const std::invalid_argument& error) {
+            throw UsageError(error.what());
+        }
+    }
     if (options.output.empty() && options.input == kStandardStream)
         options.output = kStandardStream;
     if (options.output.empty()) {
@@ -175,7 +208,7 @@ bool sameTarget(const FileArgument& a, const FileArgument& b) {
            std::filesystem::absolute(b.path, ignored).lexically_normal();
 }
 
-// What is wrong with the listings asked for, or nothing.
+// What is wrong with the listings and the curves asked for, or nothing.
 std::optional<std::string> listingProblem(const Options& options) {
     const FileArgument input{options.input, STDIN_FILENO};
     const FileArgument output{options.output, STDOUT_FILENO};
@@ -190,6 +223,14 @@ std::optional<std::string> listingProblem(const Options& options) {
     if (!options.listing.empty() &&
         sameTarget({options.listing, STDOUT_FILENO}, {options.inputListing, STDOUT_FILENO}))
         return "both listings would go to the same file: " + options.listing;
+    if (!options.curves.empty()) {
+        const FileArgument curves{options.curves, STDOUT_FILENO};
+        if (sameTarget(curves, input) || sameTarget(curves, output))
+            return "the curves would replace the input or the result file: " + options.curves;
+        for (const std::string* listing : {&options.listing, &options.inputListing})
+            if (!listing->empty() && sameTarget(curves, {*listing, STDOUT_FILENO}))
+                return "the curves and a listing would go to the same file: " + options.curves;
+    }
     return std::nullopt;
 }
 
@@ -199,7 +240,7 @@ std::function<file_system::FileReplacement()> opening(const std::string& path) {
     return [path] { return file_system::FileReplacement(path); };
 }
 
-// The outputs: the result file first, then the listings asked for.
+// The outputs: the result file first, then the listings and the curves asked for.
 std::vector<std::unique_ptr<CalculationOutput>> outputsOf(const Options& options) {
     std::vector<std::unique_ptr<CalculationOutput>> outputs;
     outputs.push_back(std::make_unique<ResultFileOutput>(opening(options.output), options.output,
@@ -213,6 +254,9 @@ std::vector<std::unique_ptr<CalculationOutput>> outputsOf(const Options& options
         outputs.push_back(batch::listingOutput(
             {Kind::Result, options.listing, options.output, options.settings.unit},
             opening(options.listing)));
+    if (!options.curves.empty())
+        outputs.push_back(batch::curvesOutput(options.grid, options.settings.unit,
+                                              opening(options.curves), options.curves));
     return outputs;
 }
 

@@ -19,12 +19,14 @@
 #include <string_view>
 #include <vector>
 
+#include "core/extrapolation.h"
 #include "core/failure.h"
 #include "core/full_width_numbers.h"
 #include "core/nomograph.h"
 #include "core/nomograph_geometry.h"
 #include "core/nomograph_tables.h"
 #include "core/number_text.h"
+#include "core/stiffness_curves.h"
 #include "files/file_failures.h"
 #include "files/input_data_file.h"
 #include "files/result_file.h"
@@ -406,6 +408,44 @@ class Session {
         });
     }
 
+    // A result row's stiffness curves over a grid, as the curves view draws them: every
+    // temperature at every loading time (arrays of numbers), the stiffness in the unit.
+    val stiffnessCurves(int row, const val& temperatures, const val& loadingTimes, int unit) const {
+        return guarded([&] {
+            const StiffnessUnit chosen = unitOf(unit);
+            const ResultCurveRow taken = curveRowOfResult(result_, row);
+            val answer = val::object();
+            answer.set("reason", taken.reason);
+            answer.set("penetrationIndex", val::null());
+            answer.set("concentration", val::null());
+            val points = val::array();
+            answer.set("points", points);
+            if (!taken.row) return answer;
+            answer.set("penetrationIndex", taken.row->penetrationIndex);
+            answer.set("concentration", taken.row->concentration);
+            std::vector<CurvePoint> curves;
+            talveno::stiffnessCurves(*taken.row, emscripten::vecFromJSArray<double>(temperatures),
+                                     emscripten::vecFromJSArray<double>(loadingTimes), chosen,
+                                     curves);
+            for (const CurvePoint& curve : curves) {
+                val point = val::object();
+                point.set("temperature", curve.temperature);
+                point.set("loadingTime", curve.loadingTime);
+                point.set("bitumenStiffness",
+                          curve.computed() ? val(curve.bitumenStiffness) : val::null());
+                point.set("mixtureStiffness",
+                          curve.computed() ? val(curve.mixtureStiffness) : val::null());
+                point.set("failure", curve.computed() ? val::null() : val(curve.failure));
+                val notes = val::array();
+                for (const std::string& note : nomograph::extrapolationNotes(curve.extrapolation))
+                    notes.call<void>("push", note);
+                point.set("notes", notes);
+                points.call<void>("push", point);
+            }
+            return answer;
+        });
+    }
+
   private:
     const Table& tableOf(int table) const {
         if (table != 0 && table != 1) throw std::invalid_argument("table: 0 (input) or 1 (result)");
@@ -608,7 +648,8 @@ EMSCRIPTEN_BINDINGS(talveno_engine) {
         .function("beginListing", &Session::beginListing)
         .function("continueListing", &Session::continueListing)
         .function("endListing", &Session::endListing)
-        .function("lookUpResultRow", &Session::lookUpResultRow);
+        .function("lookUpResultRow", &Session::lookUpResultRow)
+        .function("stiffnessCurves", &Session::stiffnessCurves);
     function("nomographTables", &nomographTables);
     function("curveX", &curveX);
     function("curveXs", &curveXs);

@@ -1,11 +1,15 @@
 #include <benchmark/benchmark.h>
 
+#include <cmath>
+#include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "core/cp932.h"
 #include "core/nomograph.h"
 #include "core/nomograph_curves.h"
+#include "core/stiffness_curves.h"
 #include "tables/calculation_run.h"
 #include "tables/layouts.h"
 #include "tests/glibc_cp932.h"
@@ -76,6 +80,53 @@ void BM_WholeRow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WholeRow);
+
+// A million varied rows, and a million points of curves: 10,000 of those rows each over 25
+// temperatures and 4 loading times. Per million: a row parses nothing here but computes PI and
+// Cv and writes its four result texts, as the batch command's computing threads do; a point
+// takes PI and Cv from its row.
+std::vector<talveno::RowInputs> variedRows(std::size_t count) {
+    std::mt19937 random(7);
+    const auto uniform = [&](double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(random);
+    };
+    std::vector<talveno::RowInputs> rows(count);
+    for (auto& row : rows)
+        row = {uniform(30, 180), uniform(40, 65), std::pow(10, uniform(-2, 1)),
+               uniform(-10, 50), uniform(8, 16),  uniform(2, 8)};
+    return rows;
+}
+
+void BM_MillionRows(benchmark::State& state) {
+    const auto rows = variedRows(1000000);
+    std::vector<std::string> texts(6);
+    talveno::RowCalculation row;
+    for (auto _ : state) {
+        for (const auto& inputs : rows) {
+            row.start({texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]}, inputs, true);
+            row.finish(talveno::StiffnessUnit::Mpa);
+            benchmark::DoNotOptimize(row.text(8).data());
+        }
+    }
+}
+BENCHMARK(BM_MillionRows)->Unit(benchmark::kMillisecond);
+
+void BM_MillionCurvePoints(benchmark::State& state) {
+    const auto rows = variedRows(10000);
+    std::vector<double> temperatures, loadingTimes = {0.02, 0.1, 1, 10};
+    for (int k = 0; k < 25; ++k) temperatures.push_back(-10 + 2.5 * k);
+    std::vector<talveno::CurvePoint> points;
+    for (auto _ : state) {
+        for (const auto& inputs : rows) {
+            talveno::RowNumbers row;
+            row.start(inputs, true);
+            talveno::stiffnessCurves(talveno::curveRow(row), temperatures, loadingTimes,
+                                     talveno::StiffnessUnit::Mpa, points);
+            benchmark::DoNotOptimize(points.data());
+        }
+    }
+}
+BENCHMARK(BM_MillionCurvePoints)->Unit(benchmark::kMillisecond);
 
 // A header line of the result file encoded, and decoded back, by the program's table (0) and by
 // glibc's iconv (1), each conversion on its own as the engine makes them.

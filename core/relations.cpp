@@ -6,6 +6,15 @@ namespace talveno {
 
 using extended::Real;
 
+namespace {
+
+// A value scaled by 1000 rounded to an integer, halves to even, and scaled back.
+double onThousandths(Real scaled) {
+    return extended::toDouble(Real(extended::roundToInt64(scaled)) / 1000);
+}
+
+}  // namespace
+
 double penetrationIndex(double penetration, double softeningPoint) {
     // A: slope of log10 penetration over temperature, from 800 at the softening point down to
     // the penetration at 25 °C.
@@ -20,7 +29,11 @@ double penetrationIndex(double penetration, double softeningPoint) {
 double aggregateVolumeConcentration(double asphaltVolume, double voids, bool vanDraat) {
     Real cv = extended::divide(100 - Real(asphaltVolume) - Real(voids), 100 - Real(voids));
     if (vanDraat && voids > 3) cv = extended::divide(cv, 1 + (Real(voids) - 3) / 100);
-    return extended::toDouble(Real(extended::roundToInt64(cv * 1000)) / 1000);
+    return onThousandths(cv * 1000);
+}
+
+double concentrationOfPercentage(double percentage) {
+    return onThousandths(Real(percentage) * 10);
 }
 
 double mixtureStiffness(double bitumenStiffness, double volumeConcentration) {

@@ -16,6 +16,10 @@ double penetrationIndex(double penetration, double softeningPoint);
 // halves to even.
 double aggregateVolumeConcentration(double asphaltVolume, double voids, bool vanDraat);
 
+// Cv as a fraction on the same grid from a percentage as the calculation run writes it, with one
+// decimal: the rounded Cv the run had.
+double concentrationOfPercentage(double percentage);
+
 // Mixture stiffness Smix in MPa from the bitumen stiffness Sbit in MPa and the rounded Cv
 // (Heukelom et al.).
 double mixtureStiffness(double bitumenStiffness, double volumeConcentration);

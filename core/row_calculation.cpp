@@ -7,12 +7,6 @@
 
 namespace talveno {
 
-namespace {
-
-enum Input { kPenetration, kSofteningPoint, kLoadingTime, kTemperature, kAsphalt, kVoids };
-
-}  // namespace
-
 LookUpInputs lookUpInputs(double penetrationIndex, double softeningPoint, double loadingTime,
                           double temperature) {
     const double difference = softeningPoint - temperature;
@@ -26,19 +20,27 @@ void RowNumbers::start(const RowInputs& inputs, bool vanDraat) {
     penetrationIndex_ = talveno::penetrationIndex(inputs[kPenetration], inputs[kSofteningPoint]);
 }
 
-void RowNumbers::finish(StiffnessUnit unit) {
-    const LookUpInputs look = lookUpInputs(penetrationIndex_, inputs_[kSofteningPoint],
-                                           inputs_[kLoadingTime], inputs_[kTemperature]);
-    double sbit =
-        nomograph::read(look.penetrationIndex, look.loadingTime, look.temperatureDifference)
-            .stiffnessMpa;
-    double smix = talveno::mixtureStiffness(sbit, concentration_);
+RowStiffness rowStiffness(double penetrationIndex, double concentration, double softeningPoint,
+                          double loadingTime, double temperature, StiffnessUnit unit) {
+    const LookUpInputs look =
+        lookUpInputs(penetrationIndex, softeningPoint, loadingTime, temperature);
+    RowStiffness stiffness{
+        nomograph::read(look.penetrationIndex, look.loadingTime, look.temperatureDifference), 0, 0};
+    stiffness.bitumen = stiffness.reading.stiffnessMpa;
+    stiffness.mixture = talveno::mixtureStiffness(stiffness.bitumen, concentration);
     if (unit == StiffnessUnit::KgfPerCm2) {
-        sbit = toKgfPerCm2(sbit);
-        smix = toKgfPerCm2(smix);
+        stiffness.bitumen = toKgfPerCm2(stiffness.bitumen);
+        stiffness.mixture = toKgfPerCm2(stiffness.mixture);
     }
-    bitumenStiffness_ = sbit;
-    mixtureStiffness_ = smix;
+    return stiffness;
+}
+
+void RowNumbers::finish(StiffnessUnit unit) {
+    const RowStiffness stiffness =
+        rowStiffness(penetrationIndex_, concentration_, inputs_[kSofteningPoint],
+                     inputs_[kLoadingTime], inputs_[kTemperature], unit);
+    bitumenStiffness_ = stiffness.bitumen;
+    mixtureStiffness_ = stiffness.mixture;
 }
 
 }  // namespace talveno

@@ -16,6 +16,7 @@ struct CalculationSettings {
 // The inputs of a row: penetration, softening point, loading time, temperature, asphalt volume
 // and void percentage.
 using RowInputs = std::array<double, 6>;
+enum RowInput { kPenetration, kSofteningPoint, kLoadingTime, kTemperature, kAsphalt, kVoids };
 
 // What a row gives the nomograph look-up.
 struct LookUpInputs {
@@ -30,6 +31,16 @@ struct LookUpInputs {
 LookUpInputs lookUpInputs(double penetrationIndex, double softeningPoint, double loadingTime,
                           double temperature);
 
+// Sbit off the nomograph, then Smix, both converted to the unit, for a row's penetration index and
+// Cv at a loading time and temperature; the look-up's reading with them. Throws the first fault.
+struct RowStiffness {
+    nomograph::Reading reading;
+    double bitumen;
+    double mixture;
+};
+RowStiffness rowStiffness(double penetrationIndex, double concentration, double softeningPoint,
+                          double loadingTime, double temperature, StiffnessUnit unit);
+
 // One row in the run's two steps, so that its first results can be written before the look-up.
 // Each step throws the first fault it meets.
 class RowNumbers {
@@ -39,6 +50,7 @@ class RowNumbers {
     // Sbit off the nomograph, then Smix, both converted to the unit.
     void finish(StiffnessUnit unit);
 
+    const RowInputs& inputs() const { return inputs_; }
     double penetrationIndex() const { return penetrationIndex_; }
     double concentration() const { return concentration_; }  // a fraction, rounded to 0.001
     double bitumenStiffness() const { return bitumenStiffness_; }

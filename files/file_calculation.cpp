@@ -19,7 +19,14 @@ namespace {
 
 using file_failures::FileRole;
 
-constexpr std::size_t kBlockRows = 4096;
+// The lines of a block of rows: as many rows, or fewer where an output writes several lines a row.
+constexpr std::size_t kBlockLines = 4096;
+
+std::size_t blockRows(std::span<CalculationOutput* const> outputs) {
+    std::size_t most = 1;
+    for (const CalculationOutput* output : outputs) most = std::max(most, output->linesPerRow());
+    return std::max<std::size_t>(kBlockLines / most, 1);
+}
 
 // Computes blocks of rows: each record's cell texts as reading writes them into the input
 // table, the calculation run over those texts, and each output's lines from the texts. Its
@@ -154,15 +161,16 @@ std::int64_t calculateFile(file_system::InputFile& input, const std::string& inp
         return &block;
     };
 
+    const std::size_t rowsPerBlock = blockRows(outputs);
     std::int64_t rows = 0;
     std::size_t unused = 0;
     bool more = true;
     while (more && !output.rowFailed()) {
         RowBlock* block = unused < blocks.size() ? &blocks[unused++] : finishOldest();
-        block->records.resize(kBlockRows);
+        block->records.resize(rowsPerBlock);
         block->firstRow = static_cast<int>(rows) + 1;
         std::size_t count = 0;
-        while (count < kBlockRows && (more = read(block->records[count]))) ++count;
+        while (count < rowsPerBlock && (more = read(block->records[count]))) ++count;
         block->records.resize(count);
         rows += static_cast<std::int64_t>(count);
         if (count == 0) break;

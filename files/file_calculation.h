@@ -30,6 +30,9 @@ class CalculationOutput {
     virtual void appendRow(std::string& lines, int row, const InputCells& input,
                            const RowCalculation& result) const = 0;
 
+    // About how many lines a row adds, so that a block of rows keeps its lines few enough.
+    virtual std::size_t linesPerRow() const { return 1; }
+
     // Takes what the rows of the next block add, in row order; they go to the file as they are.
     virtual void write(std::string_view lines) { file_.write(lines); }
 

@@ -11,10 +11,9 @@ scripts/setup.sh web
 # not find by itself.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 
-# The toolchain file directly: emcmake hands node a flag that Node.js 20 refuses.
-cmake -S . -B build-wasm -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
-  -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/node >/dev/null
+# The "wasm" preset names the toolchain file directly: emcmake hands node a flag that Node.js 20
+# refuses.
+cmake --preset wasm >/dev/null
 cmake --build build-wasm -j"$(nproc)" --target talveno-engine
 mkdir -p build-web
 node scripts/inline-web.mjs web build-wasm/app/talveno-engine.js build-web/talveno.html

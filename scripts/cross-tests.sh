@@ -11,15 +11,11 @@ jobs=$(nproc)
 export NODE_PATH=/usr/share/nodejs  # acorn, which emscripten's JavaScript optimizer needs
 
 # Release builds: the suites are not slower to build that way, and run faster under the emulators.
-cmake -S . -B build-wasm -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
-  -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v node)" >/dev/null
+cmake --preset wasm >/dev/null
 cmake --build build-wasm -j"$jobs"
 ctest --test-dir build-wasm --output-on-failure -j"$jobs"
 
-cmake -S . -B build-arm64 -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/aarch64-linux-gnu.cmake -DTALVENO_WINDOW=OFF -DTALVENO_BENCH=OFF \
-  >/dev/null
+cmake --preset arm64 >/dev/null
 suites=(core_tests tables_tests formats_tests print_tests)
 cmake --build build-arm64 -j"$jobs" --target "${suites[@]}" talveno-batch
 ctest --test-dir build-arm64 --output-on-failure -j"$jobs" -R "^($(IFS='|'; echo "${suites[*]}"))\$"

@@ -9,9 +9,11 @@ cd "$(dirname "$0")/.."
 packages=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n
   fonts-ipafont-gothic)
 # The browser edition: the engine built by emscripten (its optimiser runs on node-acorn, which
-# also parses the page's modules for inlining), the browser tests in Chromium through
-# puppeteer-core from npm, the printed pages read back by poppler, iconv for CP932 test files.
-web_packages=(emscripten node-acorn chromium poppler-utils libc-bin fonts-ipafont-gothic)
+# also parses the page's modules for inlining), the browser tests in Chromium and in Firefox ESR
+# through puppeteer-core from npm, the printed pages read back by poppler, iconv for CP932 test
+# files.
+web_packages=(emscripten node-acorn chromium firefox-esr poppler-utils libc-bin
+  fonts-ipafont-gothic)
 command -v npm >/dev/null 2>&1 || web_packages+=(npm)
 if [ "${1:-}" = web ]; then
   packages=(cmake make "${web_packages[@]}")
@@ -58,7 +60,8 @@ if [ "${1:-}" = test ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$';
   if [ "$(id -u)" -eq 0 ]; then localedef -i de_DE -f UTF-8 de_DE.UTF-8 || true; fi
 fi
 
-# puppeteer-core for the browser tests, as the lock file has it; again only when the lock changed.
+# puppeteer-core and axe-core for the browser tests, as the lock file has them; again only when
+# the lock changed.
 if [ "${1:-}" = test ] || [ "${1:-}" = web ]; then
   if ! cmp -s package-lock.json node_modules/.talveno-package-lock.json 2>/dev/null; then
     npm ci --no-audit --no-fund --loglevel=error

@@ -86,28 +86,54 @@ void computeFilledRows(const Table& input, Table& result, const CalculationSetti
     }
 }
 
-RowLookUp lookUpResultRow(const Table& result, int row) {
-    RowLookUp taken;
-    const auto cell = [&](Quantity quantity) -> const std::string& {
-        return result.cell(resultColumn(quantity), row);
-    };
-    if (cell(Quantity::penetration).empty()) {
+namespace {
+
+// A result cell's number, by the run's parsing.
+double resultNumber(const Table& result, int row, Quantity quantity) {
+    return parseNumber(result.cell(resultColumn(quantity), row));
+}
+
+// What `take` takes from a result row into a Taken, or the reason why it cannot: an empty row,
+// or the failure it meets.
+template <typename Taken, typename Take>
+Taken takenFromResultRow(const Table& result, int row, Take take) {
+    Taken taken;
+    if (result.cell(resultColumn(Quantity::penetration), row).empty()) {
         taken.reason = "この行には計算結果がありません";
         return taken;
     }
     try {
-        const double penetration = parseNumber(cell(Quantity::penetration));
-        const double softeningPoint = parseNumber(cell(Quantity::softeningPoint));
-        const double loadingTime = parseNumber(cell(Quantity::loadingTime));
-        const double temperature = parseNumber(cell(Quantity::temperature));
-        taken.inputs = lookUpInputs(penetrationIndex(penetration, softeningPoint), softeningPoint,
-                                    loadingTime, temperature);
-        taken.reading = nomograph::read(taken.inputs->penetrationIndex, taken.inputs->loadingTime,
-                                        taken.inputs->temperatureDifference);
+        take(taken);
     } catch (const Failure& failure) {
         taken.reason = failure.message();
     }
     return taken;
+}
+
+}  // namespace
+
+RowLookUp lookUpResultRow(const Table& result, int row) {
+    return takenFromResultRow<RowLookUp>(result, row, [&](RowLookUp& taken) {
+        const double penetration = resultNumber(result, row, Quantity::penetration);
+        const double softeningPoint = resultNumber(result, row, Quantity::softeningPoint);
+        const double loadingTime = resultNumber(result, row, Quantity::loadingTime);
+        const double temperature = resultNumber(result, row, Quantity::temperature);
+        taken.inputs = lookUpInputs(penetrationIndex(penetration, softeningPoint), softeningPoint,
+                                    loadingTime, temperature);
+        taken.reading = nomograph::read(taken.inputs->penetrationIndex, taken.inputs->loadingTime,
+                                        taken.inputs->temperatureDifference);
+    });
+}
+
+ResultCurveRow curveRowOfResult(const Table& result, int row) {
+    return takenFromResultRow<ResultCurveRow>(result, row, [&](ResultCurveRow& taken) {
+        const double penetration = resultNumber(result, row, Quantity::penetration);
+        const double softeningPoint = resultNumber(result, row, Quantity::softeningPoint);
+        const double concentration =
+            concentrationOfPercentage(resultNumber(result, row, Quantity::concentration));
+        taken.row =
+            CurveRow{softeningPoint, penetrationIndex(penetration, softeningPoint), concentration};
+    });
 }
 
 }  // namespace talveno

@@ -7,6 +7,7 @@
 
 #include "core/nomograph.h"
 #include "core/row_calculation.h"
+#include "core/stiffness_curves.h"
 #include "core/stiffness_unit.h"
 #include "tables/table.h"
 
@@ -32,6 +33,8 @@ class RowCalculation {
     // exponent texts in columns 7 and 8. Throws the failure.
     void finish(StiffnessUnit unit);
 
+    // The row's numbers as far as computed.
+    const RowNumbers& numbers() const { return numbers_; }
     // The text of result column 1 to 8 as far as computed.
     const std::string& text(int column) const { return texts_[column]; }
 
@@ -65,5 +68,14 @@ struct RowLookUp {
     std::string reason;
 };
 RowLookUp lookUpResultRow(const Table& result, int row);
+
+// A result row's numbers for its stiffness curves, taken again from its cells: PI from its
+// penetration and softening point by the run's own steps, Cv from its Cv cell on the run's grid;
+// or why it has none: the failure those steps meet, or an empty row.
+struct ResultCurveRow {
+    std::optional<CurveRow> row;
+    std::string reason;
+};
+ResultCurveRow curveRowOfResult(const Table& result, int row);
 
 }  // namespace talveno

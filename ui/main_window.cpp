@@ -120,6 +120,13 @@ void TForm1::connectClipboard() {
             [this] { run(&TForm1::StringGrid1Undo); });
     connect(StringGrid2, &QAbstractItemView::doubleClicked, this,
             [this] { run(&TForm1::StringGrid2DblClick); });
+    connect(StringGrid2, &StringGrid::rowOpened, this,
+            [this] { run(&TForm1::StringGrid2DblClick); });
+    // Opened by a key, the menu has its first item active, for the arrows and Enter.
+    connect(StringGrid2, &StringGrid::menuKeyPressed, this, [this](const QPoint& at) {
+        PopupMenu1->popup(StringGrid2->viewport()->mapToGlobal(at));
+        PopupMenu1->setActiveAction(Copy1);
+    });
     connect(StringGrid2, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         // A click outside the selection makes the cell under it the current one.
         const QModelIndex under = StringGrid2->indexAt(at);
@@ -391,6 +398,10 @@ void TForm1::StringGrid2DblClick() {
         connectButton(nomographView_->savePngButton(), &TForm1::ViewSavePngClick);
         connectButton(nomographView_->savePdfButton(), &TForm1::ViewSavePdfClick);
         connectButton(nomographView_->printButton(), &TForm1::ViewPrintClick);
+        connect(nomographView_, &NomographView::closed, this, [this] {
+            activateWindow();
+            StringGrid2->setFocus();
+        });
     }
     nomographView_->showPage(NomographPage(row, lookUpResultRow(result_, row)));
 }

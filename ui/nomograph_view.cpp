@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPushButton>
@@ -60,12 +61,12 @@ NomographView::NomographView(QWidget* owner) : QWidget(owner, Qt::Window) {
     savePng_ = button("SavePngButton", QStringLiteral("PNG で保存"));
     savePdf_ = button("SavePdfButton", QStringLiteral("PDF で保存"));
     print_ = button("PrintButton", QStringLiteral("印　刷"));
-    QPushButton* close = button("CloseButton", QStringLiteral("閉じる"));
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    close_ = button("CloseButton", QStringLiteral("閉じる"));
+    connect(close_, &QPushButton::clicked, this, &QWidget::close);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (QPushButton* each : {savePng_, savePdf_, print_, close}) buttons->addWidget(each);
+    for (QPushButton* each : {savePng_, savePdf_, print_, close_}) buttons->addWidget(each);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(canvas_, 1);
     layout->addLayout(buttons);
@@ -95,6 +96,19 @@ void NomographView::showPage(NomographPage page) {
     show();
     raise();
     activateWindow();
+    close_->setFocus();
+}
+
+void NomographView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void NomographView::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    emit closed();
 }
 
 void NomographView::savePng(Dialogs& dialogs) {

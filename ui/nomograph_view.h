@@ -15,7 +15,8 @@ class PrintDialog;
 
 // The window that shows a result row's look-up on the nomograph, with buttons to save it as
 // PNG or PDF and to print it. A window of its own beside the main window, which owns it; it
-// keeps the page it was given until it is given another.
+// keeps the page it was given until it is given another. Opened, it has the keys on its close
+// button; Tab goes round its buttons, and Escape closes it.
 class NomographView : public QWidget {
     Q_OBJECT
   public:
@@ -40,6 +41,13 @@ class NomographView : public QWidget {
     FileDialog pngDialog{QStringLiteral("PNG 画像|*.png"), QStringLiteral("png"), {}};
     FileDialog pdfDialog{QStringLiteral("PDF|*.pdf"), QStringLiteral("pdf"), {}};
 
+  signals:
+    void closed();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     std::unique_ptr<NomographPage> page_;
     bool opened_ = false;
@@ -47,6 +55,7 @@ class NomographView : public QWidget {
     QPushButton* savePng_;
     QPushButton* savePdf_;
     QPushButton* print_;
+    QPushButton* close_;
 };
 
 // The page as a PNG image, twice its own size in pixels.

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -339,7 +340,29 @@ bool StringGrid::clipboardKey(QKeyEvent* key, QLineEdit* editor) {
 
 void StringGrid::keyPressEvent(QKeyEvent* event) {
     if (clipboardKey(event, nullptr)) return;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool menuKey = (event->key() == Qt::Key_Menu && plain) ||
+                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain;
+    if (!editable_ && currentIndex().isValid() && (menuKey || enter)) {
+        if (menuKey)
+            emit menuKeyPressed(visualRect(currentIndex()).center());
+        else
+            emit rowOpened();
+        return;
+    }
     QTableView::keyPressEvent(event);
+}
+
+// The menu key as the platform reports it (X11 sends a context menu request of its own ahead of
+// the key) is the menu key pressed in the grid.
+bool StringGrid::event(QEvent* event) {
+    if (event->type() == QEvent::ContextMenu && !editable_ &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        if (currentIndex().isValid()) emit menuKeyPressed(visualRect(currentIndex()).center());
+        return true;
+    }
+    return QTableView::event(event);
 }
 
 bool StringGrid::eventFilter(QObject* watched, QEvent* event) {

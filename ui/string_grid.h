@@ -22,7 +22,8 @@ namespace talveno::ui {
 // read by position. Ctrl+C copies the selected cells to the clipboard as tab-separated rows and
 // Ctrl+A selects the filled rows; in the editable grid Ctrl+V with a block of cells on the
 // clipboard and Ctrl+Z ask the window to paste and to take the paste back (a single value goes into
-// the open cell editor, and Ctrl+Z undoes typing there first).
+// the open cell editor, and Ctrl+Z undoes typing there first). In the read-only grid Enter asks
+// the window to open the current row, and the menu key or Shift+F10 to open the context menu.
 class StringGrid : public QTableView {
     Q_OBJECT
   public:
@@ -48,6 +49,9 @@ class StringGrid : public QTableView {
   signals:
     void pasteRequested();
     void undoRequested();
+    void rowOpened();
+    // The context menu asked for by a key, at a point of the viewport (the current cell).
+    void menuKeyPressed(const QPoint& at);
 
   protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
@@ -56,6 +60,7 @@ class StringGrid : public QTableView {
     void mouseMoveEvent(QMouseEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

@@ -102,8 +102,13 @@ export function withDefaultExtension(name, extension) {
   return `${name}.${extension}`;
 }
 
+// How long a cancel waits for a file chosen after it: a browser driven by automation (Firefox
+// through WebDriver BiDi) reports `cancel` before the `change` of the file it sets.
+const kChoiceAfterCancel = 1000;
+
 // The browser's file chooser, opened from the command's click: the file chosen, or null when
-// the user cancels it. It must be asked for before the command waits for anything.
+// the user cancels it. It must be asked for before the command waits for anything. A cancel
+// stands once no file follows it within the wait, or once the user presses a key or a button.
 export function chooseFileToOpen(filter) {
   const input = document.createElement("input");
   input.type = "file";
@@ -112,13 +117,23 @@ export function chooseFileToOpen(filter) {
     .join(",");
   return new Promise((resolve) => {
     let settled = false;
+    let waiting = null;
+    const userBack = () => settle(null);
     const settle = (file) => {
       if (settled) return;
       settled = true;
+      clearTimeout(waiting);
+      document.removeEventListener("pointerdown", userBack, true);
+      document.removeEventListener("keydown", userBack, true);
       resolve(file);
     };
     input.addEventListener("change", () => settle(input.files[0] ?? null));
-    input.addEventListener("cancel", () => settle(null));
+    input.addEventListener("cancel", () => {
+      if (settled || waiting !== null) return;
+      waiting = setTimeout(userBack, kChoiceAfterCancel);
+      document.addEventListener("pointerdown", userBack, true);
+      document.addEventListener("keydown", userBack, true);
+    });
     input.click();
   });
 }

@@ -75,11 +75,14 @@ export class TForm1 {
       onUndo: () => this.run(() => this.StringGrid1Undo()),
     });
     this.StringGrid2 = new StringGrid(control("StringGrid2"), engine.table(kResultTable), {
-      onContextMenu: (x, y) => this.showPopupMenu(x, y),
-      onDoubleClick: () => this.run(() => this.StringGrid2DblClick()),
+      onContextMenu: (x, y, byKeyboard) => this.showPopupMenu(x, y, byKeyboard),
+      onOpenRow: () => this.run(() => this.StringGrid2DblClick()),
     });
     for (const box of [this.Edit1, this.Edit2, this.Edit3, this.Edit4]) keepHalfWidthNumbers(box, halfWidth);
-    this.nomographView = new NomographView(control("NomographView"));
+    this.nomographView = new NomographView(control("NomographView"), {
+      behind: [this.Form1, control("PopupMenu1")],
+      onClose: () => this.StringGrid2.focus(),
+    });
     this.drawPictures();
     fitTexts(document);
     widenToShow(this.Edit4, String(engine.maxDataCountLimit()));
@@ -116,16 +119,17 @@ export class TForm1 {
     const menu = control("PopupMenu1");
     const items = { Copy1: this.Copy1Click, SelectAll1: this.SelectAll1Click, Nomograph1: this.Nomograph1Click };
     for (const [name, command] of Object.entries(items)) {
-      control(name).addEventListener("click", () => {
+      const item = control(name);
+      item.tabIndex = -1;
+      item.addEventListener("click", () => {
         this.hidePopupMenu();
         this.run(() => command.call(this));
       });
+      item.addEventListener("mousemove", () => this.activateMenuItem(item));
     }
+    menu.addEventListener("keydown", (event) => this.popupMenuKey(event));
     document.addEventListener("mousedown", (event) => {
       if (!menu.hidden && !menu.contains(event.target)) this.hidePopupMenu();
-    });
-    document.addEventListener("keydown", (event) => {
-      if (event.key === "Escape" && !menu.hidden) this.hidePopupMenu();
     });
   }
 
@@ -153,7 +157,7 @@ export class TForm1 {
   messageOf(failure) {
     if (failure?.systemError) return this.engine.withFullStop(this.engine.fileFailureMessage(failure.systemError));
     if (this.engine.isFailure(failure)) return this.engine.errorBoxText(failure);
-    console.error("talveno: internal error:", failure);
+    console.error(`talveno: internal error: ${failure}`, failure);
     return this.engine.internalErrorMessage();
   }
 
@@ -415,15 +419,50 @@ export class TForm1 {
     this.engine.session.undoPaste();
   }
 
-  showPopupMenu(x, y) {
+  // The result table's menu takes the keys: opened by a key, with its first item active.
+  showPopupMenu(x, y, byKeyboard) {
     const menu = control("PopupMenu1");
     menu.hidden = false;
     menu.style.left = `${Math.min(x, window.innerWidth - menu.offsetWidth - 2)}px`;
     menu.style.top = `${Math.min(y, window.innerHeight - menu.offsetHeight - 2)}px`;
+    const first = menu.querySelector(".menu-item");
+    this.activateMenuItem(byKeyboard ? first : null);
+    (byKeyboard ? first : menu).focus({ preventScroll: true });
   }
 
+  // The menu closed; the keys go back to the result table where the menu had them.
   hidePopupMenu() {
-    control("PopupMenu1").hidden = true;
+    const menu = control("PopupMenu1");
+    if (menu.hidden) return;
+    const hadFocus = menu.contains(document.activeElement);
+    menu.hidden = true;
+    if (hadFocus) this.StringGrid2.focus();
+  }
+
+  activateMenuItem(item) {
+    for (const each of control("PopupMenu1").querySelectorAll(".menu-item")) {
+      each.classList.toggle("active", each === item);
+    }
+    item?.focus({ preventScroll: true });
+  }
+
+  // Up and Down go round the items, Home and End to the ends; Enter or Space runs the active
+  // item; Escape and Tab close the menu.
+  popupMenuKey(event) {
+    const items = [...control("PopupMenu1").querySelectorAll(".menu-item")];
+    const at = items.findIndex((item) => item.classList.contains("active"));
+    const moves = {
+      ArrowDown: (at + 1) % items.length,
+      ArrowUp: (at < 0 ? items.length - 1 : at - 1 + items.length) % items.length,
+      Home: 0,
+      End: items.length - 1,
+    };
+    if (event.key in moves) this.activateMenuItem(items[moves[event.key]]);
+    else if ((event.key === "Enter" || event.key === " ") && at >= 0) items[at].click();
+    else if (event.key === "Escape" || event.key === "Tab") this.hidePopupMenu();
+    else return;
+    event.preventDefault();
+    event.stopPropagation();
   }
 
   async Copy1Click() {

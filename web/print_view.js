@@ -55,6 +55,17 @@ function inches(deviceUnits) {
   return `${deviceUnits / kUnitsPerInch}in`;
 }
 
+// The paper of the print view, for the whole document: browsers that give every page the size
+// of the first (Firefox) take no paper of a page's own.
+function usePaper(size) {
+  let style = document.getElementById("PrintPaper");
+  if (!style) {
+    style = document.createElement("style");
+    style.id = "PrintPaper";
+    document.head.append(style);
+  }
+  style.textContent = `@page { size: ${size}; margin: 0; }`;
+}
 
 // The print view of a listing: its pages, each a printable area in which the lines that follow
 // one another at one spacing make one element, each line where the print stream put it. A
@@ -62,6 +73,7 @@ function inches(deviceUnits) {
 // element per line or per field. Added a part at a time as the engine draws them.
 export class ListingView {
   constructor(surface) {
+    usePaper("A4");
     this.view = document.getElementById("PrintView");
     this.view.replaceChildren();
     this.view.dataset.kind = "listing";
@@ -167,6 +179,7 @@ export function nextTask() {
 
 // One landscape page holding a picture's SVG, fitted to the page less its margins.
 export function showPicturePage(svg) {
+  usePaper("A4 landscape");
   const view = document.getElementById("PrintView");
   view.replaceChildren();
   const page = document.createElement("div");

@@ -9,7 +9,10 @@
 // as the last columns show whole. The current cell is framed.
 //
 // An editable grid keeps its cell editor open on the current cell, so typing goes straight in
-// (full-width numbers as ASCII); Tab moves from cell to cell. Dragging across cells selects a range; dragging a fixed cell
+// (full-width numbers as ASCII), the editor named by its column's header and its row; Tab moves
+// from cell to cell through the filled rows and on into the row after them, where a new row is
+// typed, and from a row past the filled rows it leaves the grid. In the read-only grid Enter
+// opens the current row, and the menu key or Shift+F10 opens the context menu. Dragging across cells selects a range; dragging a fixed cell
 // onto another moves its whole row or column, which the table carries out so that commands
 // read by position. Ctrl+C copies the selected cells as tab-separated rows, Ctrl+A selects the
 // filled rows; in the editable grid Ctrl+V with a block of cells on the clipboard and Ctrl+Z
@@ -31,7 +34,8 @@ const kScrollEndAfter = 150;
 
 export class StringGrid {
   // source: the table's cells (see engine.js); hooks: onPaste(text), false when the text is
-  // one value for the open editor; onUndo(), onContextMenu(x, y), onDoubleClick(); halfWidth,
+  // one value for the open editor; onUndo(), onContextMenu(x, y, byKeyboard), onOpenRow() on a
+  // double click or Enter; halfWidth,
   // the rule the cell editor keeps full-width numbers as ASCII by.
   constructor(element, source, { editable = false, halfWidth = (text) => text, ...hooks } = {}) {
     this.element = element;
@@ -109,7 +113,7 @@ export class StringGrid {
     this.view.addEventListener("mousedown", (event) => this.mouseDown(event));
     this.view.addEventListener("dblclick", (event) => {
       const at = this.cellAt(event);
-      if (at && at.column >= 1 && at.row >= this.firstRow()) this.hooks.onDoubleClick?.();
+      if (at && at.column >= 1 && at.row >= this.firstRow()) this.hooks.onOpenRow?.();
     });
     this.view.addEventListener("contextmenu", (event) => {
       event.preventDefault();
@@ -118,7 +122,13 @@ export class StringGrid {
       if (at && at.column >= 1 && at.row >= this.firstRow() && !this.isSelected(at.column, at.row)) {
         this.setCurrent(at.column, at.row, false);
       }
-      this.hooks.onContextMenu(event.clientX, event.clientY);
+      this.hooks.onContextMenu(event.clientX, event.clientY, false);
+    });
+    // The menu the browser asks for by a key, on the focused grid.
+    this.scroller.addEventListener("contextmenu", (event) => {
+      if (event.target !== this.scroller) return;
+      event.preventDefault();
+      this.contextMenuByKey();
     });
     this.showTable();
   }
@@ -353,6 +363,7 @@ export class StringGrid {
     if (!open) return;
     const { column, row } = this.current;
     const top = this.headerHeight() + (row - this.firstRow()) * kRowHeight - scrolled;
+    this.editor.setAttribute("aria-label", `${this.source.cell(column, 0)} No. ${this.source.cell(0, row)}`);
     Object.assign(this.editor.style, {
       left: `${this.columnLeft(column) + kFrameWidth}px`,
       top: `${top + kFrameWidth}px`,
@@ -504,8 +515,10 @@ export class StringGrid {
     return true;
   }
 
-  // The next or previous data cell for Tab; null at either end.
+  // The next or previous data cell for Tab; null at either end, and forward from a row past the
+  // filled rows.
   neighbour(way) {
+    if (way > 0 && this.current.row > this.source.filledRowCount()) return null;
     let { column, row } = this.current;
     column += way;
     if (column > this.columns - 1) {
@@ -574,13 +587,25 @@ export class StringGrid {
     this.navigate(event, true);
   }
 
+  // The context menu opened by a key, at the current cell.
+  contextMenuByKey() {
+    if (!this.hooks.onContextMenu) return;
+    this.ensureVisible(this.current.row);
+    const frame = this.frame.getBoundingClientRect();
+    this.hooks.onContextMenu(frame.left + frame.width / 2, frame.bottom, true);
+  }
+
   gridKey(event) {
     if (this.clipboardKey(event)) return;
     if (this.navigate(event, true)) return;
     if (event.key === "ContextMenu" || (event.shiftKey && event.key === "F10")) {
       event.preventDefault();
-      const rect = this.element.getBoundingClientRect();
-      this.hooks.onContextMenu?.(rect.left + 40, rect.top + 40);
+      this.contextMenuByKey();
+      return;
+    }
+    if (!this.editable && event.key === "Enter" && this.dataRows() > 0) {
+      event.preventDefault();
+      this.hooks.onOpenRow?.();
       return;
     }
     // A key typed over a range opens the editor again on the current cell and goes into it.

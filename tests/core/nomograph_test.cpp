@@ -116,13 +116,31 @@ TEST(Nomograph, Refusals) {
     }
 }
 
-TEST(Nomograph, ExtremesStayPositive) {
-    for (const double dT : {-130.0, -60.0, 0.0, 100.0, 200.0})
-        for (const double t : {1e-4, 0.02, 1.0, 1e4, 1e6})
-            for (const double pi : {-3.0, 0.0, 3.0}) {
-                const double sbit = NomographSbit(pi, t, dT);
-                EXPECT_GT(sbit, 0) << pi << " " << t << " " << dT;
-            }
+// The corners and the middle of the look-up's range, against reference readings of the
+// digitised nomograph.
+TEST(Nomograph, ReadingsAtTheRangesEnds) {
+    const struct {
+        const char* name;
+        double pi, t, dT;
+        std::size_t upperCurve;
+        double sbit;
+    } cases[] = {
+        {"PI=-3 t=1e-4 dT=-130", -3, 1e-4, -130, 22, 6.9649e-05},
+        {"PI=3 t=1e6 dT=-130", 3, 1e6, -130, 5, 3.3538e-12},
+        {"PI=-3 t=1e6 dT=-130 softest corner", -3, 1e6, -130, 2, 3.8076e-15},
+        {"PI=0 t=1 dT=-60", 0, 1, -60, 19, 9.4752e-06},
+        {"PI=0 t=0.02 dT=0", 0, 0.02, 0, 32, 0.11678},
+        {"PI=3 t=1e4 dT=0", 3, 1e4, 0, 18, 2.1723e-06},
+        {"PI=3 t=0.02 dT=100", 3, 0.02, 100, 43, 573.50},
+        {"PI=3 t=1e6 dT=100", 3, 1e6, 100, 36, 2.5524},
+        {"PI=-3 t=1e-4 dT=200 stiffest corner", -3, 1e-4, 200, 44, 5.0914e+07},
+        {"PI=3 t=1e6 dT=200", 3, 1e6, 200, 44, 5357.3},
+    };
+    for (const auto& c : cases) {
+        const auto reading = nomograph::read(c.pi, c.t, c.dT);
+        EXPECT_EQ(reading.upperCurve, c.upperCurve) << c.name;
+        expectFiveDigits(c.sbit, reading.stiffnessMpa, c.name);
+    }
 }
 
 }  // namespace
@@ -247,6 +265,7 @@ TEST(Nomograph, EveryVectorWidthFindsThePlainPair) {
 
 // Points placed exactly on a curve, where only the exact values can decide.
 TEST(Nomograph, AgreesWithPlainScanOnCurves) {
+    int compared = 0;
     for (std::size_t j = 1; j < 45; ++j) {
         const double pi = 0;
         const double y = nomograph::penetrationIndexHeight(pi);
@@ -266,10 +285,13 @@ TEST(Nomograph, AgreesWithPlainScanOnCurves) {
                 const auto fast = nomograph::read(pi, t, 0);
                 EXPECT_EQ(fast.upperCurve, plain.upperCurve) << "curve " << j;
                 EXPECT_EQ(fast.stiffnessMpa, plain.stiffnessMpa) << "curve " << j;
+                ++compared;
             } catch (const Failure&) {
             }
         }
     }
+    // Both points of every curve lie within the look-up's range.
+    EXPECT_EQ(compared, 2 * 44);
 }
 
 }  // namespace

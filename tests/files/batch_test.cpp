@@ -8,6 +8,9 @@
 
 #include "../pdf_pages.h"
 #include "batch_runner.h"
+#include "core/extrapolation.h"
+#include "core/failure.h"
+#include "core/number_text.h"
 #include "files/disk_files.h"
 #include "files/input_data_file.h"
 #include "files/result_file.h"
@@ -143,6 +146,12 @@ TEST(Batch, FailureReportsTheMessageAndWritesNoFile) {
         {"-o - zero.dat", "0 による浮動小数点数除算.\n(No. 3)\n"},
         {"- < bad.dat", "入力値が数値ではありません.\n(3 行目)\n(入力ファイル: -)\n"},
         {"--listing none/l.txt cases.dat", "不正なファイル名です.\n(出力ファイル: none/l.txt)\n"},
+        {"--curves c.csv --temperatures 0:10:5 --loading-times 1 zero.dat",
+         "0 による浮動小数点数除算.\n(No. 3)\n"},
+        {"--curves - --temperatures 0:10:5 --loading-times 1 -o r.mpa zero.dat",
+         "0 による浮動小数点数除算.\n(No. 3)\n"},
+        {"--curves none/c.csv --temperatures 0:10:5 --loading-times 1 cases.dat",
+         "不正なファイル名です.\n(出力ファイル: none/c.csv)\n"},
     };
     for (const auto& c : cases) {
         const Outcome outcome = runBatch(folder.path(), c.arguments);
@@ -156,6 +165,8 @@ TEST(Batch, FailureReportsTheMessageAndWritesNoFile) {
     EXPECT_EQ(fileContent(folder / "kept.mpa"), "old");
     EXPECT_FALSE(std::filesystem::exists(folder / "l.txt"));
     EXPECT_FALSE(std::filesystem::exists(folder / "i.txt"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "c.csv"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "r.mpa"));
 }
 
 TEST(Batch, UsageErrorsSayWhatWasWrong) {
@@ -193,6 +204,32 @@ TEST(Batch, UsageErrorsSayWhatWasWrong) {
         {"--threads 0 cases.dat", "--threads needs a count from 1 to 64"},
         {"--threads two cases.dat", "--threads needs a count from 1 to 64"},
         {"-o - same.dat", "the result file would replace the input file"},
+        {"--curves c.csv cases.dat", "--curves, --temperatures and --loading-times go together"},
+        {"--temperatures 0:9:1 --loading-times 1 cases.dat",
+         "--curves, --temperatures and --loading-times go together"},
+        {"--curves c.csv --temperatures 0:9:0 --loading-times 1 cases.dat",
+         "--temperatures needs a STEP above 0"},
+        {"--curves c.csv --temperatures 0:9:-1 --loading-times 1 cases.dat",
+         "--temperatures needs a STEP above 0"},
+        {"--curves c.csv --temperatures 9:0:1 --loading-times 1 cases.dat",
+         "--temperatures needs FROM at or below TO"},
+        {"--curves c.csv --temperatures 0:1e3:1 --loading-times 1 cases.dat",
+         "--temperatures: '0:1e3:1' is not FROM:TO:STEP in °C (such as -10:60:5)"},
+        {"--curves c.csv --temperatures -1000000:1000000:0.001 --loading-times 1 cases.dat",
+         "--temperatures gives more than 1000000000 temperatures; at most 100000"},
+        {"--curves c.csv --temperatures 0:1000:0.1 --loading-times 1,2,3,4,5,6,7,8,9,10 "
+         "cases.dat",
+         "--temperatures and --loading-times give 100010 points a row; at most 100000"},
+        {"--curves c.csv --temperatures 0:9:1 --loading-times 0.02,-1 cases.dat",
+         "--loading-times: '-1' is no loading time in s above 0 (such as 0.02,0.1,1)"},
+        {"--curves c.csv --temperatures 0:9:1 --loading-times 0.02, cases.dat",
+         "--loading-times: '' is no loading time in s above 0 (such as 0.02,0.1,1)"},
+        {"--curves ./cases.dat --temperatures 0:9:1 --loading-times 1 cases.dat",
+         "the curves would replace the input or the result file: ./cases.dat"},
+        {"--curves - --temperatures 0:9:1 --loading-times 1 -o - cases.dat",
+         "the curves would replace the input or the result file: -"},
+        {"--listing c.csv --curves ./c.csv --temperatures 0:9:1 --loading-times 1 cases.dat",
+         "the curves and a listing would go to the same file: ./c.csv"},
     };
     for (const auto& c : cases) {
         // Standard output opened onto the input file (a copy here), as "> same.dat" would.
@@ -243,6 +280,89 @@ TEST(Batch, WritesTextListings) {
         fileContent(folder / "r.txt")
             .rfind(std::string(7, '\n') + std::string(15, ' ') + "出力データ名： out/r.kgf\n\n"),
         0u);
+}
+
+// The CSV the run's way: each row of the input file as the window reads it, computed again with
+// each temperature and loading time of the grid in its cells.
+std::string curvesCsv(const std::string& inputPath, CalculationSettings settings,
+                      const std::vector<double>& temperatures,
+                      const std::vector<double>& loadingTimes) {
+    const Table input = windowTables(inputPath, settings).input;
+    std::string csv = "\xEF\xBB\xBFNo.,温　度(℃),載荷時間(秒),針入度指数,骨材体積率(％)," +
+                      layouts::stiffnessHeader("Sbit", settings.unit) + "," +
+                      layouts::stiffnessHeader("Smix", settings.unit) + ",備考\r\n";
+    for (int row = 1; !input.cell(1, row).empty(); ++row) {
+        for (const double temperature : temperatures) {
+            for (const double loadingTime : loadingTimes) {
+                const std::string t = shortestText(loadingTime), T = shortestText(temperature);
+                RowCalculation run;
+                run.start({input.cell(1, row), input.cell(2, row), t, T, input.cell(5, row),
+                           input.cell(6, row)},
+                          settings.vanDraat);
+                csv += std::to_string(row) + "," + T + "," + t + "," + run.text(3) + "," +
+                       run.text(6) + ",";
+                try {
+                    run.finish(settings.unit);
+                    const RowNumbers& numbers = run.numbers();
+                    const auto notes = nomograph::extrapolationNotes(nomograph::extrapolationOf(
+                        numbers.penetrationIndex(),
+                        nomograph::read(numbers.penetrationIndex(), loadingTime,
+                                        parseNumber(input.cell(2, row)) - temperature)));
+                    csv += shortestText(numbers.bitumenStiffness()) + "," +
+                           shortestText(numbers.mixtureStiffness()) + ",";
+                    for (std::size_t k = 0; k < notes.size(); ++k)
+                        csv += (k > 0 ? "。" : "") + notes[k];
+                } catch (const Failure& failure) {
+                    csv += ",," + std::string(failure.message());
+                }
+                csv += "\r\n";
+            }
+        }
+    }
+    return csv;
+}
+
+TEST(Batch, WritesEveryRowsCurvesAsCsv) {
+    TempFolder folder;
+    writeCases(folder / "cases.dat", 300);  // rows of several blocks
+    std::vector<double> wide;  // dT from 165 (stiffer than the nomograph) to -155 (off its scale)
+    for (int k = 0; k <= 20; ++k) wide.push_back(-110 + 15.5 * k);
+    const struct {
+        std::string arguments;
+        const char* csv;  // "-": standard output
+        CalculationSettings settings;
+        std::vector<double> temperatures, loadingTimes;
+    } cases[] = {
+        {"--curves c.csv --temperatures -110:200:15.5 --loading-times 0.02,1e9 cases.dat",
+         "c.csv",
+         {},
+         wide,
+         {0.02, 1e9}},
+        {"--unit kgf/cm2 --van-draat --threads 3 --curves - --temperatures -0.3:0.3:0.1 "
+         "--loading-times ' 0.1,1,1e-3' cases.dat",
+         "-",
+         {StiffnessUnit::KgfPerCm2, true},
+         {-0.3, -0.2, -0.1, 0, 0.1, 0.2, 0.3},
+         {0.1, 1, 0.001}},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = runBatch(folder.path(), "--quiet " + c.arguments);
+        EXPECT_EQ(outcome.status, 0) << c.arguments;
+        EXPECT_EQ(outcome.err, "") << c.arguments;
+        const std::string csv =
+            std::string(c.csv) == "-" ? outcome.out : fileContent(folder / c.csv);
+        const std::string expected =
+            curvesCsv(folder / "cases.dat", c.settings, c.temperatures, c.loadingTimes);
+        EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'),
+                  1 + 300 * c.temperatures.size() * c.loadingTimes.size());
+        EXPECT_EQ(csv, expected) << c.arguments;
+        const std::string result =
+            resultFileExtension(c.settings.unit) == "mpa" ? "cases.mpa" : "cases.kgf";
+        EXPECT_EQ(fileContent(folder / result),
+                  windowResult(folder / "cases.dat", c.settings, folder / "w"));
+    }
+    EXPECT_NE(fileContent(folder / "c.csv").find("範囲外です"), std::string::npos);
+    EXPECT_NE(fileContent(folder / "c.csv").find("外挿値です"), std::string::npos);
 }
 
 #ifdef TALVENO_PDF_LISTINGS

@@ -183,6 +183,30 @@ const tests = {
     s.delete();
   },
 
+  'a result row gives its stiffness curves, each point the run\'s row at that point'(engine) {
+    const s = new engine.Session();
+    s.start('50');
+    fill(s, [kWorkedRow, ['80', '50', '0.02', '-50', '12', '4'], ['80', '50', '1', '300', '12', '4']]);
+    const offScale = '軟化点と温度の差が -130～200℃ の範囲外です (-250)';
+    assert.equal(failureOf(() => s.run('50', kKgf, false)), `${offScale} @3`);
+    const curves = s.stiffnessCurves(1, [0, -50, 300], [1, 0.02], kKgf);
+    assert.deepEqual([curves.reason, curves.penetrationIndex, curves.concentration, curves.points.length],
+      ['', 0, 0.875, 6]);
+    // Point 0 is row 1 at its own temperature and loading time, point 3 row 2.
+    for (const [point, row] of [[0, 1], [3, 2]]) {
+      assert.equal(engine.exponentText(curves.points[point].bitumenStiffness, 4, 2), s.cell(kResult, 7, row));
+      assert.equal(engine.exponentText(curves.points[point].mixtureStiffness, 4, 2), s.cell(kResult, 8, row));
+    }
+    assert.deepEqual(curves.points[3].notes,
+      ['X は最も硬い曲線（2000 MPa）の外にあり、Sbit はその先への外挿値です']);
+    assert.deepEqual(curves.points[4], { temperature: 300, loadingTime: 1, bitumenStiffness: null,
+      mixtureStiffness: null, failure: offScale, notes: [] });
+    const none = s.stiffnessCurves(4, [0], [1], kMpa);
+    assert.deepEqual([none.reason, none.points], ['この行には計算結果がありません', []]);
+    assert.equal(failureOf(() => s.stiffnessCurves(1, [0], [1], 2)), 'fault: unit: 0 (MPa) or 1 (kgf/cm2)');
+    s.delete();
+  },
+
   'the texts of numbers and of the error box are the engine\'s'(engine) {
     const cases = [
       [engine.fixedText(2.675, 2), '2.68'], [engine.fixedText(-0.04, 1), '-0.0'],

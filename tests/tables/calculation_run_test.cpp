@@ -217,5 +217,42 @@ TEST(CalculationRun, AResultRowsLookUpIsTheRunsOwn) {
     EXPECT_FALSE(lookUpResultRow(run.result, 1).inputs);
 }
 
+// A result row's curves start from the PI and Cv the run had, so that the point at the row's own
+// temperature and loading time is the row's result; a result file's cells serve as well.
+TEST(CalculationRun, AResultRowsCurvesStartFromTheRunsNumbers) {
+    const std::vector<Row> rows = {
+        {"60", "50", "0.02", "25", "12", "4"},     {"80", "47.5", "0.1", "10", "12.3", "4.5"},
+        {"40", "55", "1", "30", "10", "6"},        {"120", "45", "0.02", "40", "13", "3"},
+        {"163", "45", "0.02", "15", "12.05", "4"}, {"80", "50", "0", "0", "12", "4"},
+    };
+    for (const StiffnessUnit unit : {StiffnessUnit::Mpa, StiffnessUnit::KgfPerCm2}) {
+        CalculationFixture run(rows);
+        EXPECT_EQ(run(50, {unit, true}), "0 による浮動小数点数除算");  // row 6's loading time
+        for (int row = 1; row <= 6; ++row) {
+            const Row& cells = rows[row - 1];
+            RowCalculation own;
+            own.start({cells[0], cells[1], cells[2], cells[3], cells[4], cells[5]}, true);
+            const ResultCurveRow taken = curveRowOfResult(run.result, row);
+            ASSERT_TRUE(taken.row) << taken.reason;
+            const CurveRow expected = curveRow(own.numbers());
+            EXPECT_EQ(taken.row->softeningPoint, expected.softeningPoint) << row;
+            EXPECT_EQ(taken.row->penetrationIndex, expected.penetrationIndex) << row;
+            EXPECT_EQ(taken.row->concentration, expected.concentration) << row;
+            const double temperature[] = {parseNumber(cells[3])};
+            const double loadingTime[] = {parseNumber(cells[2])};
+            std::vector<CurvePoint> points;
+            stiffnessCurves(*taken.row, temperature, loadingTime, unit, points);
+            const std::string sbit =
+                points[0].computed() ? exponentText(points[0].bitumenStiffness) : points[0].failure;
+            EXPECT_EQ(sbit, row < 6 ? run.result.cell(7, row) : "0 による浮動小数点数除算") << row;
+        }
+    }
+    CalculationFixture run({kWorkedRow});
+    run(50);
+    EXPECT_EQ(curveRowOfResult(run.result, 2).reason, "この行には計算結果がありません");
+    run.result.setCell(6, 1, "87,5");
+    EXPECT_EQ(curveRowOfResult(run.result, 1).reason, "'87,5' は浮動小数点数ではありません");
+}
+
 }  // namespace
 }  // namespace talveno

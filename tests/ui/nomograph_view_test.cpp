@@ -1,7 +1,9 @@
 // The nomograph view of a result row: opened from the result table, drawn from the engine's
 // reading of the row, saved as PNG and PDF.
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QImage>
+#include <QMenu>
 #include <QTemporaryDir>
 
 #include "../files/file_test_support.h"
@@ -155,6 +157,78 @@ TEST_F(NomographViewTest, no_curve_label_lies_under_the_ring_at_x) {
         for (const auto& label : labels)
             EXPECT_FALSE(label.box.intersects(ring)) << label.text.toStdString();
     }
+}
+
+// The view by keys alone: Enter on a result row, or the result table's menu opened by a key
+// with its first item active and the item chosen by the arrows and Enter. Tab goes round the
+// view's buttons, Escape closes it and gives the keys back to the result table.
+TEST_F(NomographViewTest, the_view_opens_by_keys_and_escape_gives_the_keys_back) {
+    typeRow(1, kWorked[0].row);
+    typeRow(2, kWorked[1].row);
+    click("BitBtn4");
+    using Keys = std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>>;
+    const struct {
+        const char* way;
+        Keys keys;
+    } ways[] = {
+        {"Enter", {{Qt::Key_Return, {}}}},
+        {"Shift+F10, Down, Down, Enter",
+         {{Qt::Key_F10, Qt::ShiftModifier},
+          {Qt::Key_Down, {}},
+          {Qt::Key_Down, {}},
+          {Qt::Key_Enter, {}}}},
+        {"menu key, Up, Enter", {{Qt::Key_Menu, {}}, {Qt::Key_Up, {}}, {Qt::Key_Return, {}}}},
+    };
+    // A key to the open menu, else to the widget with the keys, as the application sends it.
+    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QWidget* popup = QApplication::activePopupWidget();
+        QTest::keyClick(popup ? popup : QApplication::focusWidget(), key, modifiers);
+    };
+    // The window the application takes the keys in (a window owned by another counts as
+    // active with its owner for QWindow).
+    const auto active = [](QWidget* window) {
+        return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
+    };
+    const auto focused = [] {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    };
+    // The menu opens for real.
+    struct MenusAllowed {
+        MenusAllowed() { realDialogsAllowed = true; }
+        ~MenusAllowed() { realDialogsAllowed = false; }
+    } menusAllowed;
+    for (const auto& w : ways) {
+        SCOPED_TRACE(w.way);
+        focusCell("StringGrid2", 2, 2);
+        for (const auto& [key, modifiers] : w.keys) press(key, modifiers);
+        NomographView* view = form_->findChild<NomographView*>();
+        ASSERT_TRUE(view && view->isVisible() && view->page());
+        EXPECT_EQ(view->page()->row(), 2);
+        ASSERT_TRUE(active(view));
+        QStringList walk{focused()};
+        for (const auto modifiers :
+             {Qt::NoModifier, Qt::NoModifier, Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier}) {
+            press(Qt::Key_Tab, modifiers);
+            walk << focused();
+        }
+        EXPECT_EQ(walk.join(' '),
+                  "CloseButton SavePngButton SavePdfButton PrintButton CloseButton PrintButton");
+        press(Qt::Key_Escape);
+        EXPECT_FALSE(view->isVisible());
+        ASSERT_TRUE(active(form_.get()));
+        EXPECT_EQ(focused(), "StringGrid2");
+    }
+    // The menu key as X11 sends it, a context menu request ahead of the key itself; the menu's
+    // other items by keys too.
+    focusCell("StringGrid2", 1, 1);
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, {}, {});
+    QApplication::sendEvent(grid("StringGrid2"), &request);
+    press(Qt::Key_Menu);
+    ASSERT_TRUE(QApplication::activePopupWidget());
+    EXPECT_EQ(static_cast<QMenu*>(QApplication::activePopupWidget())->activeAction(),
+              find<QAction>("Copy1"));
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Return}) press(key);
+    EXPECT_EQ(grid("StringGrid2")->selectionModel()->selectedIndexes().size(), 2 * 8);
 }
 
 TEST_F(NomographViewTest, the_view_saves_png_and_a4_pdf_and_prints_through_the_print_dialog) {

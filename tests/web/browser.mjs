@@ -1,7 +1,8 @@
-// The page under test in Debian's Chromium, headless, driven by puppeteer-core: a fresh browser
+// The page under test in Debian's Chromium, headless, driven by puppeteer-core (or, with
+// TALVENO_BROWSER=firefox, in Debian's Firefox ESR through WebDriver BiDi): a fresh browser
 // profile per run, a fresh browser context per test, the controls reached by their ids and
 // worked with the real mouse and keys.
-import { mkdtempSync, readFileSync, rmSync, existsSync, mkdirSync } from "node:fs";
+import { mkdtempSync, readFileSync, rmSync, existsSync, mkdirSync, statSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { dirname, join, resolve } from "node:path";
 import { fileURLToPath, pathToFileURL } from "node:url";
@@ -10,7 +11,9 @@ import puppeteer from "puppeteer-core";
 export const kRoot = resolve(dirname(fileURLToPath(import.meta.url)), "../..");
 export const kPage = process.env.TALVENO_PAGE ?? join(kRoot, "build-web/talveno.html");
 export const kBatch = resolve(process.env.TALVENO_BATCH ?? join(kRoot, "build-test/app/talveno-batch"));
-export const kShots = join(kRoot, "build-web/shots");
+export const kBrowser = process.env.TALVENO_BROWSER ?? "chromium";
+export const kFirefox = kBrowser === "firefox";
+export const kShots = join(kRoot, "build-web/shots", kFirefox ? "firefox" : "");
 
 const kArgs = [
   "--no-sandbox",
@@ -23,14 +26,39 @@ const kArgs = [
   "--lang=ja-JP",
 ];
 
+// Firefox's downloads go into one folder per run, without asking.
+const kDownloads = kFirefox ? mkdtempSync(join(tmpdir(), "talveno-firefox-downloads-")) : null;
+const kFirefoxPrefs = {
+  "intl.accept_languages": "ja-JP",
+  "browser.download.folderList": 2,
+  "browser.download.dir": kDownloads,
+  "browser.download.useDownloadDir": true,
+  "browser.download.always_ask_before_handling_new_types": false,
+  "browser.download.start_downloads_in_tmp_dir": false,
+  "dom.events.testing.asyncClipboard": true,
+};
+
 export async function launch({ scrollbars = false } = {}) {
+  const defaultViewport = { width: 1000, height: 620 };
+  if (kFirefox) {
+    const browser = await puppeteer.launch({
+      browser: "firefox",
+      protocol: "webDriverBiDi",
+      executablePath: process.env.TALVENO_FIREFOX ?? "/usr/bin/firefox-esr",
+      headless: true,
+      extraPrefsFirefox: kFirefoxPrefs,
+      defaultViewport,
+    });
+    browser.once("disconnected", () => rmSync(kDownloads, { recursive: true, force: true }));
+    return browser;
+  }
   const profile = mkdtempSync(join(tmpdir(), "talveno-chromium-"));
   const browser = await puppeteer.launch({
     executablePath: process.env.TALVENO_CHROMIUM ?? "/usr/bin/chromium",
     headless: true,
     args: [...kArgs, `--user-data-dir=${profile}`],
     ignoreDefaultArgs: scrollbars ? ["--hide-scrollbars"] : [],
-    defaultViewport: { width: 1000, height: 620 },
+    defaultViewport,
   });
   browser.once("disconnected", () => {
     try {
@@ -78,13 +106,19 @@ export class Window {
     return this.context.close();
   }
 
+  // The page may read and write the clipboard (Firefox allows it for the run, by a preference).
+  async allowClipboard() {
+    if (kFirefox) return;
+    await this.context.overridePermissions("file://", ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
+  }
+
   async click(id, options = {}) {
     await this.page.click(`#${id}`, options);
   }
 
   // Types into an edit box, replacing its text.
   async setText(id, text) {
-    await this.page.click(`#${id}`, { clickCount: 3 });
+    await this.page.click(`#${id}`, { count: 3 });
     await this.page.keyboard.down("Control");
     await this.page.keyboard.press("a");
     await this.page.keyboard.up("Control");
@@ -245,31 +279,45 @@ export class Window {
     return bytes === null ? null : Buffer.from(bytes);
   }
 
-  // Downloads go into a folder of their own; the page has no save-file picker.
-  async downloadInto(folder) {
+  // Downloads go into a folder of their own, which it answers; the page has no save-file
+  // picker. Firefox keeps one folder for the run.
+  async allowDownloads(folder) {
     await this.page.evaluate(() => {
       delete window.showSaveFilePicker;
       window.showSaveFilePicker = undefined;
     });
+    if (kFirefox) return kDownloads;
     const session = await this.page.createCDPSession();
     await session.send("Browser.setDownloadBehavior", {
       behavior: "allow",
       downloadPath: folder,
       browserContextId: this.context.id,
     });
+    return folder;
   }
 
   async screenshot(name) {
     mkdirSync(kShots, { recursive: true });
     await this.page.screenshot({ path: join(kShots, `${name}.png`) });
   }
+
+  // The page as printed; puppeteer emulates the print medium through Chromium's protocol only.
+  async printScreenshot(name) {
+    if (kFirefox) return;
+    await this.page.emulateMediaType("print");
+    await this.screenshot(name);
+    await this.page.emulateMediaType(null);
+  }
 }
 
+// A downloaded file once the browser has written it: Chromium writes it as NAME.crdownload,
+// Firefox as NAME.part beside an empty NAME.
 export function waitForFile(path, timeout = 10000) {
   const until = Date.now() + timeout;
   return new Promise((resolvePromise, reject) => {
     const look = () => {
-      if (existsSync(path) && !existsSync(`${path}.crdownload`)) return resolvePromise(readFileSync(path));
+      const partial = existsSync(`${path}.crdownload`) || existsSync(`${path}.part`);
+      if (existsSync(path) && !partial && statSync(path).size > 0) return resolvePromise(readFileSync(path));
       if (Date.now() > until) return reject(new Error(`no file ${path}`));
       setTimeout(look, 50);
     };

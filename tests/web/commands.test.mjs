@@ -8,7 +8,7 @@ import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, test } from "node:test";
 import { pathToFileURL } from "node:url";
-import { inWindow, kBatch, kPage, launch, waitForFile } from "./browser.mjs";
+import { inWindow, kBatch, kFirefox, kPage, launch, waitForFile } from "./browser.mjs";
 
 let browser;
 let folder;
@@ -198,7 +198,7 @@ test("a fault of the program shows the internal error message and goes to the co
       if (message.type() === "error") logged.push(message.text());
     });
     const faults = [
-      ["Button7", () => talveno.engine.session.copyFirstRow = () => null.row, "Cannot read properties of null"],
+      ["Button7", () => talveno.engine.session.copyFirstRow = () => null.row, "null"],
       ["Button8", () => talveno.engine.session.partialClear = () => talveno.engine.session.cell(2, 0, 0), "table: 0 (input) or 1 (result)"],
     ];
     await window.start();
@@ -233,8 +233,7 @@ test("an input data file read from CP932 saves back byte for byte, through the p
     assert.equal(options.suggestedName, undefined, "the dialog opens with no name at first");
 
     // Where the browser has no picker: the save box, its default extension, a download.
-    const downloads = mkdtempSync(join(folder, "downloads-"));
-    await window.downloadInto(downloads);
+    const downloads = await window.allowDownloads(mkdtempSync(join(folder, "downloads-")));
     await window.click("BitBtn3");
     await window.page.waitForSelector("#SaveBox[open]");
     assert.equal(await window.page.$eval("#SaveBox .save-name", (name) => name.value), "again.dat", "the name last chosen");
@@ -411,9 +410,7 @@ test("the printed listings have the desktop listing's lines, on pages as the pri
     await window.click("Button4");
     await window.idle();
     await expectPrinted(window, "result-listing.txt", "result listing");
-    await window.page.emulateMediaType("print");
-    await window.screenshot("print-view");
-    await window.page.emulateMediaType(null);
+    await window.printScreenshot("print-view");
 
     // A listing that stops at a bad cell shows its message and is not printed.
     await window.clickTab("データ入力と計算");
@@ -524,11 +521,7 @@ test("every header word of the printed listings stands over its column", async (
       }, table, rows);
       await window.click(button);
       await window.idle();
-      if (table === 1) {
-        await window.page.emulateMediaType("print");
-        await window.screenshot(`print-view-columns-${unit}`);
-        await window.page.emulateMediaType(null);
-      }
+      if (table === 1) await window.printScreenshot(`print-view-columns-${unit}`);
       const lines = pdfWordLines(await window.page.pdf({ preferCSSPageSize: true }));
       assert.equal(lines.length, 5, `${what}: the title, two header lines, two rows`);
       for (const values of lines.slice(3)) {
@@ -548,7 +541,7 @@ test("every header word of the printed listings stands over its column", async (
 
 test("a spreadsheet block pastes from the current cell, Ctrl+Z takes it back, Ctrl+C copies", async () => {
   await withWindow(async (window) => {
-    await window.page.browserContext().overridePermissions("file://", ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
+    await window.allowClipboard();
     const clipboard = {
       put: (text) => window.page.evaluate((t) => navigator.clipboard.writeText(t), text),
       get: () => window.page.evaluate(() => navigator.clipboard.readText()),
@@ -594,7 +587,7 @@ test("the nomograph view shows a row's look-up, saves it as PNG and prints it", 
     await window.start();
     await window.typeRows([["60", "50", "1", "0", "12", "4"], ["80", "50", "0.02", "10", "12", "4"]]);
     await window.click("BitBtn4");
-    await window.page.click("#StringGrid2 .grid-row[data-row='2'] .cell[data-column='1']", { clickCount: 2 });
+    await window.page.click("#StringGrid2 .grid-row[data-row='2'] .cell[data-column='1']", { count: 2 });
     await window.page.waitForSelector("#NomographView:not([hidden]) svg");
     const texts = await window.page.$$eval("#NomographView svg text", (list) => list.map((text) => text.textContent));
     for (const expected of ["ノモグラフによる Sbit の読み取り　No. 2", "2317.6559", "38, 39", "0.77308", "4.0614E+01"]) {
@@ -618,12 +611,12 @@ test("the nomograph view shows a row's look-up, saves it as PNG and prints it", 
     assert.equal(printed.length, 1, "one page");
     writeFileSync(join(folder, "view.pdf"), pdf);
     const [width, height] = /Page size:\s+([\d.]+) x ([\d.]+) pts/.exec(execFileSync("pdfinfo", [join(folder, "view.pdf")], { encoding: "utf8" })).slice(1).map(Number);
-    assert.deepEqual([Math.round(width), Math.round(height)], [842, 595], "an A4 page in landscape");
+    assert.ok(Math.abs(width - 841.89) < 1 && Math.abs(height - 595.28) < 1, `an A4 page in landscape: ${width} x ${height}`);
     assert.ok(printed[0].some((line) => line.includes("2317.6559")));
     await window.click("CloseButton");
 
     // A row that was never computed shows why.
-    await window.page.click("#StringGrid2 .grid-row[data-row='3'] .cell[data-column='1']", { clickCount: 2 });
+    await window.page.click("#StringGrid2 .grid-row[data-row='3'] .cell[data-column='1']", { count: 2 });
     await window.page.waitForSelector("#NomographView:not([hidden]) svg");
     const reason = await window.page.$$eval("#NomographView svg text", (list) => list.map((text) => text.textContent).join(" "));
     assert.match(reason, /読み取れません/);
@@ -655,7 +648,7 @@ test("the nomograph view says when Sbit is extrapolated and keeps its labels cle
     for (const [index] of rows.entries()) {
       const row = index + 1;
       await window.page.evaluate((r) => talveno.form.StringGrid2.scrollToTableRow(r), row);
-      await window.page.click(`#StringGrid2 .grid-row[data-row='${row}'] .cell[data-column='1']`, { clickCount: 2 });
+      await window.page.click(`#StringGrid2 .grid-row[data-row='${row}'] .cell[data-column='1']`, { count: 2 });
       await window.page.waitForSelector("#NomographView:not([hidden]) svg");
       const drawn = await window.page.evaluate(() => {
         const svg = document.querySelector("#NomographView svg");
@@ -691,11 +684,13 @@ test("the page opens from its file with no other request", async () => {
   const page = await context.newPage();
   const requests = [];
   page.on("request", (request) => requests.push(request.url()));
-  await page.goto(pathToFileURL(kPage).href);
+  const own = pathToFileURL(kPage).href;
+  await page.goto(own);
   await page.waitForFunction(() => document.documentElement.dataset.ready);
+  const resources = await page.evaluate(() => performance.getEntriesByType("resource").map((entry) => entry.name));
   await context.close();
-  assert.deepEqual(
-    requests.filter((url) => !url.startsWith("data:")),
-    [pathToFileURL(kPage).href],
-  );
+  const others = (urls) => urls.filter((url) => !url.startsWith("data:") && url !== own);
+  assert.deepEqual([others(requests), others(resources)], [[], []]);
+  // Firefox reports no requests of file: addresses to puppeteer.
+  if (!kFirefox) assert.deepEqual(requests.filter((url) => !url.startsWith("data:")), [own]);
 });

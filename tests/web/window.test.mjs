@@ -2,7 +2,7 @@
 // message boxes and the exit.
 import assert from "node:assert/strict";
 import { after, before, test } from "node:test";
-import { inWindow, launch } from "./browser.mjs";
+import { inWindow, kFirefox, launch } from "./browser.mjs";
 
 let browser;
 before(async () => {
@@ -133,7 +133,7 @@ test("every control has its place, size, text, colour and cursor", async () => {
       assert.ok(size <= (id === "Label4" || id === "Label7" ? 16 : 12) && size >= 8, `${id} at ${size}px`);
       assert.ok(width <= room, `${id} shows whole: ${width} in ${room}`);
     }
-    assert.match(looks.font, /^"ＭＳ Ｐゴシック", "MS PGothic", "Yu Gothic",.*Meiryo, "Hiragino Sans",.*"Noto Sans CJK JP", IPAPGothic/);
+    assert.match(looks.font, /^"ＭＳ Ｐゴシック", "MS PGothic", "Yu Gothic",.*"?Meiryo"?, "Hiragino Sans",.*"Noto Sans CJK JP", "?IPAPGothic"?/);
     assert.equal(looks.caption, "Talveno ver1.7  2008.03.02");
     assert.equal(looks.title, "Talveno ver1.7  2008.03.02");
     assert.deepEqual(looks.frame, [783, 459]);
@@ -213,8 +213,10 @@ test("typing goes straight into the cell and Tab moves on", async () => {
   });
 });
 
-// What an input method in full-width mode sends: text composed, then committed.
+// What an input method in full-width mode sends: text composed, then committed. Puppeteer
+// composes through Chromium's protocol only; Firefox gets the text typed instead.
 async function compose(window, text) {
+  if (kFirefox) return window.type(text);
   const session = await window.page.createCDPSession();
   await session.send("Input.imeSetComposition", { text, selectionStart: text.length, selectionEnd: text.length });
   await session.send("Input.insertText", { text });
@@ -223,7 +225,7 @@ async function compose(window, text) {
 
 test("full-width numbers are kept in their ASCII forms, typed, pasted or composed", async () => {
   await withWindow(async (window) => {
-    await window.page.browserContext().overridePermissions("file://", ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
+    await window.allowClipboard();
     const put = (text) => window.page.evaluate((t) => navigator.clipboard.writeText(t), text);
     await window.start();
     const boxes = {
@@ -245,7 +247,7 @@ test("full-width numbers are kept in their ASCII forms, typed, pasted or compose
         await window.press("v", ["Control"]);
         await window.idle();
       },
-      composed: (text) => compose(window, text),
+      ...(kFirefox ? {} : { composed: (text) => compose(window, text) }),
     };
     for (const [box, { focus, text }] of Object.entries(boxes)) {
       for (const [way, enter] of Object.entries(ways)) {
