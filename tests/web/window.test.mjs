@@ -89,6 +89,12 @@ test("every control has its place, size, text, colour and cursor", async () => {
     for (const [index, place] of kPlaces.entries()) {
       const [id, parent, left, top, width, height] = place;
       const [, , l, t, w, h] = found[index];
+      if (id === "Edit4") {
+        // It grows to the left where the face needs more room to show 1000000 whole.
+        assert.deepEqual([l + w, t, h], [left + width, top, height], `${id} in ${parent}`);
+        assert.ok(w >= width, `${id} size`);
+        continue;
+      }
       assert.deepEqual([l, t], [left, top], `${id} in ${parent}`);
       if (width !== undefined) assert.deepEqual([w, h], [width, height], `${id} size`);
     }
