@@ -334,9 +334,7 @@ int main(int argc, char* argv[]) {
     } catch (const UsageError& error) {
         return usageError(error.what());
     } catch (const Failure& failure) {
-        std::string text = withFullStop(failure.message());
-        if (failure.row() > 0) text += "\n(No. " + std::to_string(failure.row()) + ")";
-        std::fprintf(stderr, "%s\n", text.c_str());
+        std::fprintf(stderr, "%s\n", errorBoxText(failure.message(), failure.row()).c_str());
         return 1;
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "%s\n", withFullStop(messages::outOfMemory().message()).c_str());

@@ -10,8 +10,10 @@
 #include <cerrno>
 #include <cstdint>
 #include <exception>
+#include <limits>
 #include <map>
 #include <new>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -32,6 +34,8 @@
 #include "files/result_file.h"
 #include "print/drawing_surface.h"
 #include "print/listings.h"
+#include "print/page_lines.h"
+#include "print/print_failures.h"
 #include "print/print_stream.h"
 #include "tables/calculation_run.h"
 #include "tables/cell_block.h"
@@ -129,6 +133,47 @@ class JsSurface : public DrawingSurface {
   private:
     val surface_;
 };
+
+// A copy of the numbers as a JavaScript typed array.
+template <typename Number>
+val typedArray(const std::vector<Number>& numbers) {
+    return val(emscripten::typed_memory_view(numbers.size(), numbers.data())).call<val>("slice");
+}
+
+// The pages' metrics the print view gives, its font's characters measured there.
+PageLines::Metrics pageMetrics(val surface) {
+    return {surface.call<int>("pageWidth"), surface.call<int>("pageHeight"),
+            surface.call<int>("characterHeight"), [surface](std::string_view character) {
+                return surface.call<double>("characterWidth", std::string(character));
+            }};
+}
+
+// Lines of pages as the print view takes them: their texts one after another, each line's
+// length in UTF-16 code units, its place, and whether it begins a page.
+val linesOfPages(const std::vector<PageLines::Line>& lines) {
+    std::string text;
+    std::vector<std::int32_t> lengths, lefts, tops;
+    std::vector<std::uint8_t> pageStarts;
+    for (const PageLines::Line& line : lines) {
+        text += line.text;
+        std::int32_t units = 0;
+        for (const char byte : line.text) {
+            const auto code = static_cast<unsigned char>(byte);
+            if ((code & 0xC0) != 0x80) units += code >= 0xF0 ? 2 : 1;
+        }
+        lengths.push_back(units);
+        lefts.push_back(line.x);
+        tops.push_back(line.y);
+        pageStarts.push_back(line.startsPage ? 1 : 0);
+    }
+    val part = val::object();
+    part.set("text", text);
+    part.set("lengths", typedArray(lengths));
+    part.set("lefts", typedArray(lefts));
+    part.set("tops", typedArray(tops));
+    part.set("pageStarts", typedArray(pageStarts));
+    return part;
+}
 
 // The two tables as the window holds them, and the commands on them.
 class Session {
@@ -244,17 +289,19 @@ class Session {
     }
 
     // Reading a file: the count first, then the whole file, and only then the table.
-    void readInputFile(const val& bytes, const std::string& maxCountText) {
+    void readInputFile(const val& bytes, const std::string& maxCountText,
+                       const std::string& fileName) {
         guarded([&] {
             const int n = parseMaxDataCount(maxCountText);
-            const auto records = parseInputDataFile(bytesOf(bytes));
+            const auto records = parseInputDataFile(bytesOf(bytes), fileName);
             applyInputDataFile(input_, n, records);
         });
     }
-    void readResultFile(const val& bytes, const std::string& maxCountText) {
+    void readResultFile(const val& bytes, const std::string& maxCountText,
+                        const std::string& fileName) {
         guarded([&] {
             const int n = parseMaxDataCount(maxCountText);
-            const auto records = parseResultFile(bytesOf(bytes));
+            const auto records = parseResultFile(bytesOf(bytes), fileName);
             applyResultFile(result_, n, records);
         });
     }
@@ -286,6 +333,43 @@ class Session {
             write(stream);
         });
     }
+
+    // A listing drawn a part at a time as lines of pages, so that the page keeps answering; the
+    // surface gives the pages' metrics. Its page count first, refused beyond mostPages (none
+    // when 0) before anything is drawn.
+    int beginListing(int kind, const std::string& dataName, int unit, const val& surface,
+                     int mostPages) {
+        return guarded([&] {
+            job_.reset();
+            auto job = std::make_unique<ListingJob>(listingInParts(kind, dataName, unit),
+                                                    pageMetrics(surface));
+            const int pages = job->listing.pageCount(job->lines);
+            if (mostPages > 0 && pages > mostPages)
+                throw print_failures::tooManyPages(pages, mostPages);
+            job_ = std::move(job);
+            return pages;
+        });
+    }
+    // Draws the head, then up to `rows` further rows: the lines drawn (linesOfPages) and `more`,
+    // false once the listing is drawn whole. A cell that holds no number ends the listing with
+    // its failure.
+    val continueListing(int rows) {
+        return guarded([&] {
+            if (!job_) throw std::logic_error("no listing begun");
+            bool more = false;
+            try {
+                more = job_->listing.writeNext(job_->stream, rows);
+            } catch (...) {
+                job_.reset();
+                throw;
+            }
+            val part = linesOfPages(job_->lines.take());
+            part.set("more", more);
+            if (!more) job_.reset();
+            return part;
+        });
+    }
+    void endListing() { job_.reset(); }
 
     // A result row's look-up as the nomograph view shows it.
     val lookUpResultRow(int row) const {
@@ -379,19 +463,31 @@ class Session {
         return const_cast<Table&>(static_cast<const Session&>(*this).tableOf(table));
     }
 
-    Listing listing(int kind, const std::string& dataName, int unit) const {
-        if (kind == 0)
-            return
-                [this, dataName](ListingSink& sink) { writeInputListing(input_, dataName, sink); };
+    ListingInParts listingInParts(int kind, const std::string& dataName, int unit) const {
+        if (kind == 0) return ListingInParts::ofInput(input_, dataName);
         if (kind != 1) throw std::invalid_argument("kind: 0 (input) or 1 (result)");
-        return [this, dataName, chosen = unitOf(unit)](ListingSink& sink) {
-            writeResultListing(result_, chosen, dataName, sink);
+        return ListingInParts::ofResults(result_, unitOf(unit), dataName);
+    }
+
+    Listing listing(int kind, const std::string& dataName, int unit) const {
+        return [parts = listingInParts(kind, dataName, unit)](ListingSink& sink) mutable {
+            parts.writeNext(sink, std::numeric_limits<int>::max());
         };
     }
+
+    // A listing being drawn: its lines live as long as the stream drawing them.
+    struct ListingJob {
+        ListingJob(ListingInParts parts, PageLines::Metrics metrics)
+            : listing(std::move(parts)), lines(std::move(metrics)), stream(lines) {}
+        ListingInParts listing;
+        PageLines lines;
+        PrintStream stream;
+    };
 
     Table input_;
     Table result_;
     std::optional<Paste> lastPaste_;
+    std::unique_ptr<ListingJob> job_;
 };
 
 // The nomograph's own tables, from which a view draws it.
@@ -469,11 +565,19 @@ std::string shortestText(double value) {
 std::string withFullStop(const std::string& message) {
     return talveno::withFullStop(message);
 }
+std::string errorBoxText(const std::string& message, int row) {
+    return talveno::errorBoxText(message, row);
+}
 
 // The maximum data count a box's text gives, as the commands read it before they change
 // anything.
 int maxDataCount(const std::string& text) {
     return guarded([&] { return parseMaxDataCount(text); });
+}
+
+// The largest maximum data count, which Edit4 shows whole.
+int maxDataCountLimit() {
+    return kMaxDataCountLimit;
 }
 
 // The message of a system error met reading or writing a file, named as POSIX names it
@@ -550,6 +654,9 @@ EMSCRIPTEN_BINDINGS(talveno_engine) {
         .function("resultFileBytes", &Session::resultFileBytes)
         .function("listingLines", &Session::listingLines)
         .function("printListing", &Session::printListing)
+        .function("beginListing", &Session::beginListing)
+        .function("continueListing", &Session::continueListing)
+        .function("endListing", &Session::endListing)
         .function("lookUpResultRow", &Session::lookUpResultRow)
         .function("stiffnessCurves", &Session::stiffnessCurves);
     function("nomographTables", &nomographTables);
@@ -562,8 +669,10 @@ EMSCRIPTEN_BINDINGS(talveno_engine) {
     function("exponentText", &texts::exponentText);
     function("shortestText", &texts::shortestText);
     function("withFullStop", &texts::withFullStop);
+    function("errorBoxText", &texts::errorBoxText);
     function("read", &read);
     function("maxDataCount", &texts::maxDataCount);
+    function("maxDataCountLimit", &texts::maxDataCountLimit);
     function("fileFailureMessage", &texts::fileFailureMessage);
     function("helpText", &texts::helpText);
     function("halfWidthNumberText", &texts::halfWidthNumberText);

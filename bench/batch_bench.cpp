@@ -59,7 +59,7 @@ const std::string& inputPath() {
 }
 
 std::vector<InputRecord> records() {
-    return parseInputDataFile(inputBytes());
+    return parseInputDataFile(inputBytes(), inputPath());
 }
 
 void perRow(benchmark::State& state) {
@@ -82,7 +82,7 @@ BENCHMARK(BM_Read)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_Parse(benchmark::State& state) {
     for (auto _ : state) {
         file_system::InputFile file(inputPath());
-        InputDataFileReader reader(bytesOf(file));
+        InputDataFileReader reader(bytesOf(file), inputPath());
         InputRecord record;
         while (reader.next(record)) benchmark::DoNotOptimize(record);
     }

@@ -33,7 +33,7 @@ require(path.resolve(modulePath))().then((engine) => {
   for (const rows of rowCounts) {
     const bytes = inputBytes(rows);
     const session = new engine.Session();
-    const [read] = seconds(() => session.readInputFile(bytes, '50'));
+    const [read] = seconds(() => session.readInputFile(bytes, '50', 'bench.dat'));
     const [run] = seconds(() => session.run('50', 0, true));
     const [save, result] = seconds(() => session.resultFileBytes(0));
     session.delete();

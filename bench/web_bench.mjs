@@ -1,6 +1,7 @@
 // Benchmarks of the browser edition in headless Chromium (figures, not tests): the time until
-// the page is ready after opening its file, a calculation run of 10,000 rows, scrolling a table
-// of 1,000,000 rows, and the size of the file.
+// the page is ready after opening its file, a calculation run of 10,000 rows, the input listing
+// of 100,000 rows on its way to the print dialog, scrolling a table of 1,000,000 rows, and the
+// size of the file.
 //
 // Usage: node bench/web_bench.mjs [PAGE]   (default build-web/talveno.html; run it on a quiet
 // machine after scripts/build-web.sh)
@@ -42,17 +43,24 @@ for (let run = 0; run < 7; run += 1) {
 
 const { tab, context } = await openPage();
 
+// Rows of varied inputs put into the input table by a paste.
+await tab.evaluate(() => {
+  window.pasteRows = (count) => {
+    const rows = [];
+    for (let k = 1; k <= count; k += 1) {
+      rows.push([40 + (k % 9) * 10, 45 + (k % 11), [0.02, 0.1, 1][k % 3], (k % 5) * 10, 10 + (k % 4), 3 + (k % 4) * 0.5].join("\t"));
+    }
+    talveno.engine.session.pasteBlock(1, 1, `${rows.join("\n")}\n`);
+    talveno.form.showTables();
+  };
+});
+
 // A calculation run of 10,000 rows typed in by a paste, from the click to the tables shown.
 const runs = await tab.evaluate(async () => {
   const { form } = talveno;
   document.getElementById("Edit4").value = "10000";
   await form.run(() => form.BitBtn1Click());
-  const rows = [];
-  for (let k = 1; k <= 10000; k += 1) {
-    rows.push([40 + (k % 9) * 10, 45 + (k % 11), [0.02, 0.1, 1][k % 3], (k % 5) * 10, 10 + (k % 4), 3 + (k % 4) * 0.5].join("\t"));
-  }
-  talveno.engine.session.pasteBlock(1, 1, `${rows.join("\n")}\n`);
-  form.showTables();
+  window.pasteRows(10000);
   const times = [];
   for (let run = 0; run < 7; run += 1) {
     form.PageControl1.select(document.getElementById("TabSheet2"));
@@ -62,6 +70,37 @@ const runs = await tab.evaluate(async () => {
     times.push(performance.now() - started);
   }
   return { times, last: talveno.engine.session.cell(1, 8, 10000) };
+});
+
+// The input listing of 100,000 rows: from the click to the print dialog, the print view's
+// pages and elements, and the longest the page did not answer meanwhile (a timer due every
+// 10 ms).
+const listing = await tab.evaluate(async () => {
+  const { form } = talveno;
+  form.PageControl1.select(document.getElementById("TabSheet1"));
+  document.getElementById("Edit4").value = "100000";
+  await form.run(() => form.BitBtn1Click());
+  window.pasteRows(100000);
+  let printed = null;
+  window.print = () => (printed = performance.now());
+  const pauses = [];
+  let last = performance.now();
+  const timer = setInterval(() => {
+    const now = performance.now();
+    pauses.push(now - last);
+    last = now;
+  }, 10);
+  const started = performance.now();
+  await form.run(() => form.Button3Click());
+  clearInterval(timer);
+  const view = document.getElementById("PrintView");
+  return {
+    time: printed - started,
+    pages: view.querySelectorAll(".print-page").length,
+    elements: view.querySelectorAll("*").length,
+    longestPause: Math.max(...pauses),
+    pauses: pauses.length,
+  };
 });
 
 // Scrolling a table of 1,000,000 rows: the frames while the wheel turns it and while its
@@ -103,6 +142,11 @@ console.log(
     `${ready.length} (the engine started at ${median(engineReady).toFixed(0)} ms)`,
 );
 console.log(`run of 10,000 rows: median ${median(runs.times).toFixed(1)} ms, fastest ${Math.min(...runs.times).toFixed(1)} ms (row 10000 Smix ${runs.last})`);
+console.log(
+  `input listing of 100,000 rows: the print dialog after ${listing.time.toFixed(0)} ms, ${listing.pages} pages of ` +
+    `${listing.elements} elements; the longest the page did not answer ${listing.longestPause.toFixed(0)} ms ` +
+    `(${listing.pauses} timer turns)`,
+);
 console.log(`start command with 1,000,000 rows: ${scrolling.startCommand.toFixed(0)} ms`);
 console.log(
   `scrolling 1,000,000 rows: ${frames.length} frames, median ${median(frames).toFixed(1)} ms, ` +

@@ -76,6 +76,12 @@ int leadRow(unsigned char lead) {
     return -1;
 }
 
+// The character of a double-byte code by its lead byte's row and its trail byte, or kNone.
+std::uint16_t doubleByteCharacter(int row, unsigned char trail) {
+    if (trail < 0x40 || trail > 0xFC) return table::kNone;
+    return table::kDoubleByte[row * table::kTrailBytes + trail - 0x40];
+}
+
 // The length of the UTF-8 sequence that starts with this byte (1 for a stray byte).
 std::size_t sequenceLength(unsigned char lead) {
     if (lead >= 0xF0) return 4;
@@ -114,14 +120,26 @@ std::optional<std::string> decode(std::string_view bytes) {
         if (c == table::kNone) {
             const int row = leadRow(byte);
             if (row < 0 || ++i == bytes.size()) return std::nullopt;
-            const int trail = static_cast<unsigned char>(bytes[i]);
-            if (trail < 0x40 || trail > 0xFC) return std::nullopt;
-            c = table::kDoubleByte[row * table::kTrailBytes + trail - 0x40];
+            c = doubleByteCharacter(row, static_cast<unsigned char>(bytes[i]));
             if (c == table::kNone) return std::nullopt;
         }
         appendUtf8(out, c);
     }
     return out;
+}
+
+void TextCheck::add(unsigned char byte) {
+    if (lead_ != 0) {
+        text_ = text_ && doubleByteCharacter(leadRow(lead_), byte) != table::kNone;
+        lead_ = 0;
+    } else if (byte == 0) {
+        text_ = false;
+    } else if (table::kSingleByte[byte] == table::kNone) {
+        if (leadRow(byte) >= 0)
+            lead_ = byte;
+        else
+            text_ = false;
+    }
 }
 
 std::string prefixWithin(std::string_view utf8, std::size_t maxBytes) {

@@ -21,4 +21,17 @@ std::optional<std::string> decode(std::string_view bytes);
 // one byte "?" it would be stored as.
 std::string prefixWithin(std::string_view utf8, std::size_t maxBytes);
 
+// Checks bytes one at a time for CP932 text: each byte a character of its own or one half of a
+// double-byte character, and none of them NUL, which no text file holds.
+class TextCheck {
+  public:
+    void add(unsigned char byte);
+    // Whether the bytes so far are text; a lead byte still waiting for its trail byte is none.
+    bool isText() const { return text_ && lead_ == 0; }
+
+  private:
+    bool text_ = true;
+    unsigned char lead_ = 0;
+};
+
 }  // namespace talveno::cp932

@@ -21,4 +21,10 @@ std::string withFullStop(std::string_view message) {
     return text;
 }
 
+std::string errorBoxText(std::string_view message, int row) {
+    std::string text = withFullStop(message);
+    if (row > 0) text += "\n(No. " + std::to_string(row) + ")";
+    return text;
+}
+
 }  // namespace talveno

@@ -27,4 +27,8 @@ class Failure : public std::runtime_error {
 // of several lines (a system message with a line naming where it arose) gets the rule per line.
 std::string withFullStop(std::string_view message);
 
+// The error box's text of a failure: its message by withFullStop, then, for a failure of a
+// calculation's row, a line naming the row as the table numbers it: "(No. 3)".
+std::string errorBoxText(std::string_view message, int row);
+
 }  // namespace talveno

@@ -52,23 +52,33 @@ void appendCellField(std::string& out, std::string_view cell, const columns::Col
 }
 
 template <std::size_t N>
-RecordReader<N>::RecordReader(ByteSource source, RowNumberToken rowNumber,
-                              std::span<const columns::Column, N> columns)
-    : scanner_(std::move(source)), rowNumber_(rowNumber), columns_(columns) {}
+RecordReader<N>::RecordReader(ByteSource source, std::string_view fileName,
+                              RowNumberToken rowNumber, std::span<const columns::Column, N> columns)
+    : scanner_(std::move(source)), fileName_(fileName), rowNumber_(rowNumber), columns_(columns) {}
 
 template <std::size_t N>
-RecordReader<N>::RecordReader(std::string_view bytes, RowNumberToken rowNumber,
-                              std::span<const columns::Column, N> columns)
-    : scanner_(bytes), rowNumber_(rowNumber), columns_(columns) {}
+RecordReader<N>::RecordReader(std::string_view bytes, std::string_view fileName,
+                              RowNumberToken rowNumber, std::span<const columns::Column, N> columns)
+    : scanner_(bytes), fileName_(fileName), rowNumber_(rowNumber), columns_(columns) {}
+
+template <std::size_t N>
+void RecordReader<N>::start() {
+    started_ = true;
+    empty_ = scanner_.atEnd();
+    const bool firstText = scanner_.skipTextLine();
+    headerText_ = scanner_.skipTextLine() && firstText;
+}
 
 template <std::size_t N>
 bool RecordReader<N>::next(Record<N>& record) {
-    if (!started_) {
-        scanner_.skipLine();
-        scanner_.skipLine();
-        started_ = true;
+    if (!started_) start();
+    if (!scanner_.skipSeparators()) {
+        // A text file of fewer lines than the two header lines, or of those alone, reads as a
+        // table without rows.
+        if (count_ == 0 && !headerText_) throw file_failures::notTextFile(fileName_);
+        if (count_ == 0 && empty_) throw file_failures::emptyFile(fileName_);
+        return false;
     }
-    if (!scanner_.skipSeparators()) return false;
     if (count_ == static_cast<std::size_t>(kMaxDataCountLimit))
         throw file_failures::atLine(file_failures::tooManyRecords(kMaxDataCountLimit),
                                     scanner_.line());
@@ -119,16 +129,18 @@ std::string fileBytes(const Table& table, std::string_view headerLines,
 }
 
 template <std::size_t N>
-std::vector<Record<N>> parseRecords(std::string_view bytes, RowNumberToken rowNumber,
+std::vector<Record<N>> parseRecords(std::string_view bytes, std::string_view fileName,
+                                    RowNumberToken rowNumber,
                                     std::span<const columns::Column, N> columns) {
-    RecordReader<N> reader(bytes, rowNumber, columns);
+    RecordReader<N> reader(bytes, fileName, rowNumber, columns);
     return readAll(reader);
 }
 
 template <std::size_t N>
-std::vector<Record<N>> readRecords(const ByteSource& source, RowNumberToken rowNumber,
+std::vector<Record<N>> readRecords(const ByteSource& source, std::string_view fileName,
+                                   RowNumberToken rowNumber,
                                    std::span<const columns::Column, N> columns) {
-    RecordReader<N> reader(source, rowNumber, columns);
+    RecordReader<N> reader(source, fileName, rowNumber, columns);
     return readAll(reader);
 }
 
@@ -157,13 +169,13 @@ std::string headerLines(std::initializer_list<std::string_view> utf8Lines) {
 // The input data file has six data columns, the result file eight.
 template class RecordReader<6>;
 template class RecordReader<8>;
-template std::vector<Record<6>> parseRecords<6>(std::string_view, RowNumberToken,
+template std::vector<Record<6>> parseRecords<6>(std::string_view, std::string_view, RowNumberToken,
                                                 std::span<const columns::Column, 6>);
-template std::vector<Record<8>> parseRecords<8>(std::string_view, RowNumberToken,
+template std::vector<Record<8>> parseRecords<8>(std::string_view, std::string_view, RowNumberToken,
                                                 std::span<const columns::Column, 8>);
-template std::vector<Record<6>> readRecords<6>(const ByteSource&, RowNumberToken,
+template std::vector<Record<6>> readRecords<6>(const ByteSource&, std::string_view, RowNumberToken,
                                                std::span<const columns::Column, 6>);
-template std::vector<Record<8>> readRecords<8>(const ByteSource&, RowNumberToken,
+template std::vector<Record<8>> readRecords<8>(const ByteSource&, std::string_view, RowNumberToken,
                                                std::span<const columns::Column, 8>);
 template void applyRecords<6>(Table&, int, const std::vector<Record<6>>&,
                               std::span<const columns::Column, 6>);

@@ -49,27 +49,38 @@ void appendDataLine(std::string& out, int row, CellOf&& cellOf,
 // Reads the records of a file one at a time, after its two header lines, which are skipped
 // whatever they hold. Blanks after the last record make no record; a record cut short by the
 // end of the file is refused. A value whose cell form could not be read again is no number.
+// A file without a record that is empty, or whose header lines are no text, is no data file:
+// a file of some other kind chosen by mistake, which must not read as a table without rows.
 template <std::size_t N>
 class RecordReader {
   public:
-    RecordReader(ByteSource source, RowNumberToken rowNumber,
+    // fileName: the file as the user chose it, for the failures of a file that is none.
+    RecordReader(ByteSource source, std::string_view fileName, RowNumberToken rowNumber,
                  std::span<const columns::Column, N> columns);
-    RecordReader(std::string_view bytes, RowNumberToken rowNumber,
+    RecordReader(std::string_view bytes, std::string_view fileName, RowNumberToken rowNumber,
                  std::span<const columns::Column, N> columns);
 
     // The next record; false after the last. Throws the record failure with the file line
-    // where reading stopped, or the failure of more records than a table may have data rows.
+    // where reading stopped, the failure of more records than a table may have data rows, or,
+    // at the end of a file without a record, the failure of an empty file or of one that is no
+    // text.
     bool next(Record<N>& record);
 
     // How many bytes of the file were read so far.
     std::uint64_t bytesRead() const { return scanner_.bytesRead(); }
 
   private:
+    // Skips the header lines, noting whether the file is empty and whether they are text.
+    void start();
+
     TokenScanner scanner_;
+    std::string fileName_;
     RowNumberToken rowNumber_;
     std::span<const columns::Column, N> columns_;
     std::size_t count_ = 0;
     bool started_ = false;
+    bool empty_ = false;
+    bool headerText_ = true;
 };
 
 // Writes the whole file into the sink a block at a time: the header lines (already in CP932,
@@ -82,13 +93,14 @@ void writeFile(const Table& table, std::string_view headerLines,
 std::string fileBytes(const Table& table, std::string_view headerLines,
                       std::span<const columns::Column> columns);
 
-// All records of a file's bytes, or of a byte stream. Throws the record failure with the file
-// line where reading stopped.
+// All records of a file's bytes, or of a byte stream, with the failures of RecordReader.
 template <std::size_t N>
-std::vector<Record<N>> parseRecords(std::string_view bytes, RowNumberToken rowNumber,
+std::vector<Record<N>> parseRecords(std::string_view bytes, std::string_view fileName,
+                                    RowNumberToken rowNumber,
                                     std::span<const columns::Column, N> columns);
 template <std::size_t N>
-std::vector<Record<N>> readRecords(const ByteSource& source, RowNumberToken rowNumber,
+std::vector<Record<N>> readRecords(const ByteSource& source, std::string_view fileName,
+                                   RowNumberToken rowNumber,
                                    std::span<const columns::Column, N> columns);
 
 // Empties columns 1 to N of every row the table holds (rows 1 to n at least), then writes

@@ -27,16 +27,20 @@ void saveResultFile(const Table& result, StiffnessUnit unit, const std::string& 
 
 std::vector<InputRecord> readInputDataFile(const std::string& path) {
     file_system::InputFile file(path, file_system::Readable::RegularFile);
-    return readInputDataFile(file);
+    return readInputDataFile(file, path);
 }
 
-std::vector<InputRecord> readInputDataFile(file_system::InputFile& file) {
-    return readInputDataFile(bytesOf(file));
+std::vector<InputRecord> readInputDataFile(file_system::InputFile& file, const std::string& path) {
+    return readInputDataFile(bytesOf(file), path);
 }
 
 std::vector<ResultRecord> readResultFile(const std::string& path) {
     file_system::InputFile file(path, file_system::Readable::RegularFile);
-    return readResultFile(bytesOf(file));
+    return readResultFile(file, path);
+}
+
+std::vector<ResultRecord> readResultFile(file_system::InputFile& file, const std::string& path) {
+    return readResultFile(bytesOf(file), path);
 }
 
 }  // namespace talveno

@@ -22,11 +22,12 @@ ByteSource bytesOf(file_system::InputFile& file);
 void saveInputDataFile(const Table& input, const std::string& path);
 void saveResultFile(const Table& result, StiffnessUnit unit, const std::string& path);
 
-// The records of the file at the path, or of an open file, with the file's failures and the
-// readers'. Nothing is written anywhere. A path must lead to a regular file: a folder, a FIFO
-// or a device is refused with a message naming it, without waiting.
+// The records of the file at the path, or of an open file of that path, with the file's
+// failures and the readers'. Nothing is written anywhere. A path must lead to a regular file: a
+// folder, a FIFO or a device is refused with a message naming it, without waiting.
 std::vector<InputRecord> readInputDataFile(const std::string& path);
-std::vector<InputRecord> readInputDataFile(file_system::InputFile& file);
+std::vector<InputRecord> readInputDataFile(file_system::InputFile& file, const std::string& path);
 std::vector<ResultRecord> readResultFile(const std::string& path);
+std::vector<ResultRecord> readResultFile(file_system::InputFile& file, const std::string& path);
 
 }  // namespace talveno

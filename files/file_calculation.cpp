@@ -137,7 +137,7 @@ void ResultFileOutput::appendRow(std::string& lines, int row, const InputCells&,
 std::int64_t calculateFile(file_system::InputFile& input, const std::string& inputName,
                            std::span<CalculationOutput* const> outputs,
                            const FileCalculationOptions& options) {
-    InputDataFileReader reader(bytesOf(input));
+    InputDataFileReader reader(bytesOf(input), inputName);
     const auto read = [&](InputRecord& record) {
         return file_failures::onFile(FileRole::Input, inputName,
                                      [&] { return reader.next(record); });

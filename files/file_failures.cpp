@@ -63,6 +63,14 @@ Failure notANumberToken() {
     return Failure("入力値が数値ではありません");
 }
 
+Failure emptyFile(std::string_view name) {
+    return Failure("'" + std::string(name) + "' は空のファイルです");
+}
+
+Failure notTextFile(std::string_view name) {
+    return Failure("'" + std::string(name) + "' は Shift-JIS のテキスト ファイルではありません");
+}
+
 Failure tooManyRecords(int limit) {
     return Failure("データ数が多すぎます (上限 " + std::to_string(limit) + ")");
 }

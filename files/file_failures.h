@@ -33,6 +33,10 @@ Failure systemFailure(int error);
 // A token of a record is not a number of the kind its place requires, or the file ends
 // inside a record.
 Failure notANumberToken();
+// A file read for its records holds none and is no data file: it is empty (no byte before its
+// end), or its header lines are no CP932 text. Each names the file as the user chose it.
+Failure emptyFile(std::string_view name);
+Failure notTextFile(std::string_view name);
 // A file holds more records than a table may have data rows (the limit).
 Failure tooManyRecords(int limit);
 

@@ -24,16 +24,18 @@ std::string inputDataFileBytes(const Table& input) {
     return data_file::fileBytes(input, kHeaderLines, kColumns);
 }
 
-std::vector<InputRecord> parseInputDataFile(std::string_view bytes) {
-    return data_file::parseRecords<6>(bytes, data_file::RowNumberToken::Integer, kColumns);
+std::vector<InputRecord> parseInputDataFile(std::string_view bytes, std::string_view fileName) {
+    return data_file::parseRecords<6>(bytes, fileName, data_file::RowNumberToken::Integer,
+                                      kColumns);
 }
 
-std::vector<InputRecord> readInputDataFile(const ByteSource& source) {
-    return data_file::readRecords<6>(source, data_file::RowNumberToken::Integer, kColumns);
+std::vector<InputRecord> readInputDataFile(const ByteSource& source, std::string_view fileName) {
+    return data_file::readRecords<6>(source, fileName, data_file::RowNumberToken::Integer,
+                                     kColumns);
 }
 
-InputDataFileReader::InputDataFileReader(ByteSource source)
-    : reader_(std::move(source), data_file::RowNumberToken::Integer, kColumns) {}
+InputDataFileReader::InputDataFileReader(ByteSource source, std::string_view fileName)
+    : reader_(std::move(source), fileName, data_file::RowNumberToken::Integer, kColumns) {}
 
 bool InputDataFileReader::next(InputRecord& record) {
     return reader_.next(record);

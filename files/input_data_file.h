@@ -25,17 +25,19 @@ void writeInputDataFile(const Table& input, const ByteSink& out);
 // The file's bytes, as writeInputDataFile writes them.
 std::string inputDataFileBytes(const Table& input);
 
-// The records of a file's bytes or of a byte stream. Nothing is written anywhere: a failure (a
-// token that is no number, a record cut short by the end of the file, more than a million
-// records) is thrown before any table is touched, naming the file line where reading stopped.
-std::vector<InputRecord> parseInputDataFile(std::string_view bytes);
-std::vector<InputRecord> readInputDataFile(const ByteSource& source);
+// The records of a file's bytes or of a byte stream (fileName: the file as the user chose it).
+// Nothing is written anywhere: a failure (a token that is no number, a record cut short by the
+// end of the file, more than a million records) is thrown before any table is touched, naming
+// the file line where reading stopped; a file without a record that is empty or not text is
+// refused, naming the file.
+std::vector<InputRecord> parseInputDataFile(std::string_view bytes, std::string_view fileName);
+std::vector<InputRecord> readInputDataFile(const ByteSource& source, std::string_view fileName);
 
 // Reads the records of a byte stream one at a time, by the rules and with the failures of
 // readInputDataFile.
 class InputDataFileReader {
   public:
-    explicit InputDataFileReader(ByteSource source);
+    InputDataFileReader(ByteSource source, std::string_view fileName);
 
     // The next record; false after the last.
     bool next(InputRecord& record);

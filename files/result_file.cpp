@@ -39,12 +39,14 @@ std::string resultFileBytes(const Table& result, StiffnessUnit unit) {
     return data_file::fileBytes(result, resultFileHeaderLines(unit), kColumns);
 }
 
-std::vector<ResultRecord> parseResultFile(std::string_view bytes) {
-    return data_file::parseRecords<8>(bytes, data_file::RowNumberToken::Decimal, kColumns);
+std::vector<ResultRecord> parseResultFile(std::string_view bytes, std::string_view fileName) {
+    return data_file::parseRecords<8>(bytes, fileName, data_file::RowNumberToken::Decimal,
+                                      kColumns);
 }
 
-std::vector<ResultRecord> readResultFile(const ByteSource& source) {
-    return data_file::readRecords<8>(source, data_file::RowNumberToken::Decimal, kColumns);
+std::vector<ResultRecord> readResultFile(const ByteSource& source, std::string_view fileName) {
+    return data_file::readRecords<8>(source, fileName, data_file::RowNumberToken::Decimal,
+                                     kColumns);
 }
 
 void applyResultFile(Table& result, int n, const std::vector<ResultRecord>& records) {

@@ -35,9 +35,9 @@ const std::string& resultFileHeaderLines(StiffnessUnit unit);
 void appendResultFileLine(std::string& out, int row, const std::array<std::string_view, 8>& cells);
 
 // The records of a file's bytes or of a byte stream; the unit line is not looked at. A failure
-// is thrown before any table is touched, naming the file line where reading stopped.
-std::vector<ResultRecord> parseResultFile(std::string_view bytes);
-std::vector<ResultRecord> readResultFile(const ByteSource& source);
+// is thrown before any table is touched, as parseInputDataFile throws it.
+std::vector<ResultRecord> parseResultFile(std::string_view bytes, std::string_view fileName);
+std::vector<ResultRecord> readResultFile(const ByteSource& source, std::string_view fileName);
 
 // Empties columns 1 to 8 of every row the table holds (rows 1 to n at least), then writes
 // record k into row k (beyond the row count too) in the cell forms of a calculation run: fixed

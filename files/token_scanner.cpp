@@ -1,5 +1,6 @@
 #include "files/token_scanner.h"
 
+#include "core/cp932.h"
 #include "core/number_text.h"
 
 namespace talveno {
@@ -39,6 +40,27 @@ void TokenScanner::skipLine() {
             return;
         }
     }
+}
+
+bool TokenScanner::skipTextLine() {
+    cp932::TextCheck text;
+    for (int c = peek(); c >= 0; c = peek()) {
+        ++next_;
+        if (c == '\n') {
+            ++line_;
+            return text.isText();
+        }
+        text.add(static_cast<unsigned char>(c));
+    }
+    return text.isText() && !bytesAfterEndMark();
+}
+
+bool TokenScanner::bytesAfterEndMark() {
+    if (next_ == end_) return false;
+    const bool more = next_ + 1 != end_ || refill();
+    next_ = end_;
+    source_ = nullptr;
+    return more;
 }
 
 bool TokenScanner::skipSeparators() {

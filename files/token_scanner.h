@@ -24,6 +24,14 @@ class TokenScanner {
     // line).
     void skipLine();
 
+    // Skips a header line as skipLine does; false when its bytes are no CP932 text: a NUL, a
+    // byte that is no CP932 character, or an end mark (Ctrl-Z) with bytes after it, where a text
+    // file's mark comes last. The file ends at the mark all the same.
+    bool skipTextLine();
+
+    // Whether the file ends before the next character.
+    bool atEnd() { return peek() < 0; }
+
     // Skips the separators before a token; false when the file ends first.
     bool skipSeparators();
 
@@ -49,6 +57,8 @@ class TokenScanner {
         return c == 26 ? -1 : c;
     }
     bool refill();
+    // Whether bytes follow the end mark at the next character; none at the file's own end.
+    bool bytesAfterEndMark();
     // Consumes the token at the next character: a view of it in the buffer, or of its copy when
     // it runs past the buffer's end; nothing when it is too long to be a number of any file.
     std::optional<std::string_view> readToken();

@@ -5,7 +5,9 @@
 #include <string_view>
 
 #include "core/stiffness_unit.h"
+#include "print/drawing_surface.h"
 #include "print/listing_sink.h"
+#include "tables/columns.h"
 #include "tables/table.h"
 
 // The printed listings of the input table and the result table: seven empty lines, the title
@@ -31,5 +33,37 @@ void writeResultListingRow(int row, std::span<const std::string_view, 8> cells, 
 
 // The listing as UTF-8 text, each line ended by LF.
 std::string listingText(const Listing& listing);
+
+// A table's listing written a part at a time, so that a front end keeps answering while it
+// draws a long one: the head, then the table's filled rows as they were when it began. The
+// table must not change meanwhile.
+class ListingInParts {
+  public:
+    static ListingInParts ofInput(const Table& input, std::string_view dataName);
+    // The unit line names the unit given.
+    static ListingInParts ofResults(const Table& result, StiffnessUnit unit,
+                                    std::string_view dataName);
+
+    // Writes the head on the first call, then up to `rows` further rows; false once the last row
+    // has been written. A cell that holds no number throws the number message naming its text.
+    bool writeNext(ListingSink& sink, int rows);
+
+    // The pages the print stream fills with the listing on the surface, known before any row is
+    // read: each row takes one line, as it does while its values fit their fields.
+    int pageCount(const DrawingSurface& surface) const;
+
+  private:
+    ListingInParts(const Table& table, std::span<const columns::Column> columns,
+                   std::string_view title, std::span<const std::string_view, 2> headers,
+                   std::string_view dataName);
+
+    const Table* table_;
+    std::span<const columns::Column> columns_;
+    std::string_view title_;
+    std::span<const std::string_view, 2> headers_;
+    std::string dataName_;
+    int rows_;
+    int written_ = -1;  // rows written; -1 before the head
+};
 
 }  // namespace talveno

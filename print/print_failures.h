@@ -9,5 +9,7 @@ namespace talveno::print_failures {
 Failure noDefaultPrinter();
 // The print job could not begin on the printer chosen, or its listing could not be written.
 Failure printJobFailed();
+// A listing of more pages than the printing side can take: its page count and that limit.
+Failure tooManyPages(int pages, int limit);
 
 }  // namespace talveno::print_failures

@@ -19,11 +19,6 @@ constexpr int resultColumn(Quantity quantity) {
     return columns::columnOf(columns::kResult, quantity);
 }
 
-// Whether the run writes a result column only once the nomograph has been read.
-constexpr bool isStiffness(Quantity quantity) {
-    return quantity == Quantity::bitumenStiffness || quantity == Quantity::mixtureStiffness;
-}
-
 constexpr int kSbit = resultColumn(Quantity::bitumenStiffness);
 constexpr int kSmix = resultColumn(Quantity::mixtureStiffness);
 
@@ -76,12 +71,9 @@ void computeRow(const Table& input, int row, Table& result, const CalculationSet
         cells[i] = input.cell(static_cast<int>(i) + 1, row);
     RowCalculation calculation;
     calculation.start(cells, settings.vanDraat);
-    for (int column = 1; column <= static_cast<int>(columns::kResult.size()); ++column)
-        if (!isStiffness(columns::kResult[column - 1].quantity))
-            result.setCell(column, row, calculation.text(column));
     calculation.finish(settings.unit);
-    result.setCell(kSbit, row, calculation.text(kSbit));
-    result.setCell(kSmix, row, calculation.text(kSmix));
+    for (int column = 1; column <= static_cast<int>(columns::kResult.size()); ++column)
+        result.setCell(column, row, calculation.text(column));
 }
 
 void computeFilledRows(const Table& input, Table& result, const CalculationSettings& settings) {

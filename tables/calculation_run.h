@@ -51,8 +51,9 @@ void clearResults(Table& result, int n);
 // numbers 1 to n.
 void layOutResults(Table& result, int n, StiffnessUnit unit);
 
-// Computes input row `row` into the same result row. Throws the row's failure; columns 1 to 6
-// are written once the penetration index and Cv are known, 7 and 8 at the end.
+// Computes input row `row` into the same result row, written whole once Smix is known: a row
+// that fails stays as it was (emptied by the run), so that the rows before it can be saved and
+// printed. Throws the row's failure.
 void computeRow(const Table& input, int row, Table& result, const CalculationSettings& settings);
 
 // Computes every filled input row in order; the failure of a row carries its number.

@@ -158,7 +158,7 @@ void TForm1::run(void (TForm1::*command)()) {
         dialogs_->error(QString::fromUtf8(withFullStop(texts::kInternalError)));
     };
     const auto failed = [this](const Failure& failure) {
-        dialogs_->error(QString::fromStdString(withFullStop(failure.message())));
+        dialogs_->error(QString::fromStdString(errorBoxText(failure.message(), failure.row())));
     };
     try {
         (this->*command)();
@@ -221,14 +221,20 @@ void TForm1::BitBtn1Click() {
 }
 
 // The calculation run: the result page is in front before the first row is computed, so it
-// shows the rows done also when a later row fails.
+// shows the rows done also when a later row fails, the failing one in view.
 void TForm1::BitBtn4Click() {
     const WaitCursor waiting;
     const int n = parseMaxDataCount(text(Edit4));
     const TablesShownAtEnd shown([this] { showTables(); });
     const CalculationSettings settings{chosenUnit(), correctionItems_->checkedId() == 1};
     showResultPage(n, settings.unit);
-    computeFilledRows(input_, result_, settings);
+    try {
+        computeFilledRows(input_, result_, settings);
+    } catch (const Failure& failure) {
+        showTables();
+        StringGrid2->scrollToTableRow(failure.row());
+        throw;
+    }
 }
 
 // The result page in front, as a run in the unit lays it out: rows 1 to n emptied, headed and

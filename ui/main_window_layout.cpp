@@ -10,10 +10,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyleOptionFrame>
 #include <QTabBar>
 #include <QTabWidget>
 
 #include "tables/layouts.h"
+#include "tables/max_data_count.h"
 #include "ui/look.h"
 #include "ui/main_window.h"
 #include "ui/number_input.h"
@@ -74,6 +76,28 @@ QLineEdit* editBox(QWidget* parent, const char* name, const char* text, QRect ge
     auto* box = place(new QLineEdit(QString::fromUtf8(text), parent), name, geometry);
     box->setValidator(new HalfWidthNumbers(box));
     return box;
+}
+
+// Widens an edit box to the left, its right edge kept, where the face needs more room than its
+// designed width for the text to show whole, as QLineEdit lays out its text.
+void widenToShow(QLineEdit* box, const QString& text) {
+    constexpr int kLineEditMargin = 2;  // QLineEdit's own, on either side of its text
+    constexpr int kCursorWidth = 1;
+    const QMargins textMargins = box->textMargins();
+    const QMargins contents = box->contentsMargins();
+    const int width = box->fontMetrics().horizontalAdvance(text) + 2 * kLineEditMargin +
+                      kCursorWidth + textMargins.left() + textMargins.right() + contents.left() +
+                      contents.right();
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+    option.state |= QStyle::State_Sunken;
+    const int needed =
+        box->style()
+            ->sizeFromContents(QStyle::CT_LineEdit, &option, {width, box->height()}, box)
+            .width();
+    if (needed > box->width())
+        box->setGeometry(box->geometry().adjusted(box->width() - needed, 0, 0, 0));
 }
 
 // The read-only file name box of a page. A long path wraps over more lines than the box shows:
@@ -194,6 +218,7 @@ void TForm1::createStartPage() {
                       {504, 176, 209, 49});
     setFill(GroupBox2, kSilver);
     Edit4 = editBox(GroupBox2, "Edit4", "50", {20, 21, 45, 20});
+    widenToShow(Edit4, QString::number(talveno::kMaxDataCountLimit));
     Label16 = label(GroupBox2, "Label16", "(max:10,000個））", {76, 24, 83, 12});
     Button12 = pushButton(GroupBox2, "Button12", "Help", {164, 16, 33, 25}, Qt::ArrowCursor);
 

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
@@ -100,9 +101,10 @@ StringGrid::StringGrid(Table& table, bool editable, QWidget* parent)
     setVerticalHeader(new FixedHeader(Qt::Vertical, this));
     setModel(&model_);
     // A horizontal scroll bar only where the columns are wider than the grid, as a row-number
-    // column widened by a count of a million makes them.
+    // column widened by a count of a million makes them. It scrolls by whole columns, so that
+    // no cell shows cut beside the fixed column: 184.6 would read as 84.6.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -215,6 +217,20 @@ void StringGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
         hint != QAbstractItemDelegate::EditNextItem &&
         hint != QAbstractItemDelegate::EditPreviousItem && currentIndex().isValid())
         edit(currentIndex());
+}
+
+// At the end of its scroll bar Qt lays the last column against the right edge, which cuts the
+// first column shown: the columns start with a whole one there too, as everywhere else.
+void StringGrid::scrollContentsBy(int dx, int dy) {
+    QTableView::scrollContentsBy(dx, dy);
+    if (dx == 0) return;
+    QHeaderView* columns = horizontalHeader();
+    const int whole =
+        columns->sectionPosition(columns->logicalIndex(horizontalScrollBar()->value()));
+    const int cut = columns->offset() - whole;
+    if (cut == 0) return;
+    columns->setOffset(whole);
+    viewport()->scroll(cut, 0);
 }
 
 // Dragging from the edited cell to another one selects the range between them.

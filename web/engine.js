@@ -48,6 +48,11 @@ class Engine {
     return this.module.withFullStop(message);
   }
 
+  // The error box's text of a failure, naming the row of a failing calculation.
+  errorBoxText(failure) {
+    return this.module.errorBoxText(failure.message, failure.row ?? 0);
+  }
+
   // The error box's text for a fault of the program, not of the user's data or files.
   internalErrorMessage() {
     return this.module.withFullStop(this.windowTexts.internalError);
@@ -74,6 +79,10 @@ class Engine {
 
   maxDataCount(text) {
     return this.module.maxDataCount(text);
+  }
+
+  maxDataCountLimit() {
+    return this.module.maxDataCountLimit();
   }
 
   // The message a desktop shows for a file the system cannot read or write, by the error's

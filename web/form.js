@@ -6,13 +6,13 @@
 
 import * as dialogs from "./dialogs.js";
 import { kInputTable, kResultTable } from "./engine.js";
-import { fitTexts } from "./look.js";
+import { fitTexts, widenToShow } from "./look.js";
 import { nomographPage } from "./nomograph_page.js";
 import { NomographView } from "./nomograph_view.js";
 import { keepHalfWidthNumbers } from "./number_input.js";
 import { PageControl } from "./page_control.js";
 import { iconSvg, logo, nomographSchematic } from "./pictures.js";
-import { ListingSurface, openPrintDialog, showListingPages, showPicturePage } from "./print_view.js";
+import { ListingSurface, ListingView, nextTask, openPrintDialog, PrintProgress, showPicturePage } from "./print_view.js";
 import { StringGrid } from "./string_grid.js";
 
 const kListingOfInput = 0;
@@ -46,6 +46,14 @@ const kLongCommandRows = 20000;
 const kRecordBytes = 50;
 // How long a browser takes to draw a cursor set by the page.
 const kCursorShownAfter = 60;
+// The most pages of a listing the print view takes. A browser's print preview of a listing
+// takes longer than in proportion to its pages: Chromium needs about 16 s for 1,200 of them,
+// 50 s for 2,400 and 5 minutes for 4,800.
+const kMostPrintedPages = 2500;
+// A listing is drawn in parts of about this many milliseconds, the page answering between them.
+const kListingPartTime = 30;
+const kFirstListingPartRows = 200;
+const kMostListingPartRows = 2000;
 
 export class TForm1 {
   constructor(engine) {
@@ -77,6 +85,7 @@ export class TForm1 {
     });
     this.drawPictures();
     fitTexts(document);
+    widenToShow(this.Edit4, String(engine.maxDataCountLimit()));
     this.connectCommands();
   }
 
@@ -148,7 +157,7 @@ export class TForm1 {
   messageOf(failure) {
     if (dialogs.isAllocationFailure(failure)) return this.engine.outOfMemoryMessage();
     if (failure?.systemError) return this.engine.withFullStop(this.engine.fileFailureMessage(failure.systemError));
-    if (this.engine.isFailure(failure)) return this.engine.withFullStop(failure.message);
+    if (this.engine.isFailure(failure)) return this.engine.errorBoxText(failure);
     console.error(`talveno: internal error: ${failure}`, failure);
     return this.engine.internalErrorMessage();
   }
@@ -215,7 +224,7 @@ export class TForm1 {
   }
 
   // The calculation run: the result page is in front before the first row is computed, so it
-  // shows the rows done also when a later row fails.
+  // shows the rows done also when a later row fails, the failing one in view.
   async BitBtn4Click() {
     this.engine.maxDataCount(this.Edit4.value);
     await this.waitOn(this.rowsOf(kInputTable));
@@ -226,7 +235,15 @@ export class TForm1 {
     this.SaveDialog2.filter = this.OpenDialog2.filter = resultFilter(unit);
     this.Label12.textContent = `*.${resultExtension(unit)}`;
     this.Memo2.value = "";
-    this.engine.session.run(this.Edit4.value, unit, this.vanDraatChosen());
+    try {
+      this.engine.session.run(this.Edit4.value, unit, this.vanDraatChosen());
+    } catch (failure) {
+      if (failure?.row > 0) {
+        this.showTables();
+        this.StringGrid2.scrollToTableRow(failure.row);
+      }
+      throw failure;
+    }
   }
 
   // The copy commands bring the row written into view when it is one of the rows shown.
@@ -315,7 +332,7 @@ export class TForm1 {
     this.OpenDialog1.fileName = file.name;
     await this.waitOn(file.size / kRecordBytes);
     const bytes = await dialogs.fileBytes(file);
-    this.engine.session.readInputFile(bytes, this.Edit4.value);
+    this.engine.session.readInputFile(bytes, this.Edit4.value, file.name);
     showFileName(this.Memo1, file.name);
   }
 
@@ -336,31 +353,50 @@ export class TForm1 {
     this.OpenDialog2.fileName = file.name;
     await this.waitOn(file.size / kRecordBytes);
     const bytes = await dialogs.fileBytes(file);
-    this.engine.session.readResultFile(bytes, this.Edit4.value);
+    this.engine.session.readResultFile(bytes, this.Edit4.value, file.name);
     showFileName(this.Memo2, file.name);
   }
 
   // A listing drawn by the engine's print stream onto the print view's pages, then the print
-  // dialog. A listing that stops at a bad cell is not printed.
-  async printListing(kind, dataName, unit, rows) {
-    await this.waitOn(rows);
+  // dialog. A listing of more pages than a browser prints is refused before it is drawn; a
+  // long one is drawn in parts, the page answering between them, with a box that shows how far
+  // it has come and can stop it. A listing stopped, or stopped by a bad cell, is not printed.
+  async printListing(kind, dataName, unit) {
+    const session = this.engine.session;
     const surface = new ListingSurface();
-    this.engine.session.printListing(kind, dataName, unit, surface);
-    showListingPages(surface);
-    this.endWaiting();
+    const pages = session.beginListing(kind, dataName, unit, surface, kMostPrintedPages);
+    const view = new ListingView(surface);
+    const progress = new PrintProgress(pages);
+    let done = false;
+    try {
+      for (let rows = kFirstListingPartRows; ; ) {
+        const started = performance.now();
+        const part = session.continueListing(rows);
+        view.add(part);
+        if (!part.more) break;
+        progress.show(view.pageCount);
+        await nextTask();
+        if (progress.cancelled) return;
+        const time = Math.max(1, performance.now() - started);
+        rows = Math.min(2 * rows, kMostListingPartRows, Math.max(100, Math.round((rows * kListingPartTime) / time)));
+      }
+      done = true;
+    } finally {
+      progress.close();
+      session.endListing();
+      if (!done) view.clear();
+    }
     openPrintDialog();
   }
 
   // Printing the input table, titled with the input data file's name.
   Button3Click() {
-    const rows = this.engine.session.filledRowCount(kInputTable);
-    return this.printListing(kListingOfInput, this.Memo1.value, this.chosenUnit(), rows);
+    return this.printListing(kListingOfInput, this.Memo1.value, this.chosenUnit());
   }
 
   // Printing the result table, its unit line in the unit chosen now.
   Button4Click() {
-    const rows = this.engine.session.filledRowCount(kResultTable);
-    return this.printListing(kListingOfResults, this.Memo2.value, this.chosenUnit(), rows);
+    return this.printListing(kListingOfResults, this.Memo2.value, this.chosenUnit());
   }
 
   // Ctrl+V in the input table: false when the text is one value, which the open editor takes.

@@ -43,6 +43,18 @@ export function fittedSize(pixelSize, texts) {
   return size;
 }
 
+// Widens an edit box to the left, its right edge kept, where the face needs more room than its
+// designed width for the text to show whole.
+export function widenToShow(box, text) {
+  const style = getComputedStyle(box);
+  const kCaretWidth = 1;
+  const needed = Math.ceil(textWidth(text, kWindowPixelSize)) + parseFloat(style.paddingLeft) + parseFloat(style.paddingRight) + kCaretWidth;
+  const width = parseFloat(box.style.width);
+  if (needed <= width) return;
+  box.style.left = `${parseFloat(box.style.left) - (needed - width)}px`;
+  box.style.width = `${needed}px`;
+}
+
 // A caption keeps clear of each side of its button by this much.
 const kCaptionClearance = 4;
 // An item of a radio group: its indicator and the room around the text.

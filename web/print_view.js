@@ -20,8 +20,9 @@ function units(points) {
   return Math.round((points * kUnitsPerInch) / kPointsPerInch);
 }
 
-// The drawing surface the engine's print stream draws a listing on: page size in device
-// units, text widths measured in the page in the listing font, the texts recorded per page.
+// The printer's side of a listing: page size in device units, and the listing font's character
+// height and widths measured in the page. The engine's print stream lays the listing out by
+// them and hands over its lines.
 export class ListingSurface {
   constructor() {
     this.width = units(kPageWidthPt - 2 * kMarginLeftPt);
@@ -31,7 +32,6 @@ export class ListingSurface {
     this.context.font = `${this.fontPixels}px ${listingFamily()}`;
     const metrics = this.context.measureText("Mg");
     this.lineHeight = Math.round(metrics.fontBoundingBoxAscent) + Math.round(metrics.fontBoundingBoxDescent);
-    this.pages = [[]];
   }
 
   pageWidth() {
@@ -42,20 +42,12 @@ export class ListingSurface {
     return this.height;
   }
 
-  textWidth(text) {
-    return Math.round(this.context.measureText(text).width);
-  }
-
   characterHeight() {
     return this.lineHeight;
   }
 
-  drawText(x, y, text) {
-    this.pages[this.pages.length - 1].push({ x, y, text });
-  }
-
-  newPage() {
-    this.pages.push([]);
+  characterWidth(character) {
+    return this.context.measureText(character).width;
   }
 }
 
@@ -75,37 +67,114 @@ function usePaper(size) {
   style.textContent = `@page { size: ${size}; margin: 0; }`;
 }
 
-// Lays the recorded pages out in the print view, replacing what it held.
-export function showListingPages(surface) {
-  usePaper("A4");
-  const view = document.getElementById("PrintView");
-  view.replaceChildren();
-  for (const texts of surface.pages) {
+// The print view of a listing: its pages, each a printable area in which the lines that follow
+// one another at one spacing make one element, each line where the print stream put it. A
+// browser lays out and prints pages of a few elements many times faster than pages of an
+// element per line or per field. Added a part at a time as the engine draws them.
+export class ListingView {
+  constructor(surface) {
+    usePaper("A4");
+    this.view = document.getElementById("PrintView");
+    this.view.replaceChildren();
+    this.view.dataset.kind = "listing";
+    const area = {
+      "--area-left": `${kMarginLeftPt}pt`,
+      "--area-top": `${kMarginTopPt}pt`,
+      "--area-width": inches(surface.width),
+      "--area-height": inches(surface.height),
+      "--listing-family": listingFamily(),
+      "--listing-size": `${kListingPoints}pt`,
+    };
+    for (const [name, value] of Object.entries(area)) this.view.style.setProperty(name, value);
+    this.characterHeight = surface.characterHeight();
+    this.pageCount = 0;
+    this.area = null;
+    this.run = null; // the lines of the element last added: {element, top, spacing, last}
+  }
+
+  // A part of the engine's lines: {text, lengths, lefts, tops, pageStarts}.
+  add({ text, lengths, lefts, tops, pageStarts }) {
+    let start = 0;
+    for (let i = 0; i < lengths.length; i += 1) {
+      if (this.area === null || pageStarts[i]) this.newPage();
+      this.addLine(lefts[i], tops[i], text.slice(start, start + lengths[i]));
+      start += lengths[i];
+    }
+  }
+
+  addLine(x, y, text) {
+    const run = this.run;
+    if (run && x === 0 && (run.spacing === null || y - run.last === run.spacing)) {
+      if (run.spacing === null) {
+        // A line of text sits in the middle of its line box: the box begins half the leading
+        // above where the stream put the text's top.
+        run.spacing = y - run.last;
+        run.element.style.lineHeight = inches(run.spacing);
+        run.element.style.top = inches(run.top - (run.spacing - this.characterHeight) / 2);
+      }
+      run.element.append(`\n${text}`);
+      run.last = y;
+      return;
+    }
+    const element = document.createElement("pre");
+    element.className = "print-lines";
+    element.style.top = inches(y);
+    if (x !== 0) element.style.left = inches(x);
+    element.textContent = text;
+    this.area.append(element);
+    this.run = x === 0 ? { element, top: y, spacing: null, last: y } : null;
+  }
+
+  newPage() {
     const page = document.createElement("div");
     page.className = "print-page";
-    const area = document.createElement("div");
-    area.className = "print-area";
-    Object.assign(area.style, {
-      left: `${kMarginLeftPt}pt`,
-      top: `${kMarginTopPt}pt`,
-      width: inches(surface.width),
-      height: inches(surface.height),
-      fontFamily: listingFamily(),
-      fontSize: `${kListingPoints}pt`,
-    });
-    for (const { x, y, text } of texts) {
-      const span = document.createElement("span");
-      span.className = "print-text";
-      span.style.left = inches(x);
-      span.style.top = inches(y);
-      span.textContent = text;
-      area.append(span);
-    }
-    page.append(area);
-    view.append(page);
+    this.area = document.createElement("div");
+    this.area.className = "print-area";
+    page.append(this.area);
+    this.view.append(page);
+    this.pageCount += 1;
+    this.run = null;
   }
-  view.dataset.kind = "listing";
-  return view;
+
+  clear() {
+    this.view.replaceChildren();
+  }
+}
+
+// The box that shows how far a long listing has come, with a button that stops it; it opens
+// only once the listing takes longer than a moment.
+export class PrintProgress {
+  constructor(pages) {
+    this.box = document.getElementById("PrintProgress");
+    this.pages = pages;
+    this.cancelled = false;
+    this.cancel = () => {
+      this.cancelled = true;
+    };
+    this.box.querySelector(".box-button").addEventListener("click", this.cancel);
+    this.box.addEventListener("cancel", this.cancel);
+  }
+
+  show(done) {
+    this.box.querySelector("progress").max = this.pages;
+    this.box.querySelector("progress").value = done;
+    this.box.querySelector(".progress-text").textContent = `印刷の準備をしています (${done} / ${this.pages} ページ)`;
+    if (!this.box.open) {
+      this.box.showModal();
+      this.box.querySelector(".box-button").focus();
+    }
+  }
+
+  close() {
+    this.box.querySelector(".box-button").removeEventListener("click", this.cancel);
+    this.box.removeEventListener("cancel", this.cancel);
+    if (this.box.open) this.box.close();
+  }
+}
+
+// A turn of the event loop: what the user did meanwhile is answered, and the page is drawn.
+export function nextTask() {
+  return new Promise((resolve) => setTimeout(resolve, 0));
 }
 
 // One landscape page holding a picture's SVG, fitted to the page less its margins.

@@ -4,8 +4,9 @@
 // data columns keep the table's widths: texts too wide for a cell are cut at its edge, and the
 // headers take a smaller font where they need one to show whole. The fixed column widens where
 // its widest row number needs more room than the table gives; a horizontal scroll bar shows
-// where the columns are then wider than the grid, the fixed column staying in place. The
-// current cell is framed.
+// where the columns are then wider than the grid, the fixed column staying in place. It scrolls
+// by whole columns, so that no cell shows cut beside the fixed column (184.6 as "84.6"), as far
+// as the last columns show whole. The current cell is framed.
 //
 // An editable grid keeps its cell editor open on the current cell, so typing goes straight in
 // (full-width numbers as ASCII), the editor named by its column's header and its row; Tab moves
@@ -27,6 +28,9 @@ export const kRowHeight = 24;
 const kTallestContent = 4000000;
 const kHeaderMargins = 8;
 const kFrameWidth = 2; // of the frame around the current cell
+// Where a browser does not say when a scroll ends, it has ended after this many milliseconds
+// without another.
+const kScrollEndAfter = 150;
 
 export class StringGrid {
   // source: the table's cells (see engine.js); hooks: onPaste(text), false when the text is
@@ -45,6 +49,7 @@ export class StringGrid {
     this.selection = null; // {left, top, right, bottom} in table cells
     this.drag = null;
     this.rowPool = [];
+    this.scrolledAcross = 0; // the whole-column place the grid was last scrolled across to
 
     this.scroller = div("grid-scroller");
     this.view = div("grid-view");
@@ -95,6 +100,16 @@ export class StringGrid {
     });
     element.addEventListener("copy", (event) => this.copy(event));
     this.scroller.addEventListener("scroll", () => this.renderRows());
+    // A scroll across is taken on to a whole column once it ends: a smooth one goes through the
+    // places in between.
+    if ("onscrollend" in window) {
+      this.scroller.addEventListener("scrollend", () => this.snapAcross());
+    } else {
+      this.scroller.addEventListener("scroll", () => {
+        clearTimeout(this.snapTimer);
+        this.snapTimer = setTimeout(() => this.snapAcross(), kScrollEndAfter);
+      });
+    }
     this.view.addEventListener("mousedown", (event) => this.mouseDown(event));
     this.view.addEventListener("dblclick", (event) => {
       const at = this.cellAt(event);
@@ -212,11 +227,42 @@ export class StringGrid {
     return left;
   }
 
-  // The scrolled content's size and the view's: as wide as the columns where they are wider
-  // than the grid, which then scrolls across too.
+  // The places the grid scrolls across to, in pixels: where a data column begins beside the
+  // fixed column, from the first data column to the one after which the rest show whole.
+  acrossStops() {
+    const room = this.scroller.clientWidth - this.widths[0];
+    const end = this.columnLeft(this.columns);
+    const stops = [0];
+    for (let column = 1; column < this.columns - 1 && end - this.columnLeft(column) > room; column += 1) {
+      stops.push(this.columnLeft(column + 1) - this.widths[0]);
+    }
+    return stops;
+  }
+
+  // A scroll across that stops between two places goes on to the next one in its direction.
+  snapAcross() {
+    const shown = this.scroller.scrollLeft;
+    if (Math.abs(shown - this.scrolledAcross) < 1) return;
+    const stops = this.acrossStops();
+    const stop =
+      shown > this.scrolledAcross
+        ? (stops.find((place) => place >= shown - 1) ?? stops[stops.length - 1])
+        : (stops.findLast((place) => place <= shown + 1) ?? 0);
+    this.scrollAcrossTo(stop);
+  }
+
+  scrollAcrossTo(stop) {
+    this.scrolledAcross = stop;
+    if (Math.abs(this.scroller.scrollLeft - stop) >= 1) this.scroller.scrollLeft = stop;
+  }
+
+  // The scrolled content's size and the view's: where the columns are wider than the grid, as
+  // wide as the grid scrolled across to its last place, which shows the last columns whole.
   layOut() {
     const columnsWidth = this.columnLeft(this.columns);
-    this.view.style.width = `${Math.max(columnsWidth, this.scroller.clientWidth)}px`;
+    const stops = this.acrossStops();
+    const lastStop = stops[stops.length - 1];
+    this.view.style.width = `${Math.max(columnsWidth, lastStop + this.scroller.clientWidth)}px`;
     this.viewHeight = this.scroller.clientHeight || this.element.clientHeight - 3;
     const content = this.dataRows() * kRowHeight;
     this.view.style.height = `${this.viewHeight}px`;
@@ -377,13 +423,15 @@ export class StringGrid {
     else if (top + kRowHeight > scrolled + this.rowsHeight()) this.scrollTo(top + kRowHeight - this.rowsHeight());
   }
 
-  // Scrolls across so that a data column shows whole beside the fixed column, where it can.
+  // Scrolls across by whole columns so that a data column shows whole beside the fixed column.
   ensureColumnVisible(column) {
     const left = this.columnLeft(column) - this.widths[0];
     const right = this.columnLeft(column + 1);
-    const shown = this.scroller.scrollLeft;
-    if (right > shown + this.scroller.clientWidth) this.scroller.scrollLeft = right - this.scroller.clientWidth;
-    if (left < this.scroller.scrollLeft) this.scroller.scrollLeft = left;
+    const shown = this.scrolledAcross;
+    const width = this.scroller.clientWidth;
+    const stops = this.acrossStops();
+    if (left < shown) this.scrollAcrossTo(stops.findLast((place) => place <= left) ?? 0);
+    else if (right > shown + width) this.scrollAcrossTo(stops.find((place) => right <= place + width) ?? stops[stops.length - 1]);
   }
 
   // Brings a table row into view when it is one of the rows shown.

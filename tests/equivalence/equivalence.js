@@ -144,11 +144,11 @@ function batchOutcome(command, input, settings) {
 function moduleOutcome(engine, bytes, settings) {
   const session = new engine.Session();
   try {
-    session.readInputFile(new Uint8Array(bytes), '50');
+    session.readInputFile(new Uint8Array(bytes), '50', 'input.dat');
     session.run('50', settings.unit, settings.vanDraat);
     return { bytes: Buffer.from(session.resultFileBytes(settings.unit)) };
   } catch (error) {
-    return { failure: engine.withFullStop(error.message) + (error.row ? `\n(No. ${error.row})` : '') };
+    return { failure: engine.errorBoxText(error.message, error.row ?? 0) };
   } finally {
     session.delete();
   }

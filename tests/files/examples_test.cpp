@@ -13,12 +13,12 @@ const std::string kExamples = TALVENO_EXAMPLES;
 TEST(Examples, read_and_saved_again_give_the_same_bytes) {
     const std::string input = fileContent(kExamples + "/cases.dat");
     Table inputTable = layouts::makeInputTable();
-    applyInputDataFile(inputTable, 50, parseInputDataFile(input));
+    applyInputDataFile(inputTable, 50, parseInputDataFile(input, "cases.dat"));
     EXPECT_EQ(inputDataFileBytes(inputTable), input);
 
     const std::string result = fileContent(kExamples + "/cases.mpa");
     Table resultTable = layouts::makeResultTable();
-    applyResultFile(resultTable, 50, parseResultFile(result));
+    applyResultFile(resultTable, 50, parseResultFile(result, "cases.mpa"));
     EXPECT_EQ(resultFileBytes(resultTable, StiffnessUnit::Mpa), result);
 }
 

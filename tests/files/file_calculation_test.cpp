@@ -43,8 +43,8 @@ Outcome failed(const Failure& failure) {
 // The window's way, each file's failure named as the batch command names it.
 Outcome windowWay(const std::string& inputBytes, CalculationSettings settings) {
     try {
-        const auto records = file_failures::onFile(FileRole::Input, "in.dat",
-                                                   [&] { return parseInputDataFile(inputBytes); });
+        const auto records = file_failures::onFile(
+            FileRole::Input, "in.dat", [&] { return parseInputDataFile(inputBytes, "in.dat"); });
         const int n = std::max(static_cast<int>(records.size()), 50);
         Table input = layouts::makeInputTable();
         Table result = layouts::makeResultTable();

@@ -140,7 +140,7 @@ TEST(FileSystem, SavingReplacesAFileKeepingItsModeAndReadsBack) {
     EXPECT_EQ(fileContent(path), bytes);
     const auto records = readResultFile(path);
     EXPECT_EQ(records.size(), 2000u);
-    EXPECT_EQ(records, parseResultFile(bytes));
+    EXPECT_EQ(records, parseResultFile(bytes, testing::kReadFileName));
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);

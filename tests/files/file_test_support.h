@@ -104,13 +104,16 @@ std::string failureOf(Call&& call) {
     return {};
 }
 
+// The name the readers are given for the bytes of a test's file.
+inline constexpr std::string_view kReadFileName = "cases.dat";
+
 // Reads the bytes with the reader into the table (n = 50); returns the records' cell texts,
 // a line each, or the failure's message.
 template <typename Parse, typename Apply>
 std::string readTexts(Table table, int last, const std::string& bytes, Parse parse, Apply apply) {
     std::string texts;
     const std::string failure = failureOf([&] {
-        const auto records = parse(bytes);
+        const auto records = parse(bytes, kReadFileName);
         apply(table, 50, records);
         for (std::size_t row = 1; row <= records.size(); ++row)
             texts += rowTexts(table, static_cast<int>(row), last) + "\n";

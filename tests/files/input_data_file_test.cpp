@@ -7,6 +7,7 @@
 #include <locale>
 
 #include "file_test_support.h"
+#include "files/result_file.h"
 #include "tables/layouts.h"
 
 namespace talveno {
@@ -14,6 +15,7 @@ namespace {
 
 using testing::failureOf;
 using testing::fillRows;
+using testing::kReadFileName;
 using testing::rowTexts;
 
 // The two header lines in CP932: "　" is 81 40, "℃" 81 8E and "秒" 95 62.
@@ -105,8 +107,42 @@ TEST(InputDataFile, ReadsByTheTokenRules) {
         {"no records", "", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(readBack(c.body), c.texts) << c.name;
-    for (const char* shortFile : {"", "one line", "one line\r\n  1 80 47.5 0.02"})
-        EXPECT_TRUE(parseInputDataFile(shortFile).empty()) << shortFile;
+    for (const char* shortFile : {"one line", "one line\r\n  1 80 47.5 0.02"})
+        EXPECT_TRUE(parseInputDataFile(shortFile, kReadFileName).empty()) << shortFile;
+}
+
+// A file chosen by mistake is refused where it yields no record: empty, or with header lines
+// that are no CP932 text. Text under other header lines reads as before.
+TEST(InputDataFile, RefusesAFileWithoutRecordsThatIsNoText) {
+    const std::string empty = "'cases.dat' は空のファイルです";
+    const std::string notText = "'cases.dat' は Shift-JIS のテキスト ファイルではありません";
+    const std::string worked = "80.0|47.5|0.020|25.0|12.3|4.0|\n";
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string outcome;
+    } cases[] = {
+        {"no byte", "", empty},
+        {"only the end mark", "\x1a", empty},
+        {"PNG signature and chunk", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), notText},
+        {"NUL in a header line", std::string("h\0\r\nh\r\n", 7), notText},
+        {"UTF-16 header lines", std::string("\xff\xfeN\0o\0\r\0\n\0", 10), notText},
+        {"lead byte cut by the line end", "\x82\r\nh\r\n", notText},
+        {"byte that is no CP932 character", "h\r\n\xa0\r\n", notText},
+        {"end mark followed by bytes", "h\x1a\r\n\r\n", notText},
+        {"end mark closing the header lines", "h\r\nh\x1a", ""},
+        {"header lines alone", kHeader, ""},
+        {"blank text", " \r\n\r\n \t", ""},
+        {"records under header lines that are no text",
+         std::string("\xff\0\r\n\r\n", 6) + kWorkedLine, worked},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(testing::readTexts(layouts::makeInputTable(), 6, c.bytes, parseInputDataFile,
+                                     applyInputDataFile),
+                  c.outcome)
+            << c.name;
+    EXPECT_EQ(failureOf([] { parseResultFile("", "cases.mpa"); }),
+              "'cases.mpa' は空のファイルです");
 }
 
 TEST(InputDataFile, RefusesABadRecordNamingItsLine) {
@@ -134,10 +170,10 @@ TEST(InputDataFile, RefusesABadRecordNamingItsLine) {
 TEST(InputDataFile, RefusesMoreThanAMillionRecords) {
     std::string body;
     for (int k = 0; k < 1000001; ++k) body += "1 1 1 1 1 1 1\n";
-    EXPECT_EQ(failureOf([&] { parseInputDataFile(kHeader + body); }),
+    EXPECT_EQ(failureOf([&] { parseInputDataFile(kHeader + body, kReadFileName); }),
               "データ数が多すぎます (上限 1000000)\n(1000003 行目)");
     body.resize(body.size() - 14);
-    EXPECT_EQ(parseInputDataFile(kHeader + body).size(), 1000000u);
+    EXPECT_EQ(parseInputDataFile(kHeader + body, kReadFileName).size(), 1000000u);
 }
 
 // An earlier, longer file leaves no rows behind, hidden ones included; the file's own rows
@@ -170,7 +206,7 @@ TEST(InputDataFile, RoundTripOfHiddenAndFourDigitRows) {
         body += line;
     }
     Table input = layouts::makeInputTable();
-    applyInputDataFile(input, 50, parseInputDataFile(kHeader + body));
+    applyInputDataFile(input, 50, parseInputDataFile(kHeader + body, kReadFileName));
     EXPECT_EQ(input.cell(1, 1200), "200.0");
     EXPECT_EQ(inputDataFileBytes(input), kHeader + body);
     EXPECT_EQ(inputDataFileBytes(input).substr(kHeader.size() + 999 * 51, 12), "1000     0.0");
@@ -192,7 +228,7 @@ TEST(InputDataFile, FilesUseTheFullStopUnderACommaLocale) {
     fillRows(input, {kWorkedRow});
     const std::string bytes = inputDataFileBytes(input);
     Table readBack = layouts::makeInputTable();
-    applyInputDataFile(readBack, 50, parseInputDataFile(bytes));
+    applyInputDataFile(readBack, 50, parseInputDataFile(bytes, kReadFileName));
 
     std::locale::global(previousGlobal);
     std::setlocale(LC_ALL, previous.c_str());

@@ -20,7 +20,7 @@ using namespace talveno;
 template <typename Record>
 struct Format {
     Table (*makeTable)();
-    std::vector<Record> (*parse)(std::string_view);
+    std::vector<Record> (*parse)(std::string_view, std::string_view);
     void (*apply)(Table&, int, const std::vector<Record>&);
     std::string (*save)(const Table&);
     int columns;
@@ -37,7 +37,7 @@ constexpr Format<InputRecord> kFormat = {layouts::makeInputTable, parseInputData
 
 // Reads the bytes into the table; returns the count of records.
 std::size_t readInto(Table& table, std::string_view bytes) {
-    const auto records = kFormat.parse(bytes);
+    const auto records = kFormat.parse(bytes, "fuzz");
     kFormat.apply(table, 50, records);
     return records.size();
 }

@@ -96,7 +96,7 @@ TEST(ResultFile, RoundTripKeepsBytesAndRunTexts) {
     const std::string bytes = resultFileBytes(result, StiffnessUnit::KgfPerCm2);
     Table readBack = layouts::makeResultTable();
     fillRows(readBack, std::vector<std::vector<std::string>>(60, kWorkedRow));
-    applyResultFile(readBack, 50, parseResultFile(bytes));
+    applyResultFile(readBack, 50, parseResultFile(bytes, testing::kReadFileName));
     EXPECT_EQ(rowTexts(readBack, 3, 8), "||||||||");   // emptied
     EXPECT_EQ(rowTexts(readBack, 51, 8), "||||||||");  // beyond N: emptied too
     EXPECT_EQ(rowTexts(readBack, 2, 8), "120.0|45.0|1.23|100.000|-5.0|90.0|9.999E-05|1.000E+04|");

@@ -102,24 +102,25 @@ const tests = {
     assert.ok(s.inputFileBytes() instanceof Uint8Array);
     assert.deepEqual(bytes, Buffer.concat([kInputHeader,
       Buffer.from('  1    80.0   47.5     0.020   25.0   12.3    4.0\r\n')]));
-    s.readInputFile(new Uint8Array(Buffer.concat([kInputHeader, Buffer.from('1 60 50 1 0 12 4\r\n')])), '50');
+    s.readInputFile(new Uint8Array(Buffer.concat([kInputHeader, Buffer.from('1 60 50 1 0 12 4\r\n')])), '50', 'a.dat');
     assert.deepEqual(s.cellsOfRows(kInput, 1, 1)[0].slice(1), ['60.0', '50.0', '1.000', '0.0', '12.0', '4.0']);
-    assert.equal(failureOf(() => s.readInputFile(Buffer.concat([kInputHeader, Buffer.from('1 6x 1 1 1 1 1\r\n')]), '50')),
+    assert.equal(failureOf(() => s.readInputFile(Buffer.concat([kInputHeader, Buffer.from('1 6x 1 1 1 1 1\r\n')]), '50', 'a.dat')),
       '入力値が数値ではありません\n(3 行目)');
     assert.equal(s.cell(kInput, 1, 1), '60.0', 'a failing read changes nothing');
     // Files beyond the module's memory, also beyond what a 32-bit length holds.
     for (const length of [3.5e9, 5e9]) {
-      assert.equal(failureOf(() => s.readInputFile({ length }, '50')), engine.windowTexts().outOfMemory);
+      assert.equal(failureOf(() => s.readInputFile({ length }, '50', 'a.dat')), engine.windowTexts().outOfMemory);
       assert.equal(s.cell(kInput, 1, 1), '60.0', 'a read out of memory changes nothing');
     }
-    assert.equal(failureOf(() => s.readInputFile(bytes, 'n')), "'n' は整数ではありません");
+    assert.equal(failureOf(() => s.readInputFile(bytes, 'n', 'a.dat')), "'n' は整数ではありません");
+    assert.equal(failureOf(() => s.readInputFile(new Uint8Array(0), '50', 'b.dat')), "'b.dat' は空のファイルです");
     s.run('50', kMpa, false);
     const result = Buffer.from(s.resultFileBytes(kKgf));
     assert.equal(result.toString('latin1').split('\r\n')[2],
       '  1    60.0   50.0  -0.77     1.000    0.0   87.5 5.777E+0001 8.780E+0003');
     assert.ok(result.toString('latin1').split('\r\n')[1].endsWith('kgf/cm2     kgf/cm2'));
     const other = new engine.Session();
-    other.readResultFile(result, '50');
+    other.readResultFile(result, '50', 'a.kgf');
     assert.deepEqual(other.cellsOfRows(kResult, 1, 1)[0].slice(1),
       ['60.0', '50.0', '-0.77', '1.000', '0.0', '87.5', '5.777E+01', '8.780E+03']);
     s.delete();
@@ -169,7 +170,7 @@ const tests = {
     assert.equal(taken.figure.upperCurveX, engine.curveXs(taken.figure.reading.y)[39]);
     assert.deepEqual(taken.notes, [], 'a reading, no extrapolation');
     const failed = s.lookUpResultRow(2);
-    assert.deepEqual([failed.reason, failed.reading], ['0 による浮動小数点数除算', null]);
+    assert.deepEqual([failed.reason, failed.reading], ['この行には計算結果がありません', null], 'the failing row is left empty');
     assert.equal(s.lookUpResultRow(3).reason, 'この行には計算結果がありません');
     const outside = new engine.Session();
     outside.start('50');

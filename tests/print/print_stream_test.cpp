@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <sstream>
 
 #include "../files/file_test_support.h"
 #include "print/listings.h"
+#include "print/page_lines.h"
 #include "tables/layouts.h"
 
 namespace talveno {
@@ -127,6 +130,63 @@ TEST(PrintStream, ListingRunsOverPages) {
     EXPECT_EQ(pageStarts, (std::vector<std::string>{"(150,210) 入力データ名： ", "(150,0)   8 ",
                                                     "(150,0)  25 "}));
     EXPECT_EQ(surface.drawn.back(), "(690,480)        4.0");
+}
+
+// A listing drawn a part at a time draws what it draws at once, on as many pages as counted
+// before its first row was read; long titles and values wider than their fields aside.
+TEST(PrintStream, AListingInPartsDrawsTheWholeOnThePagesCounted) {
+    const std::vector<std::string> row = {"80", "47.5", "0.02", "25", "12.3", "4"};
+    for (const int rows : {0, 7, 8, 24, 40, 100, 109}) {
+        Table input = layouts::makeInputTable();
+        testing::fillRows(input, std::vector<std::vector<std::string>>(rows, row));
+        FakeSurface whole(2000, 600);
+        PrintStream wholeStream(whole);
+        writeInputListing(input, "in.dat", wholeStream);
+        const int pages =
+            1 + static_cast<int>(std::count(whole.drawn.begin(), whole.drawn.end(), "--"));
+        for (const int part : {1, 5, 1000}) {
+            FakeSurface parts(2000, 600);
+            PrintStream partsStream(parts);
+            ListingInParts listing = ListingInParts::ofInput(input, "in.dat");
+            EXPECT_EQ(listing.pageCount(parts), pages) << rows;
+            int calls = 1;
+            while (listing.writeNext(partsStream, part)) ++calls;
+            EXPECT_EQ(parts.drawn, whole.drawn) << rows << " rows in parts of " << part;
+            EXPECT_EQ(calls, std::max(1, (rows + part - 1) / part)) << rows << " / " << part;
+        }
+    }
+}
+
+// The lines of a listing for a printing side that lays them out itself: each line one text as
+// the listing's text has it, the first line of each later page marked, a text as wide as its
+// characters, each character measured once.
+TEST(PageLines, HoldTheListingsLinesOnItsPages) {
+    Table input = layouts::makeInputTable();
+    testing::fillRows(input, std::vector<std::vector<std::string>>(
+                                 40, {"80", "47.5", "0.02", "25", "12.3", "4"}));
+    std::map<std::string, int> measured;
+    PageLines lines({2000, 600, 30, [&](std::string_view character) {
+                         ++measured[std::string(character)];
+                         return character.size() == 1 ? 10.25 : 20.0;
+                     }});
+    PrintStream out(lines);
+    writeInputListing(input, "in.dat", out);
+    std::string text;
+    std::vector<int> pageStarts;
+    for (const PageLines::Line& line : lines.take()) {
+        text += line.text + "\n";
+        if (line.startsPage) pageStarts.push_back(line.y);
+        EXPECT_EQ(line.x, 0);
+    }
+    std::string expected;
+    std::istringstream listing(
+        listingText([&](ListingSink& sink) { writeInputListing(input, "in.dat", sink); }));
+    for (std::string line; std::getline(listing, line);)
+        if (!line.empty()) expected += line + "\n";
+    EXPECT_EQ(text, expected);
+    EXPECT_EQ(pageStarts, (std::vector<int>{0, 0}));  // three pages, as ListingRunsOverPages
+    EXPECT_EQ(lines.textWidth("ab℃"), 41);            // 10.25 + 10.25 + 20, rounded
+    for (const auto& [character, times] : measured) EXPECT_EQ(times, 1) << character;
 }
 
 }  // namespace

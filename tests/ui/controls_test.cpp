@@ -6,6 +6,7 @@
 #include <QInputMethodEvent>
 #include <QItemSelectionModel>
 #include <QScrollBar>
+#include <cstring>
 #include <map>
 
 #include "window_fixture.h"
@@ -270,10 +271,12 @@ TEST_F(GridTest, a_copied_row_comes_into_view_when_it_is_a_row_shown) {
 }
 
 // A count of 100,000 or more widens the row-number columns past the tables' width: then, and only
-// then, a horizontal scroll bar brings the last column into view, Smix whole.
+// then, a horizontal scroll bar brings the last column into view, Smix whole. It scrolls by whole
+// columns, so that the first column shown is never cut beside the row numbers (184.6 as
+// "84.6"); Edit4 shows the largest count whole.
 TEST_F(GridTest, a_horizontal_scroll_bar_shows_only_where_the_columns_are_wider) {
     typeRow(1, kWorkedRow);
-    for (const char* count : {"50", "100000", "50"}) {
+    for (const char* count : {"50", "1000000", "50"}) {
         SCOPED_TRACE(count);
         start(QString::fromLatin1(count));
         click("BitBtn4");
@@ -285,13 +288,22 @@ TEST_F(GridTest, a_horizontal_scroll_bar_shows_only_where_the_columns_are_wider)
             QScrollBar* bar = view->horizontalScrollBar();
             // The grids lay out anew once the events of the change are handled.
             EXPECT_TRUE(QTest::qWaitFor([&] { return bar->isVisible() == wide; }, 2000)) << name;
-            bar->setValue(bar->maximum());
             QHeaderView* columns = view->horizontalHeader();
             const int last = columns->count() - 1;
-            EXPECT_EQ(columns->sectionViewportPosition(last) + columns->sectionSize(last),
-                      std::min(view->viewport()->width(), columns->length()))
+            for (int value = bar->maximum(); value >= 0; --value) {
+                bar->setValue(value);
+                EXPECT_EQ(columns->sectionViewportPosition(value), 0) << name << " at " << value;
+            }
+            bar->setValue(bar->maximum());
+            EXPECT_LE(columns->sectionViewportPosition(last) + columns->sectionSize(last),
+                      view->viewport()->width())
                 << name << " shows its last column whole";
         }
+        auto* edit4 = find<QLineEdit>("Edit4");
+        edit4->setCursorPosition(int(std::strlen(count)));
+        EXPECT_GE(edit4->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x(),
+                  edit4->fontMetrics().horizontalAdvance(QString::fromLatin1(count)))
+            << "Edit4 scrolled its text";
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -167,6 +168,11 @@ TEST_F(FileCommandsTest, read_input_that_fails_or_is_cancelled_changes_nothing) 
     // Without a writer, a FIFO would keep the window waiting.
     const QString fifo = path("fifo.dat");
     ASSERT_EQ(::mkfifo(fifo.toStdString().c_str(), 0666), 0);
+    const QString empty = path("empty.dat");
+    std::ofstream(empty.toStdString(), std::ios::binary).flush();
+    const QString picture = path("picture.png");
+    std::ofstream(picture.toStdString(), std::ios::binary)
+        << std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
     const struct {
         const char* name;
         std::optional<QString> answer;
@@ -177,6 +183,9 @@ TEST_F(FileCommandsTest, read_input_that_fails_or_is_cancelled_changes_nothing) 
         {"bad token", bad, QStringLiteral("入力値が数値ではありません.\n(4 行目)")},
         {"FIFO", fifo, QStringLiteral("'%1' は通常のファイルではありません.").arg(fifo)},
         {"folder", folder_.path(), QStringLiteral("'%1' はフォルダです.").arg(folder_.path())},
+        {"empty file", empty, QStringLiteral("'%1' は空のファイルです.").arg(empty)},
+        {"picture", picture,
+         QStringLiteral("'%1' は Shift-JIS のテキスト ファイルではありません.").arg(picture)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -346,6 +355,26 @@ TEST_F(FileCommandsTest, result_read_cancelled_or_failing_changes_nothing) {
     click("BitBtn5");
     EXPECT_EQ(row("StringGrid2", 1, 8), kWorkedResult);
     EXPECT_EQ(text("Memo2"), "");
+}
+
+// A run stopped by a row leaves that row empty and brings it into view; the rows before it save.
+TEST_F(FileCommandsTest, a_run_stopped_by_a_row_names_it_shows_it_and_saves_the_rows_before) {
+    start();
+    for (int row = 1; row <= 29; ++row) typeRow(row, kWorkedRow);
+    typeRow(30, {"80", "50", "0", "0", "12", "4"});  // a loading time of 0
+    typeRow(31, kWorkedRow);
+    dialogs().expectError(QStringLiteral("0 による浮動小数点数除算.\n(No. 30)"));
+    click("BitBtn4");
+    EXPECT_EQ(row("StringGrid2", 29, 8), kWorkedResult);
+    EXPECT_EQ(row("StringGrid2", 30, 8), "|||||||");
+    QTableView* results = grid("StringGrid2");
+    EXPECT_TRUE(
+        results->viewport()->rect().contains(results->visualRect(results->model()->index(29, 0))));
+    const QString file = path("before.mpa");
+    dialogs().expectSaveFile(kMpaFilter, QStringLiteral("out"), QString(""), file);
+    click("BitBtn6");
+    const std::string saved = bytesOf(file);
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 2 + 29);
 }
 
 }  // namespace

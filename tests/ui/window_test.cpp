@@ -186,7 +186,7 @@ TEST_F(WindowTest, a_failing_row_keeps_the_rows_before_it_and_the_result_page_in
     typeRow(2, kWorkedRow);
     typeRow(3, {"80", "50", "1", "0", "12", "4x"});
     typeRow(4, kWorkedRow);
-    dialogs().expectError(QStringLiteral("'4x' は浮動小数点数ではありません."));
+    dialogs().expectError(QStringLiteral("'4x' は浮動小数点数ではありません.\n(No. 3)"));
     click("BitBtn4");
     EXPECT_EQ(currentPage(), "TabSheet3");
     EXPECT_EQ(shownTabs().size(), 3);
@@ -314,7 +314,7 @@ TEST_F(WindowTest, the_run_works_under_the_wait_cursor_and_its_error_box_without
     typeRow(1, kWorkedRow);
     typeRow(2, {"80", "50", "1", "0", "12", "x"});
     shapes.clear();
-    dialogs().expectError(QStringLiteral("'x' は浮動小数点数ではありません."));
+    dialogs().expectError(QStringLiteral("'x' は浮動小数点数ではありません.\n(No. 2)"));
     click("BitBtn4");
     ASSERT_FALSE(shapes.empty());
     EXPECT_EQ(shapes.back(), Qt::WaitCursor) << "the rows shown as the run ends";

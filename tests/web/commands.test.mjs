@@ -90,11 +90,42 @@ test("a failing row keeps the rows before it, the result page in front", async (
     await window.start();
     await window.typeRows([kWorkedRow, kWorkedRow, ["80", "50", "1", "0", "12", "4x"], kWorkedRow]);
     await window.click("BitBtn4");
-    assert.equal((await window.waitForBox()).text, "'4x' は浮動小数点数ではありません.");
+    assert.equal((await window.waitForBox()).text, "'4x' は浮動小数点数ではありません.\n(No. 3)");
     await window.answer("Enter");
     assert.equal(await window.currentPage(), "TabSheet3");
     assert.equal(await window.row(1, 2, 8), kWorkedResult);
     assert.equal(await window.row(1, 3, 8), "|||||||");
+  });
+});
+
+// A look-up fault leaves its row empty and in view; the rows before it save and print.
+test("a run stopped by a row names it, shows it and saves and prints the rows before", async () => {
+  await withWindow(async (window) => {
+    await window.start();
+    await window.page.evaluate((worked) => {
+      const rows = Array.from({ length: 31 }, (_, k) => (k === 29 ? ["80", "50", "0", "0", "12", "4"] : worked));
+      talveno.engine.session.pasteBlock(1, 1, rows.map((row) => row.join("\t")).join("\n"));
+      talveno.form.showTables();
+      window.print = () => (window.printed = (window.printed ?? 0) + 1);
+    }, kWorkedRow);
+    await window.click("BitBtn4");
+    assert.equal((await window.waitForBox()).text, "0 による浮動小数点数除算.\n(No. 30)");
+    await window.answer("Enter");
+    assert.equal(await window.row(1, 29, 8), kWorkedResult);
+    assert.equal(await window.row(1, 30, 8), "|||||||");
+    const inView = await window.page.evaluate(() => {
+      const row = document.querySelector("#StringGrid2 .grid-row[data-row='30']:not([hidden])");
+      const shown = document.querySelector("#StringGrid2 .grid-scroller").getBoundingClientRect();
+      const box = row?.getBoundingClientRect();
+      return box !== undefined && box.top >= shown.top && box.bottom <= shown.bottom;
+    });
+    assert.ok(inView, "row 30 in view");
+    await window.keepSavedFiles("before.mpa");
+    await window.click("BitBtn6");
+    assert.equal((await window.savedFile("before.mpa")).toString("latin1").split("\r\n").length, 2 + 29 + 1);
+    await window.click("Button4");
+    await window.idle();
+    assert.equal(await window.page.evaluate(() => window.printed), 1);
   });
 });
 
@@ -252,14 +283,25 @@ test("a file read or a run after a longer one leaves none of its rows behind", a
   });
 });
 
-test("a bad file or a cancelled chooser leaves the table as it was", async () => {
+test("a bad file, one that is no data file or a cancelled chooser leaves the table as it was", async () => {
   const bad = cp932File("bad.dat", ["h1", "h2", "  1 80 50 1 0 12 4", "  2 x"]);
+  const empty = join(folder, "empty.dat");
+  writeFileSync(empty, "");
+  const picture = join(folder, "picture.png");
+  writeFileSync(picture, Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0, 0, 0, 0x0d, 0x49, 0x48, 0x44, 0x52]));
+  const cases = [
+    [bad, "入力値が数値ではありません.\n(4 行目)"],
+    [empty, "'empty.dat' は空のファイルです."],
+    [picture, "'picture.png' は Shift-JIS のテキスト ファイルではありません."],
+  ];
   await withWindow(async (window) => {
     await window.start();
     await window.typeRows([kWorkedRow]);
-    await window.readFile("BitBtn2", bad);
-    assert.equal((await window.waitForBox()).text, "入力値が数値ではありません.\n(4 行目)");
-    await window.answer("Enter");
+    for (const [path, message] of cases) {
+      await window.readFile("BitBtn2", path);
+      assert.equal((await window.waitForBox()).text, message);
+      await window.answer("Enter");
+    }
     const [chooser] = await Promise.all([window.page.waitForFileChooser(), window.click("BitBtn2")]);
     await chooser.cancel();
     await window.idle();
@@ -332,17 +374,11 @@ function pdfPages(pdf) {
   return pages;
 }
 
-// The pages as the print stream laid them out in the print view: per page the texts drawn at
-// one height make one line.
+// The pages as the print stream laid them out in the print view: per page its lines, top to
+// bottom.
 function viewPages(window) {
   return window.page.$$eval(".print-page", (pages) =>
-    pages.map((page) => {
-      const lines = new Map();
-      for (const text of page.querySelectorAll(".print-text")) {
-        lines.set(text.style.top, (lines.get(text.style.top) ?? "") + text.textContent);
-      }
-      return [...lines.values()];
-    }),
+    pages.map((page) => [...page.querySelectorAll(".print-lines")].flatMap((lines) => lines.textContent.split("\n"))),
   );
 }
 
@@ -393,6 +429,68 @@ test("the printed listings have the desktop listing's lines, on pages as the pri
     assert.equal((await window.waitForBox()).text, "'x' は浮動小数点数ではありません.");
     await window.answer("Enter");
     assert.equal(await window.page.evaluate(() => window.printed), 2);
+  });
+});
+
+// Rows of the worked input in the input table, put in as one block from the clipboard.
+async function pasteRows(window, count) {
+  await window.page.evaluate((rows) => {
+    const line = "80\t50\t1\t0\t12\t4\n";
+    talveno.engine.session.pasteBlock(1, 1, line.repeat(rows));
+    talveno.form.showTables();
+  }, count);
+}
+
+// A long listing is drawn in parts under a box that shows how far it has come and can stop it,
+// a few elements a page; one too long for a browser to print says so before it is drawn.
+test("a long listing reaches the print dialog in parts; one too long to print says so first", async () => {
+  await withWindow(async (window) => {
+    await window.page.evaluate(() => {
+      window.printed = 0;
+      window.print = () => (window.printed += 1);
+      // The pages counted before the listing is drawn.
+      const session = talveno.engine.session;
+      const begin = session.beginListing.bind(session);
+      session.beginListing = (...args) => (window.counted = begin(...args));
+    });
+    await window.start("1000000");
+    await pasteRows(window, 100000);
+    const printView = () =>
+      window.page.$eval("#PrintView", (view) => ({
+        pages: view.querySelectorAll(".print-page").length,
+        elements: view.querySelectorAll("*").length,
+        last: view.lastElementChild?.textContent.split("\n").at(-1).trim().split(/ +/)[0],
+      }));
+    await window.click("Button3");
+    await window.page.waitForSelector("#PrintProgress[open]");
+    await window.idle();
+    assert.equal(await window.page.evaluate(() => window.printed), 1, "the print dialog opened");
+    const shown = await printView();
+    const counted = await window.page.evaluate(() => window.counted);
+    assert.deepEqual([shown.pages, shown.last], [counted, "100000"], "the pages counted, the last row on the last");
+    assert.ok(counted > 1000 && shown.elements <= 4 * shown.pages, `${counted} pages of ${shown.elements} elements`);
+
+    // Stopped as soon as its box shows, it prints nothing.
+    await window.page.evaluate(() => {
+      const box = document.getElementById("PrintProgress");
+      new MutationObserver((_, observer) => {
+        if (!box.open) return;
+        observer.disconnect();
+        box.querySelector(".box-button").click();
+      }).observe(box, { attributes: true });
+    });
+    await window.click("Button3");
+    await window.idle();
+    assert.equal(await window.page.evaluate(() => window.printed), 1, "nothing printed");
+    assert.equal((await printView()).pages, 0);
+    assert.equal(await window.page.$("#PrintProgress[open]"), null);
+
+    await pasteRows(window, 1000000);
+    await window.click("Button3");
+    const refused = /^印刷するページが多すぎます \((\d+) ページ、上限 2500 ページ\)$/.exec((await window.waitForBox()).text);
+    assert.ok(refused && Math.abs(Number(refused[1]) / counted - 10) < 0.1, `refused with its page count: ${refused?.[0]}`);
+    await window.answer("Enter");
+    assert.equal(await window.page.evaluate(() => window.printed), 1);
   });
 });
 
