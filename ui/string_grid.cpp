@@ -209,9 +209,26 @@ void StringGrid::carryMove(QHeaderView* header, int from, int to) {
     header->orientation() == Qt::Vertical ? selectRow(to) : selectColumn(to);
 }
 
+// Tab goes through the filled rows and on into the row after them, where a new row is typed;
+// from a row past the filled rows it leaves the grid.
+bool StringGrid::tabLeaves() const {
+    return editable_ && currentTableRow() > model_.table().filledRowCount();
+}
+
+QModelIndex StringGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (action == MoveNext && tabLeaves()) return {};
+    return QTableView::moveCursor(action, modifiers);
+}
+
 // The editor stays open: closed by Enter or Escape it opens again on the current cell. A
 // range selection in progress closes it for good.
 void StringGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    // The cell's text is in the table already, so a row just begun counts as filled.
+    if (hint == QAbstractItemDelegate::EditNextItem && tabLeaves()) {
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        focusNextChild();
+        return;
+    }
     QTableView::closeEditor(editor, hint);
     if (editable_ && !selectingRange_ && hasFocus() &&
         hint != QAbstractItemDelegate::EditNextItem &&

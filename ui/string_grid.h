@@ -55,6 +55,7 @@ class StringGrid : public QTableView {
 
   protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -68,6 +69,7 @@ class StringGrid : public QTableView {
     // it to the editor.
     bool clipboardKey(QKeyEvent* key, QLineEdit* editor);
     void closeEditorForRange();
+    bool tabLeaves() const;
 
     void carryMove(QHeaderView* header, int from, int to);
     void applyColumnWidths();

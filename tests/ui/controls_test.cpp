@@ -26,6 +26,26 @@ TEST_F(GridTest, typing_goes_straight_into_the_cell_and_tab_moves_on) {
     EXPECT_EQ(row("StringGrid1", 1, 4), "60|50|0.02|");
 }
 
+// Tab walks the filled rows and on into the row after them, where a new row is typed; from
+// there it leaves the input table, unless a penetration typed made that row a filled one.
+TEST_F(GridTest, tab_past_the_row_after_the_filled_rows_leaves_the_input_table) {
+    for (const char* typed : {"", "60"}) {
+        SCOPED_TRACE(typed);
+        SetUp();
+        typeRow(1, kWorkedRow);
+        typeRow(2, kWorkedRow);
+        QTest::keyClick(focusCell("StringGrid1", 5, 2), Qt::Key_Tab);  // column 6 of row 2
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);     // column 1 of row 3
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        const QWidget* focused = QApplication::focusWidget();
+        if (*typed)
+            EXPECT_TRUE(grid("StringGrid1")->isAncestorOf(focused));
+        else
+            EXPECT_EQ(focused->objectName(), "BitBtn2");
+    }
+}
+
 TEST_F(GridTest, the_editor_reopens_after_enter_and_escape) {
     QWidget* editor = focusCell("StringGrid1", 2, 3);
     QTest::keyClicks(editor, "47.5");
