@@ -26,15 +26,15 @@ TALVENO_BROWSER=firefox TALVENO_BATCH=build-test/app/talveno-batch \
   node --test --test-concurrency=1 tests/web/
 
 # The readers under libFuzzer (clang, with the sanitizers), 30 seconds each, starting from the
-# seed corpus kept in tests/files/corpus; what the run adds stays in build-fuzz.
+# seed corpus kept in tests/formats/corpus; what the run adds stays in build-fuzz.
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTALVENO_SANITIZE=ON -DTALVENO_FUZZ=ON -DTALVENO_WINDOW=OFF -DTALVENO_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target input_file_fuzz result_file_fuzz
 for reader in input result; do
   mkdir -p "build-fuzz/corpus/$reader"
   log="build-fuzz/$reader-fuzz.log"
-  if ! "build-fuzz/tests/files/${reader}_file_fuzz" -max_total_time=30 -max_len=4096 \
-      -artifact_prefix=build-fuzz/ "build-fuzz/corpus/$reader" "tests/files/corpus/$reader" \
+  if ! "build-fuzz/tests/formats/${reader}_file_fuzz" -max_total_time=30 -max_len=4096 \
+      -artifact_prefix=build-fuzz/ "build-fuzz/corpus/$reader" "tests/formats/corpus/$reader" \
       >"$log" 2>&1; then
     tail -n 60 "$log"
     echo "Fuzzing the $reader file reader failed; the input is in build-fuzz/" >&2

@@ -6,7 +6,7 @@
 
 #include "core/number_text.h"
 #include "core/stiffness_curves.h"
-#include "files/curves_csv.h"
+#include "formats/curves_csv.h"
 
 namespace talveno::batch {
 

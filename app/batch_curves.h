@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/stiffness_unit.h"
-#include "files/file_calculation.h"
+#include "disk/file_calculation.h"
 
 // The points of every row's stiffness curves that the batch command writes beside the result
 // file, as CSV, over a grid of temperatures and loading times given on the command line.

@@ -7,7 +7,7 @@
 #include <cctype>
 #include <filesystem>
 
-#include "files/file_failures.h"
+#include "formats/file_failures.h"
 #include "print/listing_document.h"
 #include "print/listings.h"
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "core/stiffness_unit.h"
-#include "files/file_calculation.h"
+#include "disk/file_calculation.h"
 
 // The printed listings the batch command writes beside the result file.
 namespace talveno::batch {

@@ -25,9 +25,9 @@
 #include "app/batch_progress.h"
 #include "core/failure.h"
 #include "core/messages.h"
-#include "files/file_calculation.h"
-#include "files/file_failures.h"
-#include "files/file_system.h"
+#include "disk/file_calculation.h"
+#include "formats/file_failures.h"
+#include "posix/file_system.h"
 #include "tables/calculation_run.h"
 
 namespace {

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "files/disk_files.h"
-#include "files/file_calculation.h"
-#include "files/file_system.h"
-#include "files/input_data_file.h"
-#include "files/result_file.h"
+#include "disk/disk_files.h"
+#include "disk/file_calculation.h"
+#include "posix/file_system.h"
+#include "formats/input_data_file.h"
+#include "formats/result_file.h"
 #include "tables/calculation_run.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <string>
 
-#include "files/disk_files.h"
-#include "files/input_data_file.h"
-#include "files/result_file.h"
+#include "disk/disk_files.h"
+#include "formats/input_data_file.h"
+#include "formats/result_file.h"
 #include "tables/layouts.h"
 
 extern char** environ;

@@ -1,6 +1,6 @@
 // The WebAssembly module under node: an input data file of 10,000 and of 1,000,000 rows read
 // from its bytes, computed by the run and saved to the result file's bytes, as a page does.
-// Usage: node bench/module_bench.js build-wasm/app/talveno-engine.js [ROWS...]
+// Usage: node bench/module_bench.js build-wasm/module/talveno-engine.js [ROWS...]
 'use strict';
 const path = require('node:path');
 

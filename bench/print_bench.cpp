@@ -6,7 +6,7 @@
 #include "print/listings.h"
 #include "tables/layouts.h"
 #ifdef TALVENO_PDF_LISTINGS
-#include "ui/pdf_listing.h"
+#include "qt_paint/pdf_listing.h"
 #endif
 
 namespace {

@@ -4,7 +4,7 @@
 #include <limits>
 #include <span>
 
-#include "files/fields.h"
+#include "formats/fields.h"
 #include "print/print_stream.h"
 #include "tables/columns.h"
 

@@ -16,4 +16,4 @@ export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 cmake --preset wasm >/dev/null
 cmake --build build-wasm -j"$(nproc)" --target talveno-engine
 mkdir -p build-web
-node scripts/inline-web.mjs web build-wasm/app/talveno-engine.js build-web/talveno.html
+node scripts/inline-web.mjs web build-wasm/module/talveno-engine.js build-web/talveno.html

@@ -20,5 +20,5 @@ suites=(core_tests tables_tests formats_tests print_tests)
 cmake --build build-arm64 -j"$jobs" --target "${suites[@]}" talveno-batch
 ctest --test-dir build-arm64 --output-on-failure -j"$jobs" -R "^($(IFS='|'; echo "${suites[*]}"))\$"
 
-node tests/equivalence/equivalence.js build-wasm/equivalence build-wasm/app/talveno-engine.js \
+node tests/equivalence/equivalence.js build-wasm/equivalence build-wasm/module/talveno-engine.js \
   "$desktop_batch" build-arm64/app/talveno-batch

@@ -3,7 +3,7 @@
 #include <QString>
 #include <string_view>
 
-#include "ui/help_messages.h"
+#include "window/help_messages.h"
 
 namespace talveno::ui::help {
 

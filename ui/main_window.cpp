@@ -16,9 +16,9 @@
 
 #include "core/failure.h"
 #include "core/messages.h"
-#include "files/disk_files.h"
-#include "files/input_data_file.h"
-#include "files/result_file.h"
+#include "disk/disk_files.h"
+#include "formats/input_data_file.h"
+#include "formats/result_file.h"
 #include "print/listings.h"
 #include "tables/calculation_run.h"
 #include "tables/cell_block.h"
@@ -33,7 +33,7 @@
 #include "ui/number_input.h"
 #include "ui/qt_dialogs.h"
 #include "ui/string_grid.h"
-#include "ui/window_texts.h"
+#include "window/window_texts.h"
 
 using namespace talveno;
 using namespace talveno::ui;

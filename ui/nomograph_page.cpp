@@ -12,7 +12,7 @@
 #include "core/nomograph_tables.h"
 #include "core/number_text.h"
 #include "ui/look.h"
-#include "ui/window_texts.h"
+#include "window/window_texts.h"
 
 namespace talveno::ui {
 

@@ -10,7 +10,7 @@
 
 #include "core/nomograph_geometry.h"
 #include "tables/calculation_run.h"
-#include "ui/window_texts.h"
+#include "window/window_texts.h"
 
 class QPainter;
 

@@ -10,7 +10,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "files/file_system.h"
+#include "posix/file_system.h"
 #include "ui/look.h"
 #include "ui/print_commands.h"
 

@@ -8,7 +8,7 @@
 #include "print/print_failures.h"
 #include "print/print_stream.h"
 #include "ui/look.h"
-#include "ui/painter_surface.h"
+#include "qt_paint/painter_surface.h"
 
 namespace talveno::ui {
 

@@ -9,10 +9,10 @@
 #include <utility>
 
 #include "core/failure.h"
-#include "files/disk_files.h"
-#include "files/file_system.h"
-#include "files/input_data_file.h"
-#include "files/result_file.h"
+#include "disk/disk_files.h"
+#include "posix/file_system.h"
+#include "formats/input_data_file.h"
+#include "formats/result_file.h"
 #include "tables/layouts.h"
 #include "tables/max_data_count.h"
 #include "ui/local_paths.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../files/file_test_support.h"
+#include "../file_test_support.h"
 #include "tables/layouts.h"
 
 namespace talveno {

@@ -6,7 +6,7 @@
 #include <map>
 #include <sstream>
 
-#include "../files/file_test_support.h"
+#include "../file_test_support.h"
 #include "print/listings.h"
 #include "print/page_lines.h"
 #include "tables/layouts.h"

@@ -12,10 +12,10 @@
 #include <functional>
 #include <iterator>
 
-#include "../files/file_test_support.h"
-#include "files/disk_files.h"
-#include "files/input_data_file.h"
-#include "files/result_file.h"
+#include "../file_test_support.h"
+#include "disk/disk_files.h"
+#include "formats/input_data_file.h"
+#include "formats/result_file.h"
 #include "tables/layouts.h"
 #include "ui/look.h"
 #include "window_fixture.h"

@@ -1,9 +1,9 @@
 // The window saving on the file systems of USB sticks, mounted through FUSE by
-// tests/files/fuse_disks.sh: three saves over one file, each leaving the table's bytes.
+// tests/disk/fuse_disks.sh: three saves over one file, each leaving the table's bytes.
 #include <cstdlib>
 
-#include "../files/file_test_support.h"
-#include "files/input_data_file.h"
+#include "../file_test_support.h"
+#include "formats/input_data_file.h"
 #include "tables/layouts.h"
 #include "window_fixture.h"
 

@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <QTemporaryDir>
 
-#include "../files/file_test_support.h"
+#include "../file_test_support.h"
 #include "../pdf_pages.h"
 #include "core/nomograph_geometry.h"
 #include "core/nomograph_tables.h"

@@ -8,11 +8,11 @@
 #include <map>
 #include <regex>
 
-#include "../files/file_test_support.h"
+#include "../file_test_support.h"
 #include "print/listings.h"
 #include "printed_pages.h"
 #include "tables/layouts.h"
-#include "ui/pdf_listing.h"
+#include "qt_paint/pdf_listing.h"
 #include "window_fixture.h"
 
 namespace talveno::ui::testing {

@@ -7,7 +7,7 @@
 
 #include "../pdf_pages.h"
 #include "print/print_stream.h"
-#include "ui/painter_surface.h"
+#include "qt_paint/painter_surface.h"
 
 namespace talveno::ui::testing {
 

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "../files/file_test_support.h"
+#include "../file_test_support.h"
 #include "print/listings.h"
 #include "printed_pages.h"
 #include "tables/calculation_run.h"

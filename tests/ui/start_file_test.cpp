@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 #include <fstream>
 
-#include "files/input_data_file.h"
-#include "files/result_file.h"
+#include "formats/input_data_file.h"
+#include "formats/result_file.h"
 #include "tables/layouts.h"
 #include "window_fixture.h"
 
