@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh test
-find app bench core files print scripts tables tests ui -name '*.cpp' -o -name '*.h' |
+find app bench core disk formats module posix print qt_paint scripts tables tests ui window -name '*.cpp' -o -name '*.h' |
   xargs clang-format --dry-run --Werror
 # The "asan" preset: Debug with the sanitizers, warnings as errors, in build-test.
 cmake --preset asan >/dev/null

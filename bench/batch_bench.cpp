@@ -14,9 +14,9 @@
 
 #include "disk/disk_files.h"
 #include "disk/file_calculation.h"
-#include "posix/file_system.h"
 #include "formats/input_data_file.h"
 #include "formats/result_file.h"
+#include "posix/file_system.h"
 #include "tables/calculation_run.h"
 
 namespace {

@@ -5,9 +5,9 @@
 
 #include "core/stiffness_unit.h"
 #include "formats/byte_streams.h"
-#include "posix/file_system.h"
 #include "formats/input_data_file.h"
 #include "formats/result_file.h"
+#include "posix/file_system.h"
 #include "tables/table.h"
 
 // The data files on the desktop's file system: each format's writer streamed into a file that

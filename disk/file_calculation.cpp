@@ -8,10 +8,10 @@
 
 #include "core/failure.h"
 #include "disk/disk_files.h"
+#include "disk/row_blocks.h"
 #include "formats/file_failures.h"
 #include "formats/input_data_file.h"
 #include "formats/result_file.h"
-#include "disk/row_blocks.h"
 
 namespace talveno {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "posix/file_system.h"
 #include "disk/output_file.h"
+#include "posix/file_system.h"
 #include "tables/calculation_run.h"
 
 // A whole input data file computed a block of rows at a time, as the window reads the file into

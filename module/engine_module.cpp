@@ -12,8 +12,8 @@
 #include <exception>
 #include <limits>
 #include <map>
-#include <new>
 #include <memory>
+#include <new>
 #include <optional>
 #include <stdexcept>
 #include <string>

@@ -7,8 +7,8 @@
 
 #include "print/print_failures.h"
 #include "print/print_stream.h"
-#include "ui/look.h"
 #include "qt_paint/painter_surface.h"
+#include "ui/look.h"
 
 namespace talveno::ui {
 

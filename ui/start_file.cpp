@@ -10,9 +10,9 @@
 
 #include "core/failure.h"
 #include "disk/disk_files.h"
-#include "posix/file_system.h"
 #include "formats/input_data_file.h"
 #include "formats/result_file.h"
+#include "posix/file_system.h"
 #include "tables/layouts.h"
 #include "tables/max_data_count.h"
 #include "ui/local_paths.h"

@@ -14,11 +14,11 @@
 
 #include "../file_test_support.h"
 #include "disk/disk_files.h"
+#include "disk/row_blocks.h"
 #include "formats/file_failures.h"
-#include "posix/file_system.h"
 #include "formats/input_data_file.h"
 #include "formats/result_file.h"
-#include "disk/row_blocks.h"
+#include "posix/file_system.h"
 #include "tables/layouts.h"
 
 namespace talveno {

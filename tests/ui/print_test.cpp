@@ -11,8 +11,8 @@
 #include "../file_test_support.h"
 #include "print/listings.h"
 #include "printed_pages.h"
-#include "tables/layouts.h"
 #include "qt_paint/pdf_listing.h"
+#include "tables/layouts.h"
 #include "window_fixture.h"
 
 namespace talveno::ui::testing {
