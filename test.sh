@@ -8,6 +8,10 @@ cd "$(dirname "$0")"
 scripts/setup.sh test
 find app bench core disk formats module posix print qt_paint scripts tables tests ui window -name '*.cpp' -o -name '*.h' |
   xargs clang-format --dry-run --Werror
+# The page's modules, the scripts and tests under node: formatted (prettier) and linted (eslint),
+# both pinned in the lock file.
+npx --no-install prettier --check --log-level=warn .
+npx --no-install eslint .
 # The "asan" preset: Debug with the sanitizers, warnings as errors, in build-test.
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j"$(nproc)"

@@ -48,7 +48,11 @@ await tab.evaluate(() => {
   window.pasteRows = (count) => {
     const rows = [];
     for (let k = 1; k <= count; k += 1) {
-      rows.push([40 + (k % 9) * 10, 45 + (k % 11), [0.02, 0.1, 1][k % 3], (k % 5) * 10, 10 + (k % 4), 3 + (k % 4) * 0.5].join("\t"));
+      rows.push(
+        [40 + (k % 9) * 10, 45 + (k % 11), [0.02, 0.1, 1][k % 3], (k % 5) * 10, 10 + (k % 4), 3 + (k % 4) * 0.5].join(
+          "\t",
+        ),
+      );
     }
     talveno.engine.session.pasteBlock(1, 1, `${rows.join("\n")}\n`);
     talveno.form.showTables();
@@ -141,7 +145,9 @@ console.log(
   `ready after opening: median ${median(ready).toFixed(0)} ms, slowest ${Math.max(...ready).toFixed(0)} ms of ` +
     `${ready.length} (the engine started at ${median(engineReady).toFixed(0)} ms)`,
 );
-console.log(`run of 10,000 rows: median ${median(runs.times).toFixed(1)} ms, fastest ${Math.min(...runs.times).toFixed(1)} ms (row 10000 Smix ${runs.last})`);
+console.log(
+  `run of 10,000 rows: median ${median(runs.times).toFixed(1)} ms, fastest ${Math.min(...runs.times).toFixed(1)} ms (row 10000 Smix ${runs.last})`,
+);
 console.log(
   `input listing of 100,000 rows: the print dialog after ${listing.time.toFixed(0)} ms, ${listing.pages} pages of ` +
     `${listing.elements} elements; the longest the page did not answer ${listing.longestPause.toFixed(0)} ms ` +

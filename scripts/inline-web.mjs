@@ -91,9 +91,7 @@ const bundle = [
   '"use strict";',
   "(() => {",
   "const modules = {};",
-  ...order.map(
-    (name) => `modules[${JSON.stringify(name)}] = (() => {\n${translated.get(name).code}\n})();`,
-  ),
+  ...order.map((name) => `modules[${JSON.stringify(name)}] = (() => {\n${translated.get(name).code}\n})();`),
   "})();",
 ].join("\n");
 
@@ -113,7 +111,8 @@ const engine = readFileSync(engineFile, "utf8");
 page = page.replace(styleLink, () => `<style>\n${style}</style>`);
 page = page.replace(
   moduleScript,
-  () => `<script>\n${scriptText(engine, "the engine")}\n</script>\n<script>\n${scriptText(bundle, "the page")}\n</script>`,
+  () =>
+    `<script>\n${scriptText(engine, "the engine")}\n</script>\n<script>\n${scriptText(bundle, "the page")}\n</script>`,
 );
 writeFileSync(output, page);
 console.log(`${output}: ${page.length} characters, ${order.length} modules`);

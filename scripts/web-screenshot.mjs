@@ -24,7 +24,10 @@ for (const [index, row] of rows.entries()) {
   lines.push(`${String(index + 1).padStart(3)} ${fields.join("")}`);
 }
 const path = join(folder, "cases.dat");
-writeFileSync(path, execFileSync("iconv", ["-f", "UTF-8", "-t", "CP932"], { input: lines.map((line) => `${line}\r\n`).join("") }));
+writeFileSync(
+  path,
+  execFileSync("iconv", ["-f", "UTF-8", "-t", "CP932"], { input: lines.map((line) => `${line}\r\n`).join("") }),
+);
 
 const browser = await launch({ scrollbars: true });
 const window = await open(browser, { viewport: { width: 900, height: 540 } });

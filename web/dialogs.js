@@ -165,7 +165,8 @@ export function isAllocationFailure(failure) {
 
 // The bytes of a chosen file.
 export async function fileBytes(file) {
-  if (file.size >= kLargestFileRead) throw Object.assign(new Error(`${file.name}: ${file.size} bytes`), { outOfMemory: true });
+  if (file.size >= kLargestFileRead)
+    throw Object.assign(new Error(`${file.name}: ${file.size} bytes`), { outOfMemory: true });
   try {
     return new Uint8Array(await file.arrayBuffer());
   } catch (failure) {

@@ -12,7 +12,14 @@ import { NomographView } from "./nomograph_view.js";
 import { keepHalfWidthNumbers } from "./number_input.js";
 import { PageControl } from "./page_control.js";
 import { iconSvg, logo, nomographSchematic } from "./pictures.js";
-import { ListingSurface, ListingView, nextTask, openPrintDialog, PrintProgress, showPicturePage } from "./print_view.js";
+import {
+  ListingSurface,
+  ListingView,
+  nextTask,
+  openPrintDialog,
+  PrintProgress,
+  showPicturePage,
+} from "./print_view.js";
 import { StringGrid } from "./string_grid.js";
 
 const kListingOfInput = 0;
@@ -102,13 +109,26 @@ export class TForm1 {
 
   connectCommands() {
     const buttons = {
-      BitBtn1: this.BitBtn1Click, Button11: this.Button11Click, Button12: this.Button12Click,
-      BitBtn3: this.BitBtn3Click, BitBtn2: this.BitBtn2Click, Button3: this.Button3Click,
-      Button7: this.Button7Click, Button9: this.Button9Click, Button8: this.Button8Click,
-      Button2: this.Button2Click, Button10: this.Button10Click, BitBtn4: this.BitBtn4Click,
-      Button6: this.Button6Click, BitBtn6: this.BitBtn6Click, BitBtn5: this.BitBtn5Click,
-      Button4: this.Button4Click, Button5: this.Button5Click, Button1: this.Button1Click,
-      SavePngButton: this.ViewSavePngClick, PrintButton: this.ViewPrintClick,
+      BitBtn1: this.BitBtn1Click,
+      Button11: this.Button11Click,
+      Button12: this.Button12Click,
+      BitBtn3: this.BitBtn3Click,
+      BitBtn2: this.BitBtn2Click,
+      Button3: this.Button3Click,
+      Button7: this.Button7Click,
+      Button9: this.Button9Click,
+      Button8: this.Button8Click,
+      Button2: this.Button2Click,
+      Button10: this.Button10Click,
+      BitBtn4: this.BitBtn4Click,
+      Button6: this.Button6Click,
+      BitBtn6: this.BitBtn6Click,
+      BitBtn5: this.BitBtn5Click,
+      Button4: this.Button4Click,
+      Button5: this.Button5Click,
+      Button1: this.Button1Click,
+      SavePngButton: this.ViewSavePngClick,
+      PrintButton: this.ViewPrintClick,
     };
     for (const [name, command] of Object.entries(buttons)) {
       control(name).addEventListener("click", () => this.run(() => command.call(this)));
@@ -192,7 +212,6 @@ export class TForm1 {
     this.StringGrid1.showTable();
     this.StringGrid2.showTable();
   }
-
 
   // The unit chosen now: 0 MPa, 1 kgf/cm2.
   chosenUnit() {
@@ -369,7 +388,7 @@ export class TForm1 {
     const progress = new PrintProgress(pages);
     let done = false;
     try {
-      for (let rows = kFirstListingPartRows; ; ) {
+      for (let rows = kFirstListingPartRows; ;) {
         const started = performance.now();
         const part = session.continueListing(rows);
         view.add(part);

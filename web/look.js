@@ -48,7 +48,11 @@ export function fittedSize(pixelSize, texts) {
 export function widenToShow(box, text) {
   const style = getComputedStyle(box);
   const kCaretWidth = 1;
-  const needed = Math.ceil(textWidth(text, kWindowPixelSize)) + parseFloat(style.paddingLeft) + parseFloat(style.paddingRight) + kCaretWidth;
+  const needed =
+    Math.ceil(textWidth(text, kWindowPixelSize)) +
+    parseFloat(style.paddingLeft) +
+    parseFloat(style.paddingRight) +
+    kCaretWidth;
   const width = parseFloat(box.style.width);
   if (needed <= width) return;
   box.style.left = `${parseFloat(box.style.left) - (needed - width)}px`;
@@ -81,7 +85,10 @@ export function fitTexts(root) {
   for (const group of root.querySelectorAll(".radio-group")) {
     const room = parseFloat(group.style.width) - kRadioItemMargin;
     const items = [...group.querySelectorAll(".radio-item span")];
-    const size = fittedSize(kWindowPixelSize, items.map((item) => ({ text: item.textContent, room })));
+    const size = fittedSize(
+      kWindowPixelSize,
+      items.map((item) => ({ text: item.textContent, room })),
+    );
     for (const item of items) item.style.fontSize = `${size}px`;
   }
 }

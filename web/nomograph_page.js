@@ -56,7 +56,8 @@ class LabelRow {
   place(from, to, top = 0, bottom = 0) {
     const gap = 4;
     if (this.taken.some(([left, right]) => from < right + gap && to > left - gap)) return false;
-    const overMark = (mark) => from - gap < mark.right && to + gap > mark.left && top < mark.bottom && bottom > mark.top;
+    const overMark = (mark) =>
+      from - gap < mark.right && to + gap > mark.left && top < mark.bottom && bottom > mark.top;
     if (this.marks.some(overMark)) return false;
     this.taken.push([from, to]);
     return true;
@@ -144,11 +145,16 @@ export function nomographPage(row, lookUp, nomo, texts) {
   const inPair = (curve) => figure !== null && (curve === figure.lowerCurve || curve === figure.upperCurve);
 
   // The title.
-  picture.textInBox({ x: kPlot.x, y: 8, width: kPlot.width, height: 28 }, "left", `ノモグラフによる Sbit の読み取り　No. ${row}`, {
-    size: 18,
-    bold: true,
-    colour: kInk,
-  });
+  picture.textInBox(
+    { x: kPlot.x, y: 8, width: kPlot.width, height: 28 },
+    "left",
+    `ノモグラフによる Sbit の読み取り　No. ${row}`,
+    {
+      size: 18,
+      bold: true,
+      colour: kInk,
+    },
+  );
 
   // The penetration-index axis at the left edge, with the index levels across the plane.
   {
@@ -163,10 +169,15 @@ export function nomographPage(row, lookUp, nomo, texts) {
       picture.line(axis, y, end, y, { colour: kGrid, width: 0.6, dash: true });
       picture.line(axis - 4, y, axis, y, { colour: kInk, width: 1 });
       if (index % labelStep !== 0) continue;
-      picture.textInBox({ x: axis - 36, y: y - 8, width: 30, height: 16 }, "right", index > 0 ? `+${index}` : String(index), {
-        size: 11,
-        colour: kInk,
-      });
+      picture.textInBox(
+        { x: axis - 36, y: y - 8, width: 30, height: 16 },
+        "right",
+        index > 0 ? `+${index}` : String(index),
+        {
+          size: 11,
+          colour: kInk,
+        },
+      );
     }
     picture.line(axis, lowest + 6, axis, highest - 6, { colour: kInk, width: 1.2 });
     picture.text(axis - 42, (lowest + highest) / 2, "針入度指数", {
@@ -223,10 +234,15 @@ export function nomographPage(row, lookUp, nomo, texts) {
         placeLabel(below, lowerX, belowY, label, colour);
       }
     }
-    picture.textInBox({ x: frameLeft, y: aboveY - 30, width: frameRight - frameLeft, height: 16 }, "center", "スティフネス（MPa）", {
-      size: 12,
-      colour: kInk,
-    });
+    picture.textInBox(
+      { x: frameLeft, y: aboveY - 30, width: frameRight - frameLeft, height: 16 },
+      "center",
+      "スティフネス（MPa）",
+      {
+        size: 12,
+        colour: kInk,
+      },
+    );
   }
 
   // The temperature-difference scale, ticked every 10 °C, and the loading-time scale, ticked

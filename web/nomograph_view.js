@@ -55,7 +55,8 @@ export class NomographView {
   // The next or previous button, round from the last to the first.
   focusNext(way) {
     const at = this.buttons.indexOf(document.activeElement);
-    const next = at < 0 ? (way > 0 ? 0 : this.buttons.length - 1) : (at + way + this.buttons.length) % this.buttons.length;
+    const next =
+      at < 0 ? (way > 0 ? 0 : this.buttons.length - 1) : (at + way + this.buttons.length) % this.buttons.length;
     this.buttons[next].focus();
   }
 

@@ -13,7 +13,13 @@ export class Picture {
   }
 
   line(x1, y1, x2, y2, pen) {
-    this.polyline([[x1, y1], [x2, y2]], pen);
+    this.polyline(
+      [
+        [x1, y1],
+        [x2, y2],
+      ],
+      pen,
+    );
   }
 
   polyline(points, pen) {
@@ -32,8 +38,36 @@ export class Picture {
   // A text with its base line at y, starting at x ("start"), centred on it ("middle") or
   // ending there ("end"); middle: true centres it vertically on y instead.
   // A role names what the text is in the SVG (its class), for readers of the drawing.
-  text(x, y, text, { size = 12, bold = false, italic = false, colour = "#000", anchor = "start", middle = false, rotate = 0, role = "" } = {}) {
-    this.shapes.push({ kind: "text", x, y, text, size, bold, italic, colour, anchor, middle, rotate, role, clip: this.clip });
+  text(
+    x,
+    y,
+    text,
+    {
+      size = 12,
+      bold = false,
+      italic = false,
+      colour = "#000",
+      anchor = "start",
+      middle = false,
+      rotate = 0,
+      role = "",
+    } = {},
+  ) {
+    this.shapes.push({
+      kind: "text",
+      x,
+      y,
+      text,
+      size,
+      bold,
+      italic,
+      colour,
+      anchor,
+      middle,
+      rotate,
+      role,
+      clip: this.clip,
+    });
   }
 
   // A text in a box, aligned "left", "center" or "right" and centred vertically.

@@ -86,10 +86,15 @@ export function nomographSchematic(nomo) {
   for (let pi = kLowestIndex; pi <= kHighestIndex; pi += 1) {
     const row = indexRow(pi);
     picture.line(kAxisColumn, row, kGridRight, row, { colour: kLine, width: 0.6 });
-    picture.textInBox({ x: kAxisColumn - 30, y: row - 7, width: 24, height: 14 }, "right", pi > 0 ? `+${pi}` : String(pi), {
-      size: 10,
-      colour: kLine,
-    });
+    picture.textInBox(
+      { x: kAxisColumn - 30, y: row - 7, width: 24, height: 14 },
+      "right",
+      pi > 0 ? `+${pi}` : String(pi),
+      {
+        size: 10,
+        colour: kLine,
+      },
+    );
   }
   picture.setClip({ x: kAxisColumn, y: 0, width: kGridRight - kAxisColumn, height: kHeight });
   const fanning = [];
@@ -120,10 +125,15 @@ export function nomographSchematic(nomo) {
     picture.text(14, y, character, { size: 12, colour: kLine, anchor: "middle" });
     y += 14;
   }
-  picture.textInBox({ x: kAxisColumn, y: 1, width: kGridRight - kAxisColumn, height: 14 }, "center", "スティフネス（MPa）", {
-    size: 12,
-    colour: kLine,
-  });
+  picture.textInBox(
+    { x: kAxisColumn, y: 1, width: kGridRight - kAxisColumn, height: 14 },
+    "center",
+    "スティフネス（MPa）",
+    {
+      size: 12,
+      colour: kLine,
+    },
+  );
 
   // The scales, each with its caption centred below the part from captionFrom to its end.
   const scale = (row, first, last, captionFrom, caption) => {
@@ -138,7 +148,13 @@ export function nomographSchematic(nomo) {
   const shownSteps = kHighestDifferenceShown / 10 - nomo.lowestDifferenceStep;
   // Its caption keeps right of the reading's line, which crosses the scale near 40 °C.
   const captionStep = (kShownDifference + 20) / 10 - nomo.lowestDifferenceStep;
-  scale(tRow, column(differences[0]), column(differences[shownSteps]), column(differences[captionStep]), "軟化点との温度差（℃）");
+  scale(
+    tRow,
+    column(differences[0]),
+    column(differences[shownSteps]),
+    column(differences[captionStep]),
+    "軟化点との温度差（℃）",
+  );
   for (let i = 0; i <= shownSteps; i += 1) {
     const difference = 10 * (nomo.lowestDifferenceStep + i);
     const x = column(differences[i]);

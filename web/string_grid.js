@@ -342,9 +342,7 @@ export class StringGrid {
 
   isSelected(column, row) {
     const area = this.selectedArea();
-    return (
-      area !== null && column >= area.left && column <= area.right && row >= area.top && row <= area.bottom
-    );
+    return area !== null && column >= area.left && column <= area.right && row >= area.top && row <= area.bottom;
   }
 
   // The selected range; in the read-only grid the current cell when nothing else is selected.
@@ -431,7 +429,8 @@ export class StringGrid {
     const width = this.scroller.clientWidth;
     const stops = this.acrossStops();
     if (left < shown) this.scrollAcrossTo(stops.findLast((place) => place <= left) ?? 0);
-    else if (right > shown + width) this.scrollAcrossTo(stops.find((place) => right <= place + width) ?? stops[stops.length - 1]);
+    else if (right > shown + width)
+      this.scrollAcrossTo(stops.find((place) => right <= place + width) ?? stops[stops.length - 1]);
   }
 
   // Brings a table row into view when it is one of the rows shown.
@@ -471,7 +470,12 @@ export class StringGrid {
   }
 
   copy(event) {
-    if (this.editable && document.activeElement === this.editor && this.editor.selectionStart !== this.editor.selectionEnd) return;
+    if (
+      this.editable &&
+      document.activeElement === this.editor &&
+      this.editor.selectionStart !== this.editor.selectionEnd
+    )
+      return;
     const text = this.selectionText();
     if (text === null) return;
     event.preventDefault();

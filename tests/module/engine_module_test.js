@@ -1,11 +1,13 @@
 // The WebAssembly module through its JavaScript interface, as a front end calls it.
 // Usage: node engine_module_test.js path/to/talveno-engine.js
-'use strict';
-const assert = require('node:assert/strict');
+"use strict";
+const assert = require("node:assert/strict");
 const createTalvenoEngine = require(process.argv[2]);
 
-const kInput = 0, kResult = 1;
-const kMpa = 0, kKgf = 1;
+const kInput = 0,
+  kResult = 1;
+const kMpa = 0,
+  kKgf = 1;
 
 // The failure's message and the row it names, or null when the call does not fail; a fault of
 // the program (a call made wrongly) as "fault: " and its text.
@@ -13,8 +15,8 @@ function failureOf(call) {
   try {
     call();
   } catch (error) {
-    assert.ok(error instanceof Error, 'failures arrive as Errors');
-    if (error.name !== 'Failure') return `fault: ${error.message}`;
+    assert.ok(error instanceof Error, "failures arrive as Errors");
+    if (error.name !== "Failure") return `fault: ${error.message}`;
     return error.row === undefined ? error.message : `${error.message} @${error.row}`;
   }
   return null;
@@ -24,216 +26,331 @@ function fill(session, rows) {
   rows.forEach((cells, r) => cells.forEach((text, c) => session.setCell(kInput, c + 1, r + 1, text)));
 }
 
-const kWorkedRow = ['80', '50', '1', '0', '12', '4'];
-const kWorkedResult = ['80', '50', '0.00', '1', '0', '87.5', '2.151E+01', '5.002E+03'];
+const kWorkedRow = ["80", "50", "1", "0", "12", "4"];
+const kWorkedResult = ["80", "50", "0.00", "1", "0", "87.5", "2.151E+01", "5.002E+03"];
 // The input data file's header lines in CP932: "　" is 81 40, "℃" 81 8E and "秒" 95 62.
 const kInputHeader = Buffer.concat([
-  Buffer.from([0x81, 0x40]), Buffer.from('No '), Buffer.from([0x81, 0x40]),
-  Buffer.from(' pen   soft   loadtime'), Buffer.from([0x81, 0x40]), Buffer.from('temp '),
-  Buffer.from([0x81, 0x40]), Buffer.from('asvol'), Buffer.from([0x81, 0x40]), Buffer.from(' void\r\n'),
-  Buffer.from('  '), Buffer.from([0x81, 0x40, 0x81, 0x40]), Buffer.from(' 0.1mm   '),
-  Buffer.from([0x81, 0x8e]), Buffer.from('  '), Buffer.from([0x81, 0x40]), Buffer.from('   '),
-  Buffer.from([0x95, 0x62]), Buffer.from('      '), Buffer.from([0x81, 0x8e]), Buffer.from('   '),
-  Buffer.from([0x81, 0x40]), Buffer.from('% '), Buffer.from([0x81, 0x40]), Buffer.from('    %\r\n'),
+  Buffer.from([0x81, 0x40]),
+  Buffer.from("No "),
+  Buffer.from([0x81, 0x40]),
+  Buffer.from(" pen   soft   loadtime"),
+  Buffer.from([0x81, 0x40]),
+  Buffer.from("temp "),
+  Buffer.from([0x81, 0x40]),
+  Buffer.from("asvol"),
+  Buffer.from([0x81, 0x40]),
+  Buffer.from(" void\r\n"),
+  Buffer.from("  "),
+  Buffer.from([0x81, 0x40, 0x81, 0x40]),
+  Buffer.from(" 0.1mm   "),
+  Buffer.from([0x81, 0x8e]),
+  Buffer.from("  "),
+  Buffer.from([0x81, 0x40]),
+  Buffer.from("   "),
+  Buffer.from([0x95, 0x62]),
+  Buffer.from("      "),
+  Buffer.from([0x81, 0x8e]),
+  Buffer.from("   "),
+  Buffer.from([0x81, 0x40]),
+  Buffer.from("% "),
+  Buffer.from([0x81, 0x40]),
+  Buffer.from("    %\r\n"),
 ]);
 
 const tests = {
-  'the tables start as the window holds them'(engine) {
+  "the tables start as the window holds them"(engine) {
     const s = new engine.Session();
     assert.deepEqual([s.columnCount(kInput), s.rowCount(kInput), s.columnWidth(kInput, 1)], [7, 51, 100]);
     assert.deepEqual([s.columnCount(kResult), s.rowCount(kResult), s.columnWidth(kResult, 1)], [9, 51, 85]);
-    assert.equal(s.start('20'), 20);
-    assert.deepEqual(s.cellsOfRows(kInput, 0, 2),
-      [['No.', '針入度(1/10mm)', '軟化点(℃)', '載荷時間(秒)', '温　度(℃)', 'アス容積率(％)', '空隙率(％)'],
-        ['1', '', '', '', '', '', '']]);
+    assert.equal(s.start("20"), 20);
+    assert.deepEqual(s.cellsOfRows(kInput, 0, 2), [
+      ["No.", "針入度(1/10mm)", "軟化点(℃)", "載荷時間(秒)", "温　度(℃)", "アス容積率(％)", "空隙率(％)"],
+      ["1", "", "", "", "", "", ""],
+    ]);
     assert.equal(s.rowCount(kResult), 21);
-    assert.equal(failureOf(() => s.start('abc')), "'abc' は整数ではありません");
-    assert.equal(failureOf(() => s.cell(2, 0, 0)), 'fault: table: 0 (input) or 1 (result)');
+    assert.equal(
+      failureOf(() => s.start("abc")),
+      "'abc' は整数ではありません",
+    );
+    assert.equal(
+      failureOf(() => s.cell(2, 0, 0)),
+      "fault: table: 0 (input) or 1 (result)",
+    );
     s.delete();
   },
 
-  'the run computes the filled rows and stops at the first failure'(engine) {
+  "the run computes the filled rows and stops at the first failure"(engine) {
     const s = new engine.Session();
-    s.start('50');
-    fill(s, [kWorkedRow, kWorkedRow, ['60', 'x', '1', '0', '12', '4'], kWorkedRow]);
-    assert.equal(failureOf(() => s.run('50', kMpa, false)), "'x' は浮動小数点数ではありません @3");
-    assert.deepEqual(s.cellsOfRows(kResult, 2, 2).map((cells) => cells.slice(1)),
-      [kWorkedResult, ['', '', '', '', '', '', '', '']]);
-    assert.equal(s.cell(kResult, 7, 0), 'Sbit(MPa)');
-    s.setCell(kInput, 2, 3, '50');
-    s.run('50', kKgf, true);
-    assert.equal(s.cell(kResult, 8, 0), 'Smix(kgf/cm2)');
-    assert.equal(s.cell(kResult, 7, 4), '2.193E+02');
+    s.start("50");
+    fill(s, [kWorkedRow, kWorkedRow, ["60", "x", "1", "0", "12", "4"], kWorkedRow]);
+    assert.equal(
+      failureOf(() => s.run("50", kMpa, false)),
+      "'x' は浮動小数点数ではありません @3",
+    );
+    assert.deepEqual(
+      s.cellsOfRows(kResult, 2, 2).map((cells) => cells.slice(1)),
+      [kWorkedResult, ["", "", "", "", "", "", "", ""]],
+    );
+    assert.equal(s.cell(kResult, 7, 0), "Sbit(MPa)");
+    s.setCell(kInput, 2, 3, "50");
+    s.run("50", kKgf, true);
+    assert.equal(s.cell(kResult, 8, 0), "Smix(kgf/cm2)");
+    assert.equal(s.cell(kResult, 7, 4), "2.193E+02");
     assert.equal(s.filledRowCount(kResult), 4);
-    assert.equal(failureOf(() => s.run('x', kMpa, false)), "'x' は整数ではありません");
-    assert.equal(failureOf(() => s.run('50', 2, false)), 'fault: unit: 0 (MPa) or 1 (kgf/cm2)');
+    assert.equal(
+      failureOf(() => s.run("x", kMpa, false)),
+      "'x' は整数ではありません",
+    );
+    assert.equal(
+      failureOf(() => s.run("50", 2, false)),
+      "fault: unit: 0 (MPa) or 1 (kgf/cm2)",
+    );
     s.delete();
   },
 
-  'row editing, pasting and copying work on the input table'(engine) {
+  "row editing, pasting and copying work on the input table"(engine) {
     const s = new engine.Session();
-    s.start('10');
-    fill(s, [['1', '2', '3', '4', '5', '6'], ['7', '8', '9', '10', '11', '12']]);
-    assert.deepEqual([s.copyFirstRow(), s.copyChosenRow('2')], [3, 4], 'the rows written');
-    assert.deepEqual(s.cellsOfRows(kInput, 3, 2).map((cells) => cells[1]), ['1', '7']);
-    assert.equal(failureOf(() => s.copyChosenRow('-1')), 'リストのインデックスが範囲を超えています (-1)');
-    s.partialClear('10', '1', '2');
-    assert.equal(s.copyText(kInput, 1, 1, 2, 2), '1\t2\n7\t8\n');
-    assert.equal(s.pasteBlock(2, 1, 'a\tb\r\nc\td\r\n'), true);
-    assert.equal(s.copyText(kInput, 1, 1, 3, 2), '1\ta\tb\n7\tc\td\n');
-    assert.equal(s.pasteBlock(1, 1, 'one value'), false);
+    s.start("10");
+    fill(s, [
+      ["1", "2", "3", "4", "5", "6"],
+      ["7", "8", "9", "10", "11", "12"],
+    ]);
+    assert.deepEqual([s.copyFirstRow(), s.copyChosenRow("2")], [3, 4], "the rows written");
+    assert.deepEqual(
+      s.cellsOfRows(kInput, 3, 2).map((cells) => cells[1]),
+      ["1", "7"],
+    );
+    assert.equal(
+      failureOf(() => s.copyChosenRow("-1")),
+      "リストのインデックスが範囲を超えています (-1)",
+    );
+    s.partialClear("10", "1", "2");
+    assert.equal(s.copyText(kInput, 1, 1, 2, 2), "1\t2\n7\t8\n");
+    assert.equal(s.pasteBlock(2, 1, "a\tb\r\nc\td\r\n"), true);
+    assert.equal(s.copyText(kInput, 1, 1, 3, 2), "1\ta\tb\n7\tc\td\n");
+    assert.equal(s.pasteBlock(1, 1, "one value"), false);
     assert.equal(s.undoPaste(), true);
     assert.equal(s.undoPaste(), false);
-    assert.equal(s.cell(kInput, 2, 1), '2');
-    assert.equal(failureOf(() => s.pasteBlock(6, 1, 'a\tb\n')), '貼り付けるデータが6列目を超えます（7 列目まで）');
+    assert.equal(s.cell(kInput, 2, 1), "2");
+    assert.equal(
+      failureOf(() => s.pasteBlock(6, 1, "a\tb\n")),
+      "貼り付けるデータが6列目を超えます（7 列目まで）",
+    );
     assert.deepEqual(s.filledRowsSelection(kInput), { left: 1, top: 1, right: 6, bottom: 2 });
-    s.clearAll('10');
+    s.clearAll("10");
     assert.equal(s.filledRowsSelection(kInput), null);
     s.moveColumn(kInput, 1, 2);
-    assert.equal(s.cell(kInput, 2, 0), '針入度(1/10mm)');
+    assert.equal(s.cell(kInput, 2, 0), "針入度(1/10mm)");
     s.delete();
   },
 
-  'files are read from and saved to CP932 bytes'(engine) {
+  "files are read from and saved to CP932 bytes"(engine) {
     const s = new engine.Session();
-    s.start('50');
-    fill(s, [['80', '47.5', '0.02', '25', '12.3', '4']]);
+    s.start("50");
+    fill(s, [["80", "47.5", "0.02", "25", "12.3", "4"]]);
     const bytes = Buffer.from(s.inputFileBytes());
     assert.ok(s.inputFileBytes() instanceof Uint8Array);
-    assert.deepEqual(bytes, Buffer.concat([kInputHeader,
-      Buffer.from('  1    80.0   47.5     0.020   25.0   12.3    4.0\r\n')]));
-    s.readInputFile(new Uint8Array(Buffer.concat([kInputHeader, Buffer.from('1 60 50 1 0 12 4\r\n')])), '50', 'a.dat');
-    assert.deepEqual(s.cellsOfRows(kInput, 1, 1)[0].slice(1), ['60.0', '50.0', '1.000', '0.0', '12.0', '4.0']);
-    assert.equal(failureOf(() => s.readInputFile(Buffer.concat([kInputHeader, Buffer.from('1 6x 1 1 1 1 1\r\n')]), '50', 'a.dat')),
-      '入力値が数値ではありません\n(3 行目)');
-    assert.equal(s.cell(kInput, 1, 1), '60.0', 'a failing read changes nothing');
+    assert.deepEqual(
+      bytes,
+      Buffer.concat([kInputHeader, Buffer.from("  1    80.0   47.5     0.020   25.0   12.3    4.0\r\n")]),
+    );
+    s.readInputFile(new Uint8Array(Buffer.concat([kInputHeader, Buffer.from("1 60 50 1 0 12 4\r\n")])), "50", "a.dat");
+    assert.deepEqual(s.cellsOfRows(kInput, 1, 1)[0].slice(1), ["60.0", "50.0", "1.000", "0.0", "12.0", "4.0"]);
+    assert.equal(
+      failureOf(() => s.readInputFile(Buffer.concat([kInputHeader, Buffer.from("1 6x 1 1 1 1 1\r\n")]), "50", "a.dat")),
+      "入力値が数値ではありません\n(3 行目)",
+    );
+    assert.equal(s.cell(kInput, 1, 1), "60.0", "a failing read changes nothing");
     // Files beyond the module's memory, also beyond what a 32-bit length holds.
     for (const length of [3.5e9, 5e9]) {
-      assert.equal(failureOf(() => s.readInputFile({ length }, '50', 'a.dat')), engine.windowTexts().outOfMemory);
-      assert.equal(s.cell(kInput, 1, 1), '60.0', 'a read out of memory changes nothing');
+      assert.equal(
+        failureOf(() => s.readInputFile({ length }, "50", "a.dat")),
+        engine.windowTexts().outOfMemory,
+      );
+      assert.equal(s.cell(kInput, 1, 1), "60.0", "a read out of memory changes nothing");
     }
-    assert.equal(failureOf(() => s.readInputFile(bytes, 'n', 'a.dat')), "'n' は整数ではありません");
-    assert.equal(failureOf(() => s.readInputFile(new Uint8Array(0), '50', 'b.dat')), "'b.dat' は空のファイルです");
-    s.run('50', kMpa, false);
+    assert.equal(
+      failureOf(() => s.readInputFile(bytes, "n", "a.dat")),
+      "'n' は整数ではありません",
+    );
+    assert.equal(
+      failureOf(() => s.readInputFile(new Uint8Array(0), "50", "b.dat")),
+      "'b.dat' は空のファイルです",
+    );
+    s.run("50", kMpa, false);
     const result = Buffer.from(s.resultFileBytes(kKgf));
-    assert.equal(result.toString('latin1').split('\r\n')[2],
-      '  1    60.0   50.0  -0.77     1.000    0.0   87.5 5.777E+0001 8.780E+0003');
-    assert.ok(result.toString('latin1').split('\r\n')[1].endsWith('kgf/cm2     kgf/cm2'));
+    assert.equal(
+      result.toString("latin1").split("\r\n")[2],
+      "  1    60.0   50.0  -0.77     1.000    0.0   87.5 5.777E+0001 8.780E+0003",
+    );
+    assert.ok(result.toString("latin1").split("\r\n")[1].endsWith("kgf/cm2     kgf/cm2"));
     const other = new engine.Session();
-    other.readResultFile(result, '50', 'a.kgf');
-    assert.deepEqual(other.cellsOfRows(kResult, 1, 1)[0].slice(1),
-      ['60.0', '50.0', '-0.77', '1.000', '0.0', '87.5', '5.777E+01', '8.780E+03']);
+    other.readResultFile(result, "50", "a.kgf");
+    assert.deepEqual(other.cellsOfRows(kResult, 1, 1)[0].slice(1), [
+      "60.0",
+      "50.0",
+      "-0.77",
+      "1.000",
+      "0.0",
+      "87.5",
+      "5.777E+01",
+      "8.780E+03",
+    ]);
     s.delete();
     other.delete();
   },
 
-  'listings come as lines and as drawings on a surface'(engine) {
+  "listings come as lines and as drawings on a surface"(engine) {
     const s = new engine.Session();
-    s.start('50');
+    s.start("50");
     fill(s, [kWorkedRow]);
-    const lines = s.listingLines(0, 'in.dat', kMpa);
+    const lines = s.listingLines(0, "in.dat", kMpa);
     assert.equal(lines.length, 12);
-    assert.equal(lines[7], '               入力データ名： in.dat');
-    assert.equal(lines[11], '                 1       80.0      50.0     1.000       0.0      12.0       4.0');
+    assert.equal(lines[7], "               入力データ名： in.dat");
+    assert.equal(lines[11], "                 1       80.0      50.0     1.000       0.0      12.0       4.0");
     // Texts 5 units a character, lines 10 high: a page of 1000 holds the listing, one of 40
     // breaks it three times.
     const drawnOn = (height) => {
       const drawn = [];
-      s.printListing(0, 'in.dat', kMpa, {
-        pageWidth: () => 10000, pageHeight: () => height, characterHeight: () => 10,
+      s.printListing(0, "in.dat", kMpa, {
+        pageWidth: () => 10000,
+        pageHeight: () => height,
+        characterHeight: () => 10,
         textWidth: (text) => 5 * [...text].length,
-        drawText: (x, y, text) => drawn.push(`${x},${y} ${text}`), newPage: () => drawn.push('--'),
+        drawText: (x, y, text) => drawn.push(`${x},${y} ${text}`),
+        newPage: () => drawn.push("--"),
       });
       return drawn;
     };
-    assert.deepEqual(drawnOn(1000).slice(1, 3), ['75,70 入力データ名： ', '115,70 in.dat']);
-    assert.equal(drawnOn(1000).at(-1), '345,116        4.0');
-    assert.equal(drawnOn(40).filter((item) => item === '--').length, 3);
-    s.setCell(kInput, 3, 1, 'fast');
-    assert.equal(failureOf(() => s.listingLines(0, '', kMpa)), "'fast' は浮動小数点数ではありません");
+    assert.deepEqual(drawnOn(1000).slice(1, 3), ["75,70 入力データ名： ", "115,70 in.dat"]);
+    assert.equal(drawnOn(1000).at(-1), "345,116        4.0");
+    assert.equal(drawnOn(40).filter((item) => item === "--").length, 3);
+    s.setCell(kInput, 3, 1, "fast");
+    assert.equal(
+      failureOf(() => s.listingLines(0, "", kMpa)),
+      "'fast' は浮動小数点数ではありません",
+    );
     s.delete();
   },
 
-  'a result row gives the look-up the nomograph view draws'(engine) {
+  "a result row gives the look-up the nomograph view draws"(engine) {
     const s = new engine.Session();
-    s.start('50');
-    fill(s, [kWorkedRow, ['80', '50', '0', '0', '12', '4']]);
-    assert.equal(failureOf(() => s.run('50', kMpa, false)), '0 による浮動小数点数除算 @2');
+    s.start("50");
+    fill(s, [kWorkedRow, ["80", "50", "0", "0", "12", "4"]]);
+    assert.equal(
+      failureOf(() => s.run("50", kMpa, false)),
+      "0 による浮動小数点数除算 @2",
+    );
     const taken = s.lookUpResultRow(1);
-    assert.equal(taken.reason, '');
+    assert.equal(taken.reason, "");
     assert.deepEqual(taken.inputs, { penetrationIndex: 0, loadingTime: 1, temperatureDifference: 50 });
     assert.equal(taken.reading.upperCurve, 39);
-    assert.equal(engine.exponentText(taken.reading.stiffnessMpa, 5, 2), '2.1507E+01');
+    assert.equal(engine.exponentText(taken.reading.stiffnessMpa, 5, 2), "2.1507E+01");
     assert.equal(taken.figure.lowerCurve, 38);
     assert.equal(taken.figure.reading.x, taken.reading.x);
     assert.equal(taken.figure.loadingTime.x, engine.loadingTimeX(1));
     assert.equal(taken.figure.upperCurveX, engine.curveXs(taken.figure.reading.y)[39]);
-    assert.deepEqual(taken.notes, [], 'a reading, no extrapolation');
+    assert.deepEqual(taken.notes, [], "a reading, no extrapolation");
     const failed = s.lookUpResultRow(2);
-    assert.deepEqual([failed.reason, failed.reading], ['この行には計算結果がありません', null], 'the failing row is left empty');
-    assert.equal(s.lookUpResultRow(3).reason, 'この行には計算結果がありません');
+    assert.deepEqual(
+      [failed.reason, failed.reading],
+      ["この行には計算結果がありません", null],
+      "the failing row is left empty",
+    );
+    assert.equal(s.lookUpResultRow(3).reason, "この行には計算結果がありません");
     const outside = new engine.Session();
-    outside.start('50');
-    fill(outside, [['80', '70', '1', '30', '12', '4']]);
-    outside.run('50', kMpa, false);
-    assert.deepEqual(outside.lookUpResultRow(1).notes,
-      ['PI は図の針入度指数の範囲（-3 〜 +3）の外にあり、Sbit は外挿値です'], 'PI 4.21');
+    outside.start("50");
+    fill(outside, [["80", "70", "1", "30", "12", "4"]]);
+    outside.run("50", kMpa, false);
+    assert.deepEqual(
+      outside.lookUpResultRow(1).notes,
+      ["PI は図の針入度指数の範囲（-3 〜 +3）の外にあり、Sbit は外挿値です"],
+      "PI 4.21",
+    );
     outside.delete();
     const tables = engine.nomographTables();
     assert.equal(tables.curveStiffnessesPa.length, 45);
     assert.equal(tables.temperatureDifferenceX[33], 3290.3);
     assert.equal(engine.penetrationIndexHeight(0), tables.penetrationIndexHeight[0]);
     assert.equal(engine.temperatureDifferenceX(45), 2395.7);
-    assert.equal(failureOf(() => engine.loadingTimeX(-1)), '不正な浮動小数点数演算命令');
+    assert.equal(
+      failureOf(() => engine.loadingTimeX(-1)),
+      "不正な浮動小数点数演算命令",
+    );
     s.delete();
   },
 
-  'a result row gives its stiffness curves, each point the run\'s row at that point'(engine) {
+  "a result row gives its stiffness curves, each point the run's row at that point"(engine) {
     const s = new engine.Session();
-    s.start('50');
-    fill(s, [kWorkedRow, ['80', '50', '0.02', '-50', '12', '4'], ['80', '50', '1', '300', '12', '4']]);
-    const offScale = '軟化点と温度の差が -130～200℃ の範囲外です (-250)';
-    assert.equal(failureOf(() => s.run('50', kKgf, false)), `${offScale} @3`);
+    s.start("50");
+    fill(s, [kWorkedRow, ["80", "50", "0.02", "-50", "12", "4"], ["80", "50", "1", "300", "12", "4"]]);
+    const offScale = "軟化点と温度の差が -130～200℃ の範囲外です (-250)";
+    assert.equal(
+      failureOf(() => s.run("50", kKgf, false)),
+      `${offScale} @3`,
+    );
     const curves = s.stiffnessCurves(1, [0, -50, 300], [1, 0.02], kKgf);
-    assert.deepEqual([curves.reason, curves.penetrationIndex, curves.concentration, curves.points.length],
-      ['', 0, 0.875, 6]);
+    assert.deepEqual(
+      [curves.reason, curves.penetrationIndex, curves.concentration, curves.points.length],
+      ["", 0, 0.875, 6],
+    );
     // Point 0 is row 1 at its own temperature and loading time, point 3 row 2.
-    for (const [point, row] of [[0, 1], [3, 2]]) {
+    for (const [point, row] of [
+      [0, 1],
+      [3, 2],
+    ]) {
       assert.equal(engine.exponentText(curves.points[point].bitumenStiffness, 4, 2), s.cell(kResult, 7, row));
       assert.equal(engine.exponentText(curves.points[point].mixtureStiffness, 4, 2), s.cell(kResult, 8, row));
     }
-    assert.deepEqual(curves.points[3].notes,
-      ['X は最も硬い曲線（2000 MPa）の外にあり、Sbit はその先への外挿値です']);
-    assert.deepEqual(curves.points[4], { temperature: 300, loadingTime: 1, bitumenStiffness: null,
-      mixtureStiffness: null, failure: offScale, notes: [] });
+    assert.deepEqual(curves.points[3].notes, ["X は最も硬い曲線（2000 MPa）の外にあり、Sbit はその先への外挿値です"]);
+    assert.deepEqual(curves.points[4], {
+      temperature: 300,
+      loadingTime: 1,
+      bitumenStiffness: null,
+      mixtureStiffness: null,
+      failure: offScale,
+      notes: [],
+    });
     const none = s.stiffnessCurves(4, [0], [1], kMpa);
-    assert.deepEqual([none.reason, none.points], ['この行には計算結果がありません', []]);
-    assert.equal(failureOf(() => s.stiffnessCurves(1, [0], [1], 2)), 'fault: unit: 0 (MPa) or 1 (kgf/cm2)');
+    assert.deepEqual([none.reason, none.points], ["この行には計算結果がありません", []]);
+    assert.equal(
+      failureOf(() => s.stiffnessCurves(1, [0], [1], 2)),
+      "fault: unit: 0 (MPa) or 1 (kgf/cm2)",
+    );
     s.delete();
   },
 
-  'the texts of numbers and of the error box are the engine\'s'(engine) {
+  "the texts of numbers and of the error box are the engine's"(engine) {
     const cases = [
-      [engine.fixedText(2.675, 2), '2.68'], [engine.fixedText(-0.04, 1), '-0.0'],
-      [engine.exponentText(1234.5, 4, 4), '1.235E+0003'], [engine.shortestText(0.1 + 0.2), '0.30000000000000004'],
-      [engine.shortestText(1e300), '1e+300'], [engine.withFullStop('0 による浮動小数点数除算'), '0 による浮動小数点数除算.'],
-      [engine.withFullStop('リストのインデックスが範囲を超えています (-1)'), 'リストのインデックスが範囲を超えています (-1)'],
+      [engine.fixedText(2.675, 2), "2.68"],
+      [engine.fixedText(-0.04, 1), "-0.0"],
+      [engine.exponentText(1234.5, 4, 4), "1.235E+0003"],
+      [engine.shortestText(0.1 + 0.2), "0.30000000000000004"],
+      [engine.shortestText(1e300), "1e+300"],
+      [engine.withFullStop("0 による浮動小数点数除算"), "0 による浮動小数点数除算."],
+      [
+        engine.withFullStop("リストのインデックスが範囲を超えています (-1)"),
+        "リストのインデックスが範囲を超えています (-1)",
+      ],
     ];
     for (const [actual, expected] of cases) assert.equal(actual, expected);
   },
 
-  'the page reads counts, help texts, file messages and a look-up from the engine'(engine) {
+  "the page reads counts, help texts, file messages and a look-up from the engine"(engine) {
     const cases = [
-      [engine.maxDataCount(' $10'), 16], [failureOf(() => engine.maxDataCount('5 ')), "'5 ' は整数ではありません"],
-      [engine.fileFailureMessage('ENOENT'), 'ファイルが見つかりません'],
-      [engine.fileFailureMessage('EACCES'), 'ファイルへのアクセスが拒否されました'],
-      [/^I\/O エラー \(\d+\)$/.test(engine.fileFailureMessage('ENOSPC')), true],
-      [engine.helpText(3).split('\n\r').length, 9], [engine.helpText(5).endsWith('このままでOKです。\n\r'), true],
-      [failureOf(() => engine.helpText(6)), 'fault: help message: 1 to 5'],
-      [engine.halfWidthNumberText('－１．２５Ｅ＋０３\u3000ＡＢ'), '-1.25E+03 ＡＢ'],
-      [engine.windowTexts().internalError, 'プログラムの内部エラーのため、処理を中止しました'],
-      [engine.windowTexts().outOfMemory, 'メモリが不足しているため、処理を中止しました'],
-      [engine.read(0, 0.02, 40).upperCurve, 39], [engine.fixedText(engine.read(0, 0.02, 40).x, 4), '2317.6559'],
+      [engine.maxDataCount(" $10"), 16],
+      [failureOf(() => engine.maxDataCount("5 ")), "'5 ' は整数ではありません"],
+      [engine.fileFailureMessage("ENOENT"), "ファイルが見つかりません"],
+      [engine.fileFailureMessage("EACCES"), "ファイルへのアクセスが拒否されました"],
+      [/^I\/O エラー \(\d+\)$/.test(engine.fileFailureMessage("ENOSPC")), true],
+      [engine.helpText(3).split("\n\r").length, 9],
+      [engine.helpText(5).endsWith("このままでOKです。\n\r"), true],
+      [failureOf(() => engine.helpText(6)), "fault: help message: 1 to 5"],
+      [engine.halfWidthNumberText("－１．２５Ｅ＋０３\u3000ＡＢ"), "-1.25E+03 ＡＢ"],
+      [engine.windowTexts().internalError, "プログラムの内部エラーのため、処理を中止しました"],
+      [engine.windowTexts().outOfMemory, "メモリが不足しているため、処理を中止しました"],
+      [engine.read(0, 0.02, 40).upperCurve, 39],
+      [engine.fixedText(engine.read(0, 0.02, 40).x, 4), "2317.6559"],
     ];
     for (const [actual, expected] of cases) assert.deepEqual(actual, expected);
   },

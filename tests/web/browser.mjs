@@ -109,7 +109,11 @@ export class Window {
   // The page may read and write the clipboard (Firefox allows it for the run, by a preference).
   async allowClipboard() {
     if (kFirefox) return;
-    await this.context.overridePermissions("file://", ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
+    await this.context.overridePermissions("file://", [
+      "clipboard-read",
+      "clipboard-write",
+      "clipboard-sanitized-write",
+    ]);
   }
 
   async click(id, options = {}) {
@@ -137,7 +141,9 @@ export class Window {
   }
 
   text(id) {
-    return this.page.$eval(`#${id}`, (element) => ("value" in element && element.tagName !== "BUTTON" ? element.value : element.textContent));
+    return this.page.$eval(`#${id}`, (element) =>
+      "value" in element && element.tagName !== "BUTTON" ? element.value : element.textContent,
+    );
   }
 
   focused() {
@@ -180,7 +186,9 @@ export class Window {
 
   // The cell editor on a cell of the input table, by a click.
   async clickCell(grid, column, row) {
-    const cell = await this.page.waitForSelector(`#${grid} .grid-row[data-row="${row}"] .cell[data-column="${column}"]`);
+    const cell = await this.page.waitForSelector(
+      `#${grid} .grid-row[data-row="${row}"] .cell[data-column="${column}"]`,
+    );
     await cell.click();
   }
 

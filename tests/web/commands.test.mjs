@@ -3,7 +3,7 @@
 // view's PDF pages, the clipboard and the nomograph view.
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { existsSync, mkdtempSync, readFileSync, rmSync, truncateSync, writeFileSync } from "node:fs";
+import { mkdtempSync, readFileSync, rmSync, truncateSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, test } from "node:test";
@@ -29,17 +29,30 @@ const kWorkedResult = "80|50|0.00|1|0|87.5|2.151E+01|5.002E+03";
 // A file of CP932 bytes with CR LF line ends, written from its lines.
 function cp932File(name, lines) {
   const path = join(folder, name);
-  writeFileSync(path, execFileSync("iconv", ["-f", "UTF-8", "-t", "CP932"], { input: lines.map((line) => `${line}\r\n`).join("") }));
+  writeFileSync(
+    path,
+    execFileSync("iconv", ["-f", "UTF-8", "-t", "CP932"], { input: lines.map((line) => `${line}\r\n`).join("") }),
+  );
   return path;
 }
 
-const kInputHeader = ["　No 　 pen   soft   loadtime　temp 　asvol　 void", "  　　 0.1mm   ℃  　   秒      ℃   　% 　    %"];
+const kInputHeader = [
+  "　No 　 pen   soft   loadtime　temp 　asvol　 void",
+  "  　　 0.1mm   ℃  　   秒      ℃   　% 　    %",
+];
 
 // An input data file as the program saves it: rows of pen, soft, t, T, Vb, Va in their fields.
 function inputFile(name, count) {
   const lines = [...kInputHeader];
   for (let k = 1; k <= count; k += 1) {
-    const values = [40 + (k % 9) * 10, 45 + (k % 11), [0.02, 0.1, 1][k % 3], (k % 5) * 10, 10 + (k % 4), 3 + (k % 4) * 0.5];
+    const values = [
+      40 + (k % 9) * 10,
+      45 + (k % 11),
+      [0.02, 0.1, 1][k % 3],
+      (k % 5) * 10,
+      10 + (k % 4),
+      3 + (k % 4) * 0.5,
+    ];
     const fields = values.map((value, index) => value.toFixed(index === 2 ? 3 : 1).padStart(index === 2 ? 10 : 7));
     lines.push(`${String(k).padStart(3)} ${fields.join("")}`);
   }
@@ -78,7 +91,9 @@ test("the run computes the worked rows in both units, with and without the corre
       assert.equal(await window.cell(1, 3, 2), "-0.77", what);
       assert.equal(await window.cell(1, 7, 1), sbit, what);
       // The grid shows what the engine holds.
-      const shown = await window.page.$$eval("#StringGrid2 .grid-row[data-row='1'] .cell", (cells) => cells.map((cell) => cell.textContent));
+      const shown = await window.page.$$eval("#StringGrid2 .grid-row[data-row='1'] .cell", (cells) =>
+        cells.map((cell) => cell.textContent),
+      );
       assert.deepEqual(shown.slice(0, 8), ["1", "80", "50", "0.00", "1", "0", cv, sbit], what);
       await window.screenshot(`result-page-${unit}${correction}`);
     }
@@ -198,8 +213,12 @@ test("a fault of the program shows the internal error message and goes to the co
       if (message.type() === "error") logged.push(message.text());
     });
     const faults = [
-      ["Button7", () => talveno.engine.session.copyFirstRow = () => null.row, "null"],
-      ["Button8", () => talveno.engine.session.partialClear = () => talveno.engine.session.cell(2, 0, 0), "table: 0 (input) or 1 (result)"],
+      ["Button7", () => (talveno.engine.session.copyFirstRow = () => null.row), "null"],
+      [
+        "Button8",
+        () => (talveno.engine.session.partialClear = () => talveno.engine.session.cell(2, 0, 0)),
+        "table: 0 (input) or 1 (result)",
+      ],
     ];
     await window.start();
     for (const [button, fault, text] of faults) {
@@ -208,7 +227,10 @@ test("a fault of the program shows the internal error message and goes to the co
       const box = await window.waitForBox();
       assert.deepEqual([box.text, box.icon], ["プログラムの内部エラーのため、処理を中止しました.", true], button);
       await window.answer("Enter");
-      assert.ok(logged.some((line) => line.includes("talveno: internal error") && line.includes(text)), `${button}: ${logged.join(" | ")}`);
+      assert.ok(
+        logged.some((line) => line.includes("talveno: internal error") && line.includes(text)),
+        `${button}: ${logged.join(" | ")}`,
+      );
     }
   });
 });
@@ -222,7 +244,11 @@ test("an input data file read from CP932 saves back byte for byte, through the p
     await window.idle();
     assert.equal(await window.text("Memo1"), "cases.dat", "the file's name, no path");
     assert.equal(await window.row(0, 60, 6), "100.0|50.0|0.020|0.0|10.0|3.0");
-    assert.equal(await window.page.evaluate(() => talveno.engine.session.rowCount(0)), 51, "rows beyond 50 are kept hidden");
+    assert.equal(
+      await window.page.evaluate(() => talveno.engine.session.rowCount(0)),
+      51,
+      "rows beyond 50 are kept hidden",
+    );
 
     await window.keepSavedFiles("again.dat");
     await window.click("BitBtn3");
@@ -236,7 +262,11 @@ test("an input data file read from CP932 saves back byte for byte, through the p
     const downloads = await window.allowDownloads(mkdtempSync(join(folder, "downloads-")));
     await window.click("BitBtn3");
     await window.page.waitForSelector("#SaveBox[open]");
-    assert.equal(await window.page.$eval("#SaveBox .save-name", (name) => name.value), "again.dat", "the name last chosen");
+    assert.equal(
+      await window.page.$eval("#SaveBox .save-name", (name) => name.value),
+      "again.dat",
+      "the name last chosen",
+    );
     await window.setText("SaveBox .save-name", "typed");
     await window.press("Enter");
     assert.deepEqual(await waitForFile(join(downloads, "typed.dat")), bytes);
@@ -270,16 +300,32 @@ test("a file read or a run after a longer one leaves none of its rows behind", a
     await window.idle();
     await window.clickTab("データ入力と計算");
     await read("BitBtn2", short);
-    const memo = await window.page.$eval("#Memo1", (box) => [box.value, box.scrollHeight > box.clientHeight, box.scrollTop + box.clientHeight >= box.scrollHeight - 1]);
+    const memo = await window.page.$eval("#Memo1", (box) => [
+      box.value,
+      box.scrollHeight > box.clientHeight,
+      box.scrollTop + box.clientHeight >= box.scrollHeight - 1,
+    ]);
     assert.deepEqual(memo, [name, true, true], "the name's end in view");
     await window.screenshot("long-file-name");
-    assert.deepEqual(await saved("BitBtn3", "again.dat"), readFileSync(short), "the input file of the second file alone");
+    assert.deepEqual(
+      await saved("BitBtn3", "again.dat"),
+      readFileSync(short),
+      "the input file of the second file alone",
+    );
     await window.click("BitBtn4");
     await window.idle();
-    assert.deepEqual(await saved("BitBtn6", "short.mpa"), readFileSync(join(folder, "short.mpa")), "no results of the first run");
+    assert.deepEqual(
+      await saved("BitBtn6", "short.mpa"),
+      readFileSync(join(folder, "short.mpa")),
+      "no results of the first run",
+    );
     await read("BitBtn5", join(folder, "long-study.mpa"));
     await read("BitBtn5", join(folder, "short.mpa"));
-    assert.deepEqual(await saved("BitBtn6", "again.mpa"), readFileSync(join(folder, "short.mpa")), "no rows of the first result file");
+    assert.deepEqual(
+      await saved("BitBtn6", "again.mpa"),
+      readFileSync(join(folder, "short.mpa")),
+      "no rows of the first result file",
+    );
   });
 });
 
@@ -288,7 +334,10 @@ test("a bad file, one that is no data file or a cancelled chooser leaves the tab
   const empty = join(folder, "empty.dat");
   writeFileSync(empty, "");
   const picture = join(folder, "picture.png");
-  writeFileSync(picture, Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0, 0, 0, 0x0d, 0x49, 0x48, 0x44, 0x52]));
+  writeFileSync(
+    picture,
+    Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0, 0, 0, 0x0d, 0x49, 0x48, 0x44, 0x52]),
+  );
   const cases = [
     [bad, "入力値が数値ではありません.\n(4 行目)"],
     [empty, "'empty.dat' は空のファイルです."],
@@ -358,7 +407,10 @@ function folded(line) {
 }
 
 function foldedLines(text) {
-  return text.split("\n").map(folded).filter((line) => line !== "");
+  return text
+    .split("\n")
+    .map(folded)
+    .filter((line) => line !== "");
 }
 
 // The pages Chromium prints of the print view, read back with pdftotext, each page's lines
@@ -369,7 +421,11 @@ function pdfPages(pdf) {
   const count = Number(/Pages:\s+(\d+)/.exec(execFileSync("pdfinfo", [path], { encoding: "utf8" }))[1]);
   const pages = [];
   for (let page = 1; page <= count; page += 1) {
-    pages.push(foldedLines(execFileSync("pdftotext", ["-layout", "-f", String(page), "-l", String(page), path, "-"], { encoding: "utf8" })));
+    pages.push(
+      foldedLines(
+        execFileSync("pdftotext", ["-layout", "-f", String(page), "-l", String(page), path, "-"], { encoding: "utf8" }),
+      ),
+    );
   }
   return pages;
 }
@@ -388,7 +444,11 @@ async function expectPrinted(window, desktopListing, what) {
   const printed = pdfPages(await window.page.pdf({ preferCSSPageSize: true }));
   const laidOut = (await viewPages(window)).map((lines) => lines.map(folded).filter((line) => line !== ""));
   assert.deepEqual(printed, laidOut, `${what}: the pages of the print stream`);
-  assert.deepEqual(printed.flat(), foldedLines(readFileSync(join(folder, desktopListing), "utf8")), `${what}: the lines`);
+  assert.deepEqual(
+    printed.flat(),
+    foldedLines(readFileSync(join(folder, desktopListing), "utf8")),
+    `${what}: the lines`,
+  );
   return printed;
 }
 
@@ -487,8 +547,13 @@ test("a long listing reaches the print dialog in parts; one too long to print sa
 
     await pasteRows(window, 1000000);
     await window.click("Button3");
-    const refused = /^印刷するページが多すぎます \((\d+) ページ、上限 2500 ページ\)$/.exec((await window.waitForBox()).text);
-    assert.ok(refused && Math.abs(Number(refused[1]) / counted - 10) < 0.1, `refused with its page count: ${refused?.[0]}`);
+    const refused = /^印刷するページが多すぎます \((\d+) ページ、上限 2500 ページ\)$/.exec(
+      (await window.waitForBox()).text,
+    );
+    assert.ok(
+      refused && Math.abs(Number(refused[1]) / counted - 10) < 0.1,
+      `refused with its page count: ${refused?.[0]}`,
+    );
     await window.answer("Enter");
     assert.equal(await window.page.evaluate(() => window.printed), 1);
   });
@@ -500,7 +565,9 @@ function pdfWordLines(pdf) {
   writeFileSync(path, pdf);
   const page = execFileSync("pdftotext", ["-bbox", "-f", "1", "-l", "1", path, "-"], { encoding: "utf8" });
   const lines = new Map();
-  for (const [, left, top, right, text] of page.matchAll(/<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)<\/word>/g)) {
+  for (const [, left, top, right, text] of page.matchAll(
+    /<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)<\/word>/g,
+  )) {
     const line = Math.round(Number(top));
     lines.set(line, [...(lines.get(line) ?? []), { text, centre: (Number(left) + Number(right)) / 2 }]);
   }
@@ -511,7 +578,10 @@ function pdfWordLines(pdf) {
 // in the face the print view takes where that one is missing, each header word stands nearer
 // to the values of its own column than to any other, over rows of narrow and of wide values.
 test("every header word of the printed listings stands over its column", async () => {
-  const input = [["80", "47.5", "0.02", "25", "12.3", "4"], ["1234.5", "-12.5", "1000", "-5", "100", "0"]];
+  const input = [
+    ["80", "47.5", "0.02", "25", "12.3", "4"],
+    ["1234.5", "-12.5", "1000", "-5", "100", "0"],
+  ];
   const result = [
     ["80", "47.5", "-0.52", "0.02", "25", "85.3", "12.34", "5678"],
     ["1234.5", "100", "-2.5", "1000", "-25", "99.9", "0.00001", "1e7"],
@@ -530,10 +600,16 @@ test("every header word of the printed listings stands over its column", async (
       await window.choose("RadioGroup1", unit);
       await window.start();
       if (table === 1) await window.click("BitBtn4");
-      await window.page.evaluate((t, cells) => {
-        cells.forEach((texts, r) => texts.forEach((text, c) => talveno.engine.session.setCell(t, c + 1, r + 1, text)));
-        talveno.form.showTables();
-      }, table, rows);
+      await window.page.evaluate(
+        (t, cells) => {
+          cells.forEach((texts, r) =>
+            texts.forEach((text, c) => talveno.engine.session.setCell(t, c + 1, r + 1, text)),
+          );
+          talveno.form.showTables();
+        },
+        table,
+        rows,
+      );
       await window.click(button);
       await window.idle();
       if (table === 1) await window.printScreenshot(`print-view-columns-${unit}`);
@@ -541,7 +617,10 @@ test("every header word of the printed listings stands over its column", async (
       assert.equal(lines.length, 5, `${what}: the title, two header lines, two rows`);
       for (const values of lines.slice(3)) {
         assert.equal(values.length, headerColumns.length, what);
-        for (const [header, columns] of [[lines[1], headerColumns], [lines[2], unitColumns]]) {
+        for (const [header, columns] of [
+          [lines[1], headerColumns],
+          [lines[2], unitColumns],
+        ]) {
           assert.equal(header.length, columns.length, `${what}: ${header.map((word) => word.text)}`);
           header.forEach((word, i) => {
             const distance = (v) => Math.abs(values[v].centre - word.centre);
@@ -600,12 +679,21 @@ test("a spreadsheet block pastes from the current cell, Ctrl+Z takes it back, Ct
 test("the nomograph view shows a row's look-up, saves it as PNG and prints it", async () => {
   await withWindow(async (window) => {
     await window.start();
-    await window.typeRows([["60", "50", "1", "0", "12", "4"], ["80", "50", "0.02", "10", "12", "4"]]);
+    await window.typeRows([
+      ["60", "50", "1", "0", "12", "4"],
+      ["80", "50", "0.02", "10", "12", "4"],
+    ]);
     await window.click("BitBtn4");
     await window.page.click("#StringGrid2 .grid-row[data-row='2'] .cell[data-column='1']", { count: 2 });
     await window.page.waitForSelector("#NomographView:not([hidden]) svg");
     const texts = await window.page.$$eval("#NomographView svg text", (list) => list.map((text) => text.textContent));
-    for (const expected of ["ノモグラフによる Sbit の読み取り　No. 2", "2317.6559", "38, 39", "0.77308", "4.0614E+01"]) {
+    for (const expected of [
+      "ノモグラフによる Sbit の読み取り　No. 2",
+      "2317.6559",
+      "38, 39",
+      "0.77308",
+      "4.0614E+01",
+    ]) {
       assert.ok(texts.includes(expected), `the view shows ${expected}`);
     }
     await window.screenshot("nomograph-view");
@@ -625,15 +713,23 @@ test("the nomograph view shows a row's look-up, saves it as PNG and prints it", 
     const printed = pdfPages(pdf);
     assert.equal(printed.length, 1, "one page");
     writeFileSync(join(folder, "view.pdf"), pdf);
-    const [width, height] = /Page size:\s+([\d.]+) x ([\d.]+) pts/.exec(execFileSync("pdfinfo", [join(folder, "view.pdf")], { encoding: "utf8" })).slice(1).map(Number);
-    assert.ok(Math.abs(width - 841.89) < 1 && Math.abs(height - 595.28) < 1, `an A4 page in landscape: ${width} x ${height}`);
+    const [width, height] = /Page size:\s+([\d.]+) x ([\d.]+) pts/
+      .exec(execFileSync("pdfinfo", [join(folder, "view.pdf")], { encoding: "utf8" }))
+      .slice(1)
+      .map(Number);
+    assert.ok(
+      Math.abs(width - 841.89) < 1 && Math.abs(height - 595.28) < 1,
+      `an A4 page in landscape: ${width} x ${height}`,
+    );
     assert.ok(printed[0].some((line) => line.includes("2317.6559")));
     await window.click("CloseButton");
 
     // A row that was never computed shows why.
     await window.page.click("#StringGrid2 .grid-row[data-row='3'] .cell[data-column='1']", { count: 2 });
     await window.page.waitForSelector("#NomographView:not([hidden]) svg");
-    const reason = await window.page.$$eval("#NomographView svg text", (list) => list.map((text) => text.textContent).join(" "));
+    const reason = await window.page.$$eval("#NomographView svg text", (list) =>
+      list.map((text) => text.textContent).join(" "),
+    );
     assert.match(reason, /読み取れません/);
   });
 });
@@ -678,7 +774,9 @@ test("the nomograph view says when Sbit is extrapolated and keeps its labels cle
         return {
           notes: [...svg.querySelectorAll("text.extrapolation")].map((text) => text.textContent).join(""),
           labels: labels.length,
-          under: labels.filter((label) => over(box(label), ring) || over(box(label), letter)).map((label) => label.textContent),
+          under: labels
+            .filter((label) => over(box(label), ring) || over(box(label), letter))
+            .map((label) => label.textContent),
         };
       });
       if (index < notes.length) {
@@ -707,5 +805,9 @@ test("the page opens from its file with no other request", async () => {
   const others = (urls) => urls.filter((url) => !url.startsWith("data:") && url !== own);
   assert.deepEqual([others(requests), others(resources)], [[], []]);
   // Firefox reports no requests of file: addresses to puppeteer.
-  if (!kFirefox) assert.deepEqual(requests.filter((url) => !url.startsWith("data:")), [own]);
+  if (!kFirefox)
+    assert.deepEqual(
+      requests.filter((url) => !url.startsWith("data:")),
+      [own],
+    );
 });

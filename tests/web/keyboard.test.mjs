@@ -54,7 +54,11 @@ test("the nomograph view opens from the result table by keys and keeps the keys 
         await window.press(key, modifiers);
         walk.push(await window.focused());
       }
-      assert.deepEqual(walk, ["CloseButton", "SavePngButton", "PrintButton", "CloseButton", "PrintButton", "SavePngButton"], way);
+      assert.deepEqual(
+        walk,
+        ["CloseButton", "SavePngButton", "PrintButton", "CloseButton", "PrintButton", "SavePngButton"],
+        way,
+      );
       // A click on the picture takes the focus off the buttons; the keys still stay in the view.
       await window.page.click("#NomographView .view-canvas");
       await window.press("Tab");
@@ -77,7 +81,11 @@ test("the nomograph view opens from the result table by keys and keeps the keys 
     await window.press("F10", ["Shift"]);
     for (const key of ["ArrowDown", "Enter"]) await window.press(key);
     await window.idle();
-    assert.equal(await window.page.$$eval("#StringGrid2 .cell.selected", (cells) => cells.length), 3 * 8, "all filled rows selected");
+    assert.equal(
+      await window.page.$$eval("#StringGrid2 .cell.selected", (cells) => cells.length),
+      3 * 8,
+      "all filled rows selected",
+    );
   });
 });
 
@@ -126,7 +134,10 @@ function accessibleNames(window, selector) {
     try {
       return [...(document.querySelector("dialog[open]") ?? document).querySelectorAll(chosen)]
         .filter((element) => element.getClientRects().length > 0 && !element.closest("[inert]"))
-        .map((element) => [element.id || element.className, axe.commons.text.accessibleTextVirtual(axe.utils.getNodeFromTree(element))]);
+        .map((element) => [
+          element.id || element.className,
+          axe.commons.text.accessibleTextVirtual(axe.utils.getNodeFromTree(element)),
+        ]);
     } finally {
       axe.teardown();
     }
@@ -144,44 +155,65 @@ async function criticalViolations(window) {
 test("every input has a name and axe-core's critical rules pass on every page and box", async () => {
   const states = [
     ["start page", async () => {}],
-    ["input page", async (window) => {
-      await runRows(window);
-      await window.clickTab("データ入力と計算");
-      await window.clickCell("StringGrid1", 2, 3);
-    }],
+    [
+      "input page",
+      async (window) => {
+        await runRows(window);
+        await window.clickTab("データ入力と計算");
+        await window.clickCell("StringGrid1", 2, 3);
+      },
+    ],
     ["result page", async (window) => window.click("BitBtn4")],
-    ["result menu", async (window) => {
-      await window.clickCell("StringGrid2", 2, 1);
-      await window.press("F10", ["Shift"]);
-    }],
-    ["nomograph view", async (window) => {
-      await window.press("Escape");
-      await window.press("Enter");
-    }],
-    ["save box", async (window) => {
-      await window.page.evaluate(() => (window.showSaveFilePicker = undefined));
-      await window.click("SavePngButton");
-      await window.page.waitForSelector("#SaveBox[open]");
-    }],
-    ["information box", async (window) => {
-      await window.press("Escape");
-      await window.idle();
-      await window.press("Escape");
-      await window.click("Button5");
-      await window.waitForBox();
-    }],
-    ["confirmation box", async (window) => {
-      await window.answer("Enter");
-      await window.click("Button1");
-      await window.waitForBox();
-    }],
-    ["error box", async (window) => {
-      await window.answer("Escape");
-      await window.clickTab("データ入力と計算");
-      await window.setText("Edit1", "x");
-      await window.click("Button9");
-      await window.waitForBox();
-    }],
+    [
+      "result menu",
+      async (window) => {
+        await window.clickCell("StringGrid2", 2, 1);
+        await window.press("F10", ["Shift"]);
+      },
+    ],
+    [
+      "nomograph view",
+      async (window) => {
+        await window.press("Escape");
+        await window.press("Enter");
+      },
+    ],
+    [
+      "save box",
+      async (window) => {
+        await window.page.evaluate(() => (window.showSaveFilePicker = undefined));
+        await window.click("SavePngButton");
+        await window.page.waitForSelector("#SaveBox[open]");
+      },
+    ],
+    [
+      "information box",
+      async (window) => {
+        await window.press("Escape");
+        await window.idle();
+        await window.press("Escape");
+        await window.click("Button5");
+        await window.waitForBox();
+      },
+    ],
+    [
+      "confirmation box",
+      async (window) => {
+        await window.answer("Enter");
+        await window.click("Button1");
+        await window.waitForBox();
+      },
+    ],
+    [
+      "error box",
+      async (window) => {
+        await window.answer("Escape");
+        await window.clickTab("データ入力と計算");
+        await window.setText("Edit1", "x");
+        await window.click("Button9");
+        await window.waitForBox();
+      },
+    ],
   ];
   await withWindow(async (window) => {
     await window.page.addScriptTag({ path: join(kRoot, "node_modules/axe-core/axe.min.js") });
@@ -198,6 +230,10 @@ test("every input has a name and axe-core's critical rules pass on every page an
     assert.deepEqual([...named.keys()].sort(), expected.sort(), "every input seen");
     assert.equal(named.get("cell-editor"), "軟化点(℃) No. 3", "the cell editor named by its column and row");
     await window.answer("Enter");
-    assert.deepEqual(await accessibleNames(window, "[role=application]"), [["Form1", "Talveno ver1.7 2008.03.02"]], "the window is one application");
+    assert.deepEqual(
+      await accessibleNames(window, "[role=application]"),
+      [["Form1", "Talveno ver1.7 2008.03.02"]],
+      "the window is one application",
+    );
   });
 });

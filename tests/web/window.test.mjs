@@ -83,7 +83,14 @@ test("every control has its place, size, text, colour and cursor", async () => {
         if (!element) return [id, "missing"];
         const box = element.getBoundingClientRect();
         const origin = document.getElementById(parent).getBoundingClientRect();
-        return [id, element.offsetParent?.id ?? null, box.left - origin.left, box.top - origin.top, box.width, box.height];
+        return [
+          id,
+          element.offsetParent?.id ?? null,
+          box.left - origin.left,
+          box.top - origin.top,
+          box.width,
+          box.height,
+        ];
       });
     }, kPlaces);
     for (const [index, place] of kPlaces.entries()) {
@@ -139,7 +146,10 @@ test("every control has its place, size, text, colour and cursor", async () => {
       assert.ok(size <= (id === "Label4" || id === "Label7" ? 16 : 12) && size >= 8, `${id} at ${size}px`);
       assert.ok(width <= room, `${id} shows whole: ${width} in ${room}`);
     }
-    assert.match(looks.font, /^"ＭＳ Ｐゴシック", "MS PGothic", "Yu Gothic",.*"?Meiryo"?, "Hiragino Sans",.*"Noto Sans CJK JP", "?IPAPGothic"?/);
+    assert.match(
+      looks.font,
+      /^"ＭＳ Ｐゴシック", "MS PGothic", "Yu Gothic",.*"?Meiryo"?, "Hiragino Sans",.*"Noto Sans CJK JP", "?IPAPGothic"?/,
+    );
     assert.equal(looks.caption, "Talveno ver1.7  2008.03.02");
     assert.equal(looks.title, "Talveno ver1.7  2008.03.02");
     assert.deepEqual(looks.frame, [783, 459]);
@@ -153,7 +163,9 @@ test("the window at start shows the start page only, with 50, MPa and なし", a
     assert.deepEqual(await window.shownTabs(), [kStart]);
     assert.equal(await window.currentPage(), "TabSheet1");
     assert.equal(await window.text("Edit4"), "50");
-    const checked = await window.page.$$eval("input[type=radio]:checked", (items) => items.map((item) => item.nextElementSibling.textContent));
+    const checked = await window.page.$$eval("input[type=radio]:checked", (items) =>
+      items.map((item) => item.nextElementSibling.textContent),
+    );
     assert.deepEqual(checked, ["MPa", "なし"]);
     await window.screenshot("start-page");
   });
@@ -172,10 +184,7 @@ test("tab moves through the controls in their focus order", async () => {
       }
       return names.join(" ");
     };
-    assert.equal(
-      await walk("TabRow", 8),
-      "TabRow BitBtn1 RadioGroup1:0 RadioGroup2:0 Button11 Edit4 Button12 Button1",
-    );
+    assert.equal(await walk("TabRow", 8), "TabRow BitBtn1 RadioGroup1:0 RadioGroup2:0 Button11 Edit4 Button12 Button1");
     await window.start();
     assert.equal(
       await walk("BitBtn2", 15),
@@ -243,7 +252,10 @@ test("full-width numbers are kept in their ASCII forms, typed, pasted or compose
         text: () => window.cell(0, 2, 1),
       },
       ...Object.fromEntries(
-        ["Edit1", "Edit2", "Edit3"].map((id) => [id, { focus: () => window.setText(id, ""), text: () => window.text(id) }]),
+        ["Edit1", "Edit2", "Edit3"].map((id) => [
+          id,
+          { focus: () => window.setText(id, ""), text: () => window.text(id) },
+        ]),
       ),
     };
     const ways = {
@@ -282,10 +294,17 @@ test("full-width numbers are kept in their ASCII forms, typed, pasted or compose
 test("the current cell is framed and an old selection goes when the current cell moves", async () => {
   await withWindow(async (window) => {
     await window.start();
-    await window.typeRows([["80", "50", "1", "0", "12", "4"], ["60", "50", "0.02", "25", "12", "4"], ["40", "55", "1", "30", "10", "6"]]);
+    await window.typeRows([
+      ["80", "50", "1", "0", "12", "4"],
+      ["60", "50", "0.02", "25", "12", "4"],
+      ["40", "55", "1", "30", "10", "6"],
+    ]);
     await window.click("BitBtn4");
     const cellSelector = (grid, column, row) => `#${grid} .grid-row[data-row="${row}"] .cell[data-column="${column}"]`;
-    for (const [grid, page] of [["StringGrid2", kResult], ["StringGrid1", kInput]]) {
+    for (const [grid, page] of [
+      ["StringGrid2", kResult],
+      ["StringGrid1", kInput],
+    ]) {
       if (grid === "StringGrid1") await window.clickTab(page);
       await window.clickCell(grid, 2, 1);
       await window.page.keyboard.down("Shift");
@@ -298,7 +317,9 @@ test("the current cell is framed and an old selection goes when the current cell
           const box = (element) => element && !element.hidden && element.getBoundingClientRect().toJSON();
           const grid = document.getElementById(id);
           return {
-            selected: [...grid.querySelectorAll(".cell.selected")].map((cell) => `${cell.parentElement.dataset.row}:${cell.dataset.column}`),
+            selected: [...grid.querySelectorAll(".cell.selected")].map(
+              (cell) => `${cell.parentElement.dataset.row}:${cell.dataset.column}`,
+            ),
             frame: box(grid.querySelector(".current-frame")),
             frameWidth: getComputedStyle(grid.querySelector(".current-frame")).borderTopWidth,
             cell: box(document.querySelector(selector)),
@@ -333,30 +354,41 @@ test("the current cell is framed and an old selection goes when the current cell
 test("a horizontal scroll bar shows only where the columns are wider than the table", async () => {
   // How the grid shows row 1 once a scroll across has ended, by the keys or by the scroll bar.
   const shownAcross = (window, grid, toEnd) =>
-    window.page.evaluate(async (id, end) => {
-      const scroller = document.querySelector(`#${id} .grid-scroller`);
-      if (end) scroller.scrollLeft = scroller.scrollWidth;
-      await new Promise((resolve) => setTimeout(resolve, 300));
-      const edge = scroller.getBoundingClientRect();
-      const [number, ...cells] = document.querySelector(`#${id} .grid-row[data-row="1"]`).children;
-      const fixedEdge = number.getBoundingClientRect().right;
-      const cut = cells.filter((cell) => {
-        const box = cell.getBoundingClientRect();
-        return box.left < fixedEdge && box.right > fixedEdge;
-      });
-      const last = cells[cells.length - 1].getBoundingClientRect();
-      return {
-        wider: scroller.scrollWidth > scroller.clientWidth,
-        lastInside: last.right <= edge.right,
-        cut: cut.map((cell) => cell.textContent),
-        numberAt: number.getBoundingClientRect().left - edge.left,
-      };
-    }, grid, toEnd);
+    window.page.evaluate(
+      async (id, end) => {
+        const scroller = document.querySelector(`#${id} .grid-scroller`);
+        if (end) scroller.scrollLeft = scroller.scrollWidth;
+        await new Promise((resolve) => setTimeout(resolve, 300));
+        const edge = scroller.getBoundingClientRect();
+        const [number, ...cells] = document.querySelector(`#${id} .grid-row[data-row="1"]`).children;
+        const fixedEdge = number.getBoundingClientRect().right;
+        const cut = cells.filter((cell) => {
+          const box = cell.getBoundingClientRect();
+          return box.left < fixedEdge && box.right > fixedEdge;
+        });
+        const last = cells[cells.length - 1].getBoundingClientRect();
+        return {
+          wider: scroller.scrollWidth > scroller.clientWidth,
+          lastInside: last.right <= edge.right,
+          cut: cut.map((cell) => cell.textContent),
+          numberAt: number.getBoundingClientRect().left - edge.left,
+        };
+      },
+      grid,
+      toEnd,
+    );
   await withWindow(async (window) => {
-    for (const [count, across] of [["50", false], ["1000000", true], ["50", false]]) {
+    for (const [count, across] of [
+      ["50", false],
+      ["1000000", true],
+      ["50", false],
+    ]) {
       await window.clickTab(kStart);
       await window.setText("Edit4", count);
-      assert.ok(await window.page.$eval("#Edit4", (box) => box.scrollWidth <= box.clientWidth), `Edit4 shows ${count} whole`);
+      assert.ok(
+        await window.page.$eval("#Edit4", (box) => box.scrollWidth <= box.clientWidth),
+        `Edit4 shows ${count} whole`,
+      );
       await window.start(count);
       // Typed from the first column to the last.
       await window.clickCell("StringGrid1", 1, 1);
@@ -384,7 +416,11 @@ test("the wait cursor shows while a long command runs, and never over a box", as
       for (const name of ["start", "run"]) {
         const command = session[name].bind(session);
         session[name] = (...args) => {
-          window.seen.push([name, getComputedStyle(document.getElementById("BitBtn1")).cursor, performance.now() - window.clickedAt >= 50]);
+          window.seen.push([
+            name,
+            getComputedStyle(document.getElementById("BitBtn1")).cursor,
+            performance.now() - window.clickedAt >= 50,
+          ]);
           return command(...args);
         };
       }
@@ -574,9 +610,14 @@ test("clear all and the exit ask first; キャンセル and Escape change nothin
 test("the menu and the boxes use the window's font", async () => {
   await withWindow(async (window) => {
     const families = await window.page.evaluate(() =>
-      ["#Form1", "#PopupMenu1 .menu-item", "#MessageBox .box-text", "#SaveBox .save-name", "#SaveBox .box-button", "#NomographView .push"].map(
-        (selector) => getComputedStyle(document.querySelector(selector)).fontFamily,
-      ),
+      [
+        "#Form1",
+        "#PopupMenu1 .menu-item",
+        "#MessageBox .box-text",
+        "#SaveBox .save-name",
+        "#SaveBox .box-button",
+        "#NomographView .push",
+      ].map((selector) => getComputedStyle(document.querySelector(selector)).fontFamily),
     );
     assert.deepEqual(families.slice(1), Array(families.length - 1).fill(families[0]));
   });
@@ -594,7 +635,9 @@ test("a right click on the input page opens no menu; on the result table its men
     assert.ok(prevented, "every context menu request on the input page is refused");
     await window.click("BitBtn4");
     await window.page.click("#StringGrid2 .grid-row .cell[data-column='2']", { button: "right" });
-    const items = await window.page.$$eval("#PopupMenu1:not([hidden]) .menu-item", (list) => list.map((item) => item.textContent));
+    const items = await window.page.$$eval("#PopupMenu1:not([hidden]) .menu-item", (list) =>
+      list.map((item) => item.textContent),
+    );
     assert.deepEqual(items, ["コピーCtrl+C", "すべて選択Ctrl+A", "ノモグラフで確認"]);
     await window.screenshot("result-menu");
     await window.press("Escape");
