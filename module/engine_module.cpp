@@ -1,6 +1,7 @@
-// The engine as a WebAssembly module for a front end in JavaScript (talveno-engine.js): the two
-// tables and the commands on them, the data files as bytes, the listings, and the nomograph's
-// look-up with the tables it is drawn from. The interface is described in engine_module.md.
+// The engine as a WebAssembly module for a front end in JavaScript (talveno-engine.js): bindings
+// of the window's state and rules (the tables, the commands and what they leave to show, the
+// layout of the controls), the data files as bytes, the listings, and the nomograph's look-up
+// with the tables it is drawn from. The interface is described in engine_module.md.
 
 #include <emscripten.h>
 #include <emscripten/bind.h>
@@ -10,11 +11,8 @@
 #include <cerrno>
 #include <cstdint>
 #include <exception>
-#include <limits>
 #include <map>
-#include <memory>
 #include <new>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -35,16 +33,13 @@
 #include "print/drawing_surface.h"
 #include "print/listings.h"
 #include "print/page_lines.h"
-#include "print/print_failures.h"
 #include "print/print_stream.h"
 #include "tables/calculation_run.h"
 #include "tables/cell_block.h"
-#include "tables/layouts.h"
 #include "tables/max_data_count.h"
-#include "tables/paste.h"
-#include "tables/row_editing.h"
-#include "tables/start_command.h"
+#include "window/form.h"
 #include "window/help_messages.h"
+#include "window/layout.h"
 #include "window/window_texts.h"
 
 namespace {
@@ -175,320 +170,347 @@ val linesOfPages(const std::vector<PageLines::Line>& lines) {
     return part;
 }
 
-// The two tables as the window holds them, and the commands on them.
-class Session {
-  public:
-    Session() : input_(layouts::makeInputTable()), result_(layouts::makeResultTable()) {}
+// The window's state and rules (window::Form) as the page holds them: the tables, the commands
+// and what they leave to show, the file bytes, the listings and the look-ups.
+namespace form {
 
-    std::string cell(int table, int column, int row) const {
-        return guarded([&] { return tableOf(table).cell(column, row); });
-    }
-    void setCell(int table, int column, int row, const std::string& text) {
-        guarded([&] { tableOf(table).setCell(column, row, text); });
-    }
-    int rowCount(int table) const {
-        return guarded([&] { return tableOf(table).rowCount(); });
-    }
-    int columnCount(int table) const {
-        return guarded([&] { return tableOf(table).columnCount(); });
-    }
-    int columnWidth(int table, int column) const {
-        return guarded([&] { return tableOf(table).columnWidth(column); });
-    }
-    int filledRowCount(int table) const {
-        return guarded([&] { return tableOf(table).filledRowCount(); });
-    }
-    void moveRow(int table, int from, int to) {
-        guarded([&] { tableOf(table).moveRow(from, to); });
-    }
-    void moveColumn(int table, int from, int to) {
-        guarded([&] { tableOf(table).moveColumn(from, to); });
-    }
+using window::Form;
+using window::Grid;
+using window::Outcome;
 
-    // The texts of `count` rows from firstRow on, every column, as arrays of strings.
-    val cellsOfRows(int table, int firstRow, int count) const {
-        return guarded([&] {
-            const Table& cells = tableOf(table);
-            val rows = val::array();
-            for (int row = firstRow; row < firstRow + count; ++row) {
-                val texts = val::array();
-                for (int column = 0; column < cells.columnCount(); ++column)
-                    texts.call<void>("push", cells.cell(column, row));
-                rows.call<void>("push", texts);
-            }
-            return rows;
-        });
-    }
+Grid gridOf(int table) {
+    if (table != 0 && table != 1) throw std::invalid_argument("table: 0 (input) or 1 (result)");
+    return table == 0 ? Grid::Input : Grid::Results;
+}
 
-    int start(const std::string& maxCountText) {
-        return guarded([&] { return startTables(input_, result_, maxCountText); });
-    }
-
-    void run(const std::string& maxCountText, int unit, bool vanDraat) {
-        guarded([&] {
-            const int n = parseMaxDataCount(maxCountText);
-            const CalculationSettings settings{unitOf(unit), vanDraat};
-            clearResults(result_, n);
-            layOutResults(result_, n, settings.unit);
-            computeFilledRows(input_, result_, settings);
-        });
-    }
-
-    // The copy commands give the row they wrote.
-    int copyFirstRow() {
-        return guarded([&] { return talveno::copyFirstRow(input_); });
-    }
-    int copyChosenRow(const std::string& rowText) {
-        return guarded([&] { return talveno::copyChosenRow(input_, rowText); });
-    }
-    void partialClear(const std::string& maxCountText, const std::string& firstText,
-                      const std::string& lastText) {
-        guarded([&] { talveno::partialClear(input_, maxCountText, firstText, lastText); });
-    }
-    void clearAll(const std::string& maxCountText) {
-        guarded([&] { talveno::clearAll(input_, maxCountText); });
-    }
-
-    // A spreadsheet block pasted from the cell (column, row) on, at least (1, 1); false for a
-    // text that is one value, which goes into the cell editor instead.
-    bool pasteBlock(int column, int row, const std::string& text) {
-        return guarded([&] {
-            if (!isCellBlock(text)) return false;
-            lastPaste_ = talveno::pasteBlock(input_, std::max(1, column), std::max(1, row),
-                                             parseCellBlock(text));
-            return true;
-        });
-    }
-    bool undoPaste() {
-        return guarded([&] {
-            if (!lastPaste_) return false;
-            const bool undone = talveno::undoPaste(input_, *lastPaste_);
-            lastPaste_.reset();
-            return undone;
-        });
-    }
-
-    std::string copyText(int table, int left, int top, int right, int bottom) const {
-        return guarded([&] { return cellBlockText(tableOf(table), left, right, top, bottom); });
-    }
-
-    // The range Ctrl+A selects: the data cells of the filled rows shown; null when none.
-    val filledRowsSelection(int table) const {
-        return guarded([&] {
-            const Table& cells = tableOf(table);
-            const int rows =
-                cells.rowCount() > 1 ? std::min(cells.filledRowCount(), cells.rowCount() - 1) : 0;
-            if (rows == 0) return val::null();
-            val range = val::object();
-            range.set("left", 1);
-            range.set("top", 1);
-            range.set("right", cells.columnCount() - 1);
-            range.set("bottom", rows);
-            return range;
-        });
-    }
-
-    // Reading a file: the count first, then the whole file, and only then the table.
-    void readInputFile(const val& bytes, const std::string& maxCountText,
-                       const std::string& fileName) {
-        guarded([&] {
-            const int n = parseMaxDataCount(maxCountText);
-            const auto records = parseInputDataFile(bytesOf(bytes), fileName);
-            applyInputDataFile(input_, n, records);
-        });
-    }
-    void readResultFile(const val& bytes, const std::string& maxCountText,
-                        const std::string& fileName) {
-        guarded([&] {
-            const int n = parseMaxDataCount(maxCountText);
-            const auto records = parseResultFile(bytesOf(bytes), fileName);
-            applyResultFile(result_, n, records);
-        });
-    }
-    val inputFileBytes() const {
-        return guarded([&] { return uint8Array(talveno::inputDataFileBytes(input_)); });
-    }
-    val resultFileBytes(int unit) const {
-        return guarded([&] { return uint8Array(talveno::resultFileBytes(result_, unitOf(unit))); });
-    }
-
-    // kind 0: the input listing, 1: the result listing.
-    val listingLines(int kind, const std::string& dataName, int unit) const {
-        return guarded([&] {
-            const std::string text = listingText(listing(kind, dataName, unit));
-            val lines = val::array();
-            for (std::size_t start = 0; start < text.size();) {
-                const std::size_t end = text.find('\n', start);
-                lines.call<void>("push", text.substr(start, end - start));
-                start = end + 1;
-            }
-            return lines;
-        });
-    }
-    void printListing(int kind, const std::string& dataName, int unit, const val& surface) const {
-        guarded([&] {
-            const Listing write = listing(kind, dataName, unit);
-            JsSurface page(surface);
-            PrintStream stream(page);
-            write(stream);
-        });
-    }
-
-    // A listing drawn a part at a time as lines of pages, so that the page keeps answering; the
-    // surface gives the pages' metrics. Its page count first, refused beyond mostPages (none
-    // when 0) before anything is drawn.
-    int beginListing(int kind, const std::string& dataName, int unit, const val& surface,
-                     int mostPages) {
-        return guarded([&] {
-            job_.reset();
-            auto job = std::make_unique<ListingJob>(listingInParts(kind, dataName, unit),
-                                                    pageMetrics(surface));
-            const int pages = job->listing.pageCount(job->lines);
-            if (mostPages > 0 && pages > mostPages)
-                throw print_failures::tooManyPages(pages, mostPages);
-            job_ = std::move(job);
-            return pages;
-        });
-    }
-    // Draws the head, then up to `rows` further rows: the lines drawn (linesOfPages) and `more`,
-    // false once the listing is drawn whole. A cell that holds no number ends the listing with
-    // its failure.
-    val continueListing(int rows) {
-        return guarded([&] {
-            if (!job_) throw std::logic_error("no listing begun");
-            bool more = false;
-            try {
-                more = job_->listing.writeNext(job_->stream, rows);
-            } catch (...) {
-                job_.reset();
-                throw;
-            }
-            val part = linesOfPages(job_->lines.take());
-            part.set("more", more);
-            if (!more) job_.reset();
-            return part;
-        });
-    }
-    void endListing() { job_.reset(); }
-
-    // A result row's look-up as the nomograph view shows it.
-    val lookUpResultRow(int row) const {
-        return guarded([&] {
-            const RowLookUp taken = talveno::lookUpResultRow(result_, row);
-            val answer = val::object();
-            answer.set("reason", taken.reason);
-            answer.set("inputs", val::null());
-            answer.set("reading", val::null());
-            answer.set("figure", val::null());
-            val notes = val::array();
-            for (const std::string& note : ui::texts::extrapolationNotes(taken))
-                notes.call<void>("push", note);
-            answer.set("notes", notes);
-            if (taken.inputs) {
-                val inputs = val::object();
-                inputs.set("penetrationIndex", taken.inputs->penetrationIndex);
-                inputs.set("loadingTime", taken.inputs->loadingTime);
-                inputs.set("temperatureDifference", taken.inputs->temperatureDifference);
-                answer.set("inputs", inputs);
-            }
-            if (taken.reading) {
-                const nomograph::Reading& reading = *taken.reading;
-                val read = val::object();
-                read.set("x", reading.x);
-                read.set("upperCurve", static_cast<int>(reading.upperCurve));
-                read.set("fraction", reading.fraction);
-                read.set("stiffnessMpa", reading.stiffnessMpa);
-                answer.set("reading", read);
-                const nomograph::LookUpFigure figure = nomograph::lookUpFigure(
-                    taken.inputs->penetrationIndex, taken.inputs->loadingTime,
-                    taken.inputs->temperatureDifference, reading);
-                val drawn = val::object();
-                drawn.set("loadingTime", point(figure.loadingTime));
-                drawn.set("temperatureDifference", point(figure.temperatureDifference));
-                drawn.set("reading", point(figure.reading));
-                drawn.set("lowerCurve", static_cast<int>(figure.lowerCurve));
-                drawn.set("upperCurve", static_cast<int>(figure.upperCurve));
-                drawn.set("lowerCurveX", figure.lowerCurveX);
-                drawn.set("upperCurveX", figure.upperCurveX);
-                answer.set("figure", drawn);
-            }
-            return answer;
-        });
-    }
-
-    // A result row's stiffness curves over a grid, as the curves view draws them: every
-    // temperature at every loading time (arrays of numbers), the stiffness in the unit.
-    val stiffnessCurves(int row, const val& temperatures, const val& loadingTimes, int unit) const {
-        return guarded([&] {
-            const StiffnessUnit chosen = unitOf(unit);
-            const ResultCurveRow taken = curveRowOfResult(result_, row);
-            val answer = val::object();
-            answer.set("reason", taken.reason);
-            answer.set("penetrationIndex", val::null());
-            answer.set("concentration", val::null());
-            val points = val::array();
-            answer.set("points", points);
-            if (!taken.row) return answer;
-            answer.set("penetrationIndex", taken.row->penetrationIndex);
-            answer.set("concentration", taken.row->concentration);
-            std::vector<CurvePoint> curves;
-            talveno::stiffnessCurves(*taken.row, emscripten::vecFromJSArray<double>(temperatures),
-                                     emscripten::vecFromJSArray<double>(loadingTimes), chosen,
-                                     curves);
-            for (const CurvePoint& curve : curves) {
-                val point = val::object();
-                point.set("temperature", curve.temperature);
-                point.set("loadingTime", curve.loadingTime);
-                point.set("bitumenStiffness",
-                          curve.computed() ? val(curve.bitumenStiffness) : val::null());
-                point.set("mixtureStiffness",
-                          curve.computed() ? val(curve.mixtureStiffness) : val::null());
-                point.set("failure", curve.computed() ? val::null() : val(curve.failure));
-                val notes = val::array();
-                for (const std::string& note : nomograph::extrapolationNotes(curve.extrapolation))
-                    notes.call<void>("push", note);
-                point.set("notes", notes);
-                points.call<void>("push", point);
-            }
-            return answer;
-        });
-    }
-
-  private:
-    const Table& tableOf(int table) const {
-        if (table != 0 && table != 1) throw std::invalid_argument("table: 0 (input) or 1 (result)");
-        return table == 0 ? input_ : result_;
-    }
-    Table& tableOf(int table) {
-        return const_cast<Table&>(static_cast<const Session&>(*this).tableOf(table));
-    }
-
-    ListingInParts listingInParts(int kind, const std::string& dataName, int unit) const {
-        if (kind == 0) return ListingInParts::ofInput(input_, dataName);
-        if (kind != 1) throw std::invalid_argument("kind: 0 (input) or 1 (result)");
-        return ListingInParts::ofResults(result_, unitOf(unit), dataName);
-    }
-
-    Listing listing(int kind, const std::string& dataName, int unit) const {
-        return [parts = listingInParts(kind, dataName, unit)](ListingSink& sink) mutable {
-            parts.writeNext(sink, std::numeric_limits<int>::max());
-        };
-    }
-
-    // A listing being drawn: its lines live as long as the stream drawing them.
-    struct ListingJob {
-        ListingJob(ListingInParts parts, PageLines::Metrics metrics)
-            : listing(std::move(parts)), lines(std::move(metrics)), stream(lines) {}
-        ListingInParts listing;
-        PageLines lines;
-        PrintStream stream;
+// What the user set in the controls: {rowText, firstRowText, lastRowText, maxCountText, unit,
+// vanDraat}; a text left out is empty.
+window::Controls controlsOf(const val& set) {
+    const auto text = [&set](const char* name) {
+        return set[name].isUndefined() ? std::string() : set[name].as<std::string>();
     };
+    return {text("rowText"),
+            text("firstRowText"),
+            text("lastRowText"),
+            text("maxCountText"),
+            unitOf(set["unit"].isUndefined() ? 0 : set["unit"].as<int>()),
+            set["vanDraat"].isTrue()};
+}
 
-    Table input_;
-    Table result_;
-    std::optional<Paste> lastPaste_;
-    std::unique_ptr<ListingJob> job_;
-};
+val pagesOf(const window::Pages& pages) {
+    val shown = val::object();
+    shown.set("current", static_cast<int>(pages.current));
+    val tabs = val::array();
+    for (const bool tab : pages.tabShown) tabs.call<void>("push", tab);
+    shown.set("tabShown", tabs);
+    return shown;
+}
+
+// An outcome as the page shows it: {pages, texts: [{control, text}], unit, tablesChanged,
+// rowInView: {table, row}, box: "" | "information" | "error", boxText}, null where none.
+val outcomeOf(const Outcome& outcome) {
+    val shown = val::object();
+    shown.set("pages", outcome.pages ? pagesOf(*outcome.pages) : val::null());
+    val texts = val::array();
+    for (const window::ControlText& written : outcome.texts) {
+        val text = val::object();
+        text.set("control", std::string(written.control));
+        text.set("text", written.text);
+        texts.call<void>("push", text);
+    }
+    shown.set("texts", texts);
+    shown.set("unit", outcome.unit ? val(static_cast<int>(*outcome.unit)) : val::null());
+    shown.set("tablesChanged", outcome.tablesChanged);
+    val row = val::null();
+    if (outcome.rowInView) {
+        row = val::object();
+        row.set("table", static_cast<int>(outcome.rowInView->grid));
+        row.set("row", outcome.rowInView->row);
+    }
+    shown.set("rowInView", row);
+    const char* const boxes[] = {"", "information", "error"};
+    shown.set("box", std::string(boxes[static_cast<int>(outcome.box)]));
+    shown.set("boxText", outcome.boxText);
+    return shown;
+}
+
+// A command of the form on the controls given, its outcome as the page shows it.
+template <Outcome (Form::*Command)(const window::Controls&)>
+val onControls(Form& form, const val& controls) {
+    return guarded([&] { return outcomeOf((form.*Command)(controlsOf(controls))); });
+}
+
+std::string cell(const Form& form, int table, int column, int row) {
+    return guarded([&] { return form.table(gridOf(table)).cell(column, row); });
+}
+void setCell(Form& form, int table, int column, int row, const std::string& text) {
+    guarded([&] { form.table(gridOf(table)).setCell(column, row, text); });
+}
+int rowCount(const Form& form, int table) {
+    return guarded([&] { return form.table(gridOf(table)).rowCount(); });
+}
+int columnCount(const Form& form, int table) {
+    return guarded([&] { return form.table(gridOf(table)).columnCount(); });
+}
+int columnWidth(const Form& form, int table, int column) {
+    return guarded([&] { return form.table(gridOf(table)).columnWidth(column); });
+}
+int filledRowCount(const Form& form, int table) {
+    return guarded([&] { return form.table(gridOf(table)).filledRowCount(); });
+}
+void moveRow(Form& form, int table, int from, int to) {
+    guarded([&] { form.table(gridOf(table)).moveRow(from, to); });
+}
+void moveColumn(Form& form, int table, int from, int to) {
+    guarded([&] { form.table(gridOf(table)).moveColumn(from, to); });
+}
+
+// The texts of `count` rows from firstRow on, every column, as arrays of strings.
+val cellsOfRows(const Form& form, int table, int firstRow, int count) {
+    return guarded([&] {
+        const Table& cells = form.table(gridOf(table));
+        val rows = val::array();
+        for (int row = firstRow; row < firstRow + count; ++row) {
+            val texts = val::array();
+            for (int column = 0; column < cells.columnCount(); ++column)
+                texts.call<void>("push", cells.cell(column, row));
+            rows.call<void>("push", texts);
+        }
+        return rows;
+    });
+}
+
+std::string copyText(const Form& form, int table, int left, int top, int right, int bottom) {
+    return guarded(
+        [&] { return cellBlockText(form.table(gridOf(table)), left, right, top, bottom); });
+}
+
+// The range Ctrl+A selects: the data cells of the filled rows shown; null when none.
+val filledRowsSelection(const Form& form, int table) {
+    return guarded([&] {
+        const Table& cells = form.table(gridOf(table));
+        const int rows =
+            cells.rowCount() > 1 ? std::min(cells.filledRowCount(), cells.rowCount() - 1) : 0;
+        if (rows == 0) return val::null();
+        val range = val::object();
+        range.set("left", 1);
+        range.set("top", 1);
+        range.set("right", cells.columnCount() - 1);
+        range.set("bottom", rows);
+        return range;
+    });
+}
+
+val pages(const Form& form) {
+    return pagesOf(form.pages());
+}
+
+// work: 0 start, 1 run, 2 partial clear, 3 clear all, 4 saving the input data file, 5 saving
+// the result file.
+int rowsOf(const Form& form, int work, const val& controls) {
+    return guarded([&] {
+        if (work < 0 || work > 5) throw std::invalid_argument("work: 0 to 5");
+        return form.rowsOf(static_cast<window::Work>(work), controlsOf(controls));
+    });
+}
+
+val changePage(Form& form, int page) {
+    return guarded([&] {
+        if (page < 0 || page > 2) throw std::invalid_argument("page: 0 to 2");
+        return outcomeOf(form.changePage(static_cast<window::Page>(page)));
+    });
+}
+val checkCount(const Form& form, const val& controls) {
+    return guarded([&] { return outcomeOf(form.checkCount(controlsOf(controls))); });
+}
+val copyFirstRow(Form& form) {
+    return guarded([&] { return outcomeOf(form.copyFirstRow()); });
+}
+val pasteBlock(Form& form, int column, int row, const std::string& text) {
+    return guarded([&] { return outcomeOf(form.paste(column, row, text)); });
+}
+val undoPaste(Form& form) {
+    return guarded([&] { return outcomeOf(form.undoPaste()); });
+}
+val help(int number) {
+    return guarded([&] { return outcomeOf(window::helpMessage(number)); });
+}
+
+// dialog: 0 OpenDialog1, 1 SaveDialog1, 2 OpenDialog2, 3 SaveDialog2: {filter,
+// defaultExtension, fileName}; a file chosen in it, kept for the next time.
+window::FileDialog& dialogOf(Form& form, int which) {
+    if (which < 0 || which > 3) throw std::invalid_argument("dialog: 0 to 3");
+    return form.dialog(static_cast<window::Dialog>(which));
+}
+val dialog(Form& form, int which) {
+    return guarded([&] {
+        const window::FileDialog& kept = dialogOf(form, which);
+        val shown = val::object();
+        shown.set("filter", kept.filter);
+        shown.set("defaultExtension", kept.defaultExtension);
+        shown.set("fileName", kept.fileName);
+        return shown;
+    });
+}
+void fileChosen(Form& form, int which, const std::string& name) {
+    guarded([&] { dialogOf(form, which).fileName = name; });
+}
+
+// Reading a data file's bytes, and the name box once a file's bytes are written.
+val readFile(Form& form, int table, const val& bytes, const std::string& name,
+             const val& controls) {
+    return guarded([&] {
+        window::BytesFile file(bytesOf(bytes), name);
+        return outcomeOf(form.readFile(gridOf(table), file, controlsOf(controls)));
+    });
+}
+val fileSaved(Form& form, int table, const std::string& name) {
+    return guarded([&] { return outcomeOf(form.saveFile(gridOf(table), name, [] {})); });
+}
+val inputFileBytes(const Form& form) {
+    return guarded(
+        [&] { return uint8Array(talveno::inputDataFileBytes(form.table(Grid::Input))); });
+}
+val resultFileBytes(const Form& form, int unit) {
+    return guarded([&] {
+        return uint8Array(talveno::resultFileBytes(form.table(Grid::Results), unitOf(unit)));
+    });
+}
+
+// kind 0: the input listing, 1: the result listing, titled dataName.
+Listing listingOf(const Form& form, int kind, const std::string& dataName, int unit) {
+    if (gridOf(kind) == Grid::Input)
+        return [&form, dataName](ListingSink& sink) {
+            writeInputListing(form.table(Grid::Input), dataName, sink);
+        };
+    return [&form, dataName, unit = unitOf(unit)](ListingSink& sink) {
+        writeResultListing(form.table(Grid::Results), unit, dataName, sink);
+    };
+}
+val listingLines(const Form& form, int kind, const std::string& dataName, int unit) {
+    return guarded([&] {
+        const std::string text = listingText(listingOf(form, kind, dataName, unit));
+        val lines = val::array();
+        for (std::size_t start = 0; start < text.size();) {
+            const std::size_t end = text.find('\n', start);
+            lines.call<void>("push", text.substr(start, end - start));
+            start = end + 1;
+        }
+        return lines;
+    });
+}
+void printListing(const Form& form, int kind, const std::string& dataName, int unit,
+                  const val& surface) {
+    guarded([&] {
+        const Listing write = listingOf(form, kind, dataName, unit);
+        JsSurface page(surface);
+        PrintStream stream(page);
+        write(stream);
+    });
+}
+
+// The grid's listing drawn a part at a time on the print view's pages (Form::beginListing).
+int beginListing(Form& form, int kind, int unit, const val& surface, int mostPages) {
+    return guarded([&] {
+        return form.beginListing(gridOf(kind), unitOf(unit), pageMetrics(surface), mostPages);
+    });
+}
+val continueListing(Form& form, int rows) {
+    return guarded([&] {
+        bool more = false;
+        val part = linesOfPages(form.continueListing(rows, more));
+        part.set("more", more);
+        return part;
+    });
+}
+void endListing(Form& form) {
+    form.endListing();
+}
+
+// A result row's look-up as the nomograph view shows it.
+val lookUpResultRow(const Form& form, int row) {
+    return guarded([&] {
+        const RowLookUp taken = talveno::lookUpResultRow(form.table(Grid::Results), row);
+        val answer = val::object();
+        answer.set("reason", taken.reason);
+        answer.set("inputs", val::null());
+        answer.set("reading", val::null());
+        answer.set("figure", val::null());
+        val notes = val::array();
+        for (const std::string& note : window::texts::extrapolationNotes(taken))
+            notes.call<void>("push", note);
+        answer.set("notes", notes);
+        if (taken.inputs) {
+            val inputs = val::object();
+            inputs.set("penetrationIndex", taken.inputs->penetrationIndex);
+            inputs.set("loadingTime", taken.inputs->loadingTime);
+            inputs.set("temperatureDifference", taken.inputs->temperatureDifference);
+            answer.set("inputs", inputs);
+        }
+        if (taken.reading) {
+            const nomograph::Reading& reading = *taken.reading;
+            val read = val::object();
+            read.set("x", reading.x);
+            read.set("upperCurve", static_cast<int>(reading.upperCurve));
+            read.set("fraction", reading.fraction);
+            read.set("stiffnessMpa", reading.stiffnessMpa);
+            answer.set("reading", read);
+            const nomograph::LookUpFigure figure =
+                nomograph::lookUpFigure(taken.inputs->penetrationIndex, taken.inputs->loadingTime,
+                                        taken.inputs->temperatureDifference, reading);
+            val drawn = val::object();
+            drawn.set("loadingTime", point(figure.loadingTime));
+            drawn.set("temperatureDifference", point(figure.temperatureDifference));
+            drawn.set("reading", point(figure.reading));
+            drawn.set("lowerCurve", static_cast<int>(figure.lowerCurve));
+            drawn.set("upperCurve", static_cast<int>(figure.upperCurve));
+            drawn.set("lowerCurveX", figure.lowerCurveX);
+            drawn.set("upperCurveX", figure.upperCurveX);
+            answer.set("figure", drawn);
+        }
+        return answer;
+    });
+}
+
+// A result row's stiffness curves over a grid, as the curves view draws them: every
+// temperature at every loading time (arrays of numbers), the stiffness in the unit.
+val stiffnessCurves(const Form& form, int row, const val& temperatures, const val& loadingTimes,
+                    int unit) {
+    return guarded([&] {
+        const StiffnessUnit chosen = unitOf(unit);
+        const ResultCurveRow taken = curveRowOfResult(form.table(Grid::Results), row);
+        val answer = val::object();
+        answer.set("reason", taken.reason);
+        answer.set("penetrationIndex", val::null());
+        answer.set("concentration", val::null());
+        val points = val::array();
+        answer.set("points", points);
+        if (!taken.row) return answer;
+        answer.set("penetrationIndex", taken.row->penetrationIndex);
+        answer.set("concentration", taken.row->concentration);
+        std::vector<CurvePoint> curves;
+        talveno::stiffnessCurves(*taken.row, emscripten::vecFromJSArray<double>(temperatures),
+                                 emscripten::vecFromJSArray<double>(loadingTimes), chosen, curves);
+        for (const CurvePoint& curve : curves) {
+            val point = val::object();
+            point.set("temperature", curve.temperature);
+            point.set("loadingTime", curve.loadingTime);
+            point.set("bitumenStiffness",
+                      curve.computed() ? val(curve.bitumenStiffness) : val::null());
+            point.set("mixtureStiffness",
+                      curve.computed() ? val(curve.mixtureStiffness) : val::null());
+            point.set("failure", curve.computed() ? val::null() : val(curve.failure));
+            val notes = val::array();
+            for (const std::string& note : nomograph::extrapolationNotes(curve.extrapolation))
+                notes.call<void>("push", note);
+            point.set("notes", notes);
+            points.call<void>("push", point);
+        }
+        return answer;
+    });
+}
+
+}  // namespace form
 
 // The nomograph's own tables, from which a view draws it.
 val nomographTables() {
@@ -510,8 +532,8 @@ val nomographTables() {
     for (const auto& curve : nomo::kStiffnessCurves)
         stiffnesses.call<void>("push", curve.stiffnessPa);
     tables.set("curveStiffnessesPa", stiffnesses);
-    tables.set("lowestIndexShown", ui::texts::kLowestIndexShown);
-    tables.set("highestIndexShown", ui::texts::kHighestIndexShown);
+    tables.set("lowestIndexShown", window::texts::kLowestIndexShown);
+    tables.set("highestIndexShown", window::texts::kHighestIndexShown);
     return tables;
 }
 
@@ -597,13 +619,7 @@ std::string fileFailureMessage(const std::string& error) {
 
 // Help messages 1 to 5 as stored, each line break LF then CR.
 std::string helpText(int number) {
-    return guarded([&] {
-        const std::array<std::string_view, 5> texts = {ui::help::kHelp1, ui::help::kHelp2,
-                                                       ui::help::kHelp3, ui::help::kHelp4,
-                                                       ui::help::kHelp5};
-        if (number < 1 || number > 5) throw std::invalid_argument("help message: 1 to 5");
-        return std::string(texts[static_cast<std::size_t>(number - 1)]);
-    });
+    return guarded([&] { return std::string(window::help::message(number)); });
 }
 
 // Full-width numbers as the number boxes and cell editors keep them.
@@ -614,51 +630,110 @@ std::string halfWidthNumberText(const std::string& text) {
 // The window's texts that the page shows as the desktop does.
 val windowTexts() {
     val shown = val::object();
-    shown.set("internalError", std::string(ui::texts::kInternalError));
+    shown.set("internalError", std::string(window::texts::kInternalError));
     shown.set("outOfMemory", std::string(messages::outOfMemory().message()));
-    shown.set("extrapolationMark", std::string(ui::texts::kExtrapolationMark));
+    shown.set("extrapolationMark", std::string(window::texts::kExtrapolationMark));
+    shown.set("clearAllQuestion", std::string(window::texts::kClearAllQuestion));
+    shown.set("exitQuestion", std::string(window::texts::kExitQuestion));
     return shown;
 }
 
+// Whether clipboard text is a block of cells rather than one value for the open cell editor.
+bool isCellBlock(const std::string& text) {
+    return talveno::isCellBlock(text);
+}
+
 }  // namespace texts
+
+// The window's controls (window::layout): {window, controls: [{name, kind, parent, left, top,
+// width, height, text, focus, cursor, look, items, fontOf, description}], radioItemTop,
+// radioItemHeight}, kinds, cursors and looks by their names in window/layout.h.
+val windowLayout() {
+    namespace layout = window::layout;
+    static constexpr const char* kKinds[] = {
+        "PageControl", "TabSheet",     "PushButton",  "Image", "Panel",
+        "FramedPanel", "GroupBox",     "RadioGroup",  "Edit",  "Label",
+        "FileNameBox", "EditableGrid", "ReadOnlyGrid"};
+    static constexpr const char* kCursors[] = {"Arrow", "PointingHand", "Help"};
+    static constexpr const char* kLooks[] = {"Plain", "Large", "Red",     "Silver",
+                                             "White", "Cream", "Centred", "ButtonText"};
+    val controls = val::array();
+    for (const layout::Control& control : layout::controls()) {
+        val shown = val::object();
+        shown.set("name", std::string(control.name));
+        shown.set("kind", std::string(kKinds[static_cast<int>(control.kind)]));
+        shown.set("parent", std::string(control.parent));
+        shown.set("left", control.left);
+        shown.set("top", control.top);
+        shown.set("width", control.width);
+        shown.set("height", control.height);
+        shown.set("text", std::string(control.text));
+        shown.set("focus", control.focus);
+        shown.set("cursor", std::string(kCursors[static_cast<int>(control.cursor)]));
+        shown.set("look", std::string(kLooks[static_cast<int>(control.look)]));
+        val items = val::array();
+        for (const std::string_view item : control.items)
+            if (!item.empty()) items.call<void>("push", std::string(item));
+        shown.set("items", items);
+        shown.set("fontOf", std::string(control.fontOf));
+        shown.set("description", std::string(control.description));
+        controls.call<void>("push", shown);
+    }
+    val layoutShown = val::object();
+    layoutShown.set("window", std::string(layout::kWindow));
+    layoutShown.set("controls", controls);
+    layoutShown.set("radioItemTop", layout::kRadioItemTop);
+    layoutShown.set("radioItemHeight", layout::kRadioItemHeight);
+    return layoutShown;
+}
 
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(talveno_engine) {
     using emscripten::class_;
     using emscripten::function;
-    class_<Session>("Session")
+    using window::Form;
+    class_<Form>("Form")
         .constructor<>()
-        .function("cell", &Session::cell)
-        .function("setCell", &Session::setCell)
-        .function("rowCount", &Session::rowCount)
-        .function("columnCount", &Session::columnCount)
-        .function("columnWidth", &Session::columnWidth)
-        .function("filledRowCount", &Session::filledRowCount)
-        .function("moveRow", &Session::moveRow)
-        .function("moveColumn", &Session::moveColumn)
-        .function("cellsOfRows", &Session::cellsOfRows)
-        .function("start", &Session::start)
-        .function("run", &Session::run)
-        .function("copyFirstRow", &Session::copyFirstRow)
-        .function("copyChosenRow", &Session::copyChosenRow)
-        .function("partialClear", &Session::partialClear)
-        .function("clearAll", &Session::clearAll)
-        .function("pasteBlock", &Session::pasteBlock)
-        .function("undoPaste", &Session::undoPaste)
-        .function("copyText", &Session::copyText)
-        .function("filledRowsSelection", &Session::filledRowsSelection)
-        .function("readInputFile", &Session::readInputFile)
-        .function("readResultFile", &Session::readResultFile)
-        .function("inputFileBytes", &Session::inputFileBytes)
-        .function("resultFileBytes", &Session::resultFileBytes)
-        .function("listingLines", &Session::listingLines)
-        .function("printListing", &Session::printListing)
-        .function("beginListing", &Session::beginListing)
-        .function("continueListing", &Session::continueListing)
-        .function("endListing", &Session::endListing)
-        .function("lookUpResultRow", &Session::lookUpResultRow)
-        .function("stiffnessCurves", &Session::stiffnessCurves);
+        .function("cell", &form::cell)
+        .function("setCell", &form::setCell)
+        .function("rowCount", &form::rowCount)
+        .function("columnCount", &form::columnCount)
+        .function("columnWidth", &form::columnWidth)
+        .function("filledRowCount", &form::filledRowCount)
+        .function("moveRow", &form::moveRow)
+        .function("moveColumn", &form::moveColumn)
+        .function("cellsOfRows", &form::cellsOfRows)
+        .function("copyText", &form::copyText)
+        .function("filledRowsSelection", &form::filledRowsSelection)
+        .function("pages", &form::pages)
+        .function("rowsOf", &form::rowsOf)
+        .function("start", &form::onControls<&Form::start>)
+        .function("run", &form::onControls<&Form::run>)
+        .function("changePage", &form::changePage)
+        .function("copyFirstRow", &form::copyFirstRow)
+        .function("copyChosenRow", &form::onControls<&Form::copyChosenRow>)
+        .function("partialClear", &form::onControls<&Form::partialClear>)
+        .function("clearAll", &form::onControls<&Form::clearAll>)
+        .function("pasteBlock", &form::pasteBlock)
+        .function("undoPaste", &form::undoPaste)
+        .function("dialog", &form::dialog)
+        .function("fileChosen", &form::fileChosen)
+        .function("checkCount", &form::checkCount)
+        .function("readFile", &form::readFile)
+        .function("fileSaved", &form::fileSaved)
+        .function("inputFileBytes", &form::inputFileBytes)
+        .function("resultFileBytes", &form::resultFileBytes)
+        .function("listingLines", &form::listingLines)
+        .function("printListing", &form::printListing)
+        .function("beginListing", &form::beginListing)
+        .function("continueListing", &form::continueListing)
+        .function("endListing", &form::endListing)
+        .function("lookUpResultRow", &form::lookUpResultRow)
+        .function("stiffnessCurves", &form::stiffnessCurves);
+    function("help", &form::help);
+    function("windowLayout", &windowLayout);
+    function("isCellBlock", &texts::isCellBlock);
     function("nomographTables", &nomographTables);
     function("curveX", &curveX);
     function("curveXs", &curveXs);

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The engine on other machines: its test suites (core, tables, the formats, print) built by
-# em++ and run under node, with the WebAssembly module and its node test; the same suites and
-# the batch command built for arm64 and run under qemu; then the equivalence of the result files
-# that the desktop build, the module and the arm64 build compute.
+# The engine on other machines: its test suites (core, tables, the formats, print, the window's
+# rules) built by em++ and run under node, with the WebAssembly module and its node test; the
+# same suites and the batch command built for arm64 and run under qemu; then the equivalence of
+# the result files that the desktop build, the module and the arm64 build compute.
 # Usage: scripts/cross-tests.sh DESKTOP_BATCH   (the desktop build's talveno-batch)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,7 +16,7 @@ cmake --build build-wasm -j"$jobs"
 ctest --test-dir build-wasm --output-on-failure -j"$jobs"
 
 cmake --preset arm64 >/dev/null
-suites=(core_tests tables_tests formats_tests print_tests)
+suites=(core_tests tables_tests formats_tests print_tests window_tests)
 cmake --build build-arm64 -j"$jobs" --target "${suites[@]}" talveno-batch
 ctest --test-dir build-arm64 --output-on-failure -j"$jobs" -R "^($(IFS='|'; echo "${suites[*]}"))\$"
 

@@ -1,6 +1,7 @@
-// Makes the one self-contained page: web/talveno.html with its style sheet, the engine's module
-// and the page's JavaScript modules inlined, so that it opens from a disk or a shared folder
-// with no server and no network (a browser loads no module file from file://).
+// Makes the one self-contained page: web/talveno.html with the window's controls written from
+// the window's layout in the engine's module, its style sheet, the engine's module and the
+// page's JavaScript modules inlined, so that it opens from a disk or a shared folder with no
+// server and no network (a browser loads no module file from file://).
 //
 // Usage: node scripts/inline-web.mjs WEB_FOLDER ENGINE_JS OUTPUT_HTML
 //
@@ -8,8 +9,10 @@
 // imports; an import becomes a constant taken from the module it names. Only what the page's
 // modules use is taken: named imports and exports of declarations, from "./name.js".
 import { readFileSync, writeFileSync } from "node:fs";
-import { join } from "node:path";
+import { createRequire } from "node:module";
+import { join, resolve } from "node:path";
 import * as acorn from "/usr/share/nodejs/acorn/dist/acorn.mjs";
+import { controlsHtml } from "./window-controls.mjs";
 
 const [webFolder, engineFile, output] = process.argv.slice(2);
 if (!output) {
@@ -103,6 +106,12 @@ function scriptText(code, what) {
 }
 
 let page = readFileSync(join(webFolder, "talveno.html"), "utf8");
+const controlsPlace = "<!-- The window's controls, written from the window's layout when the page is built. -->";
+if (!page.includes(controlsPlace)) fail("talveno.html lacks the place of its controls");
+const module = await createRequire(import.meta.url)(resolve(engineFile))();
+const form = new module.Form();
+page = page.replace(controlsPlace, () => controlsHtml(module.windowLayout(), form.pages()));
+form.delete();
 const styleLink = '<link rel="stylesheet" href="talveno.css">';
 const moduleScript = '<script type="module" src="main.js"></script>';
 if (!page.includes(styleLink) || !page.includes(moduleScript)) fail("talveno.html lacks its style or script");

@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+#include "window/form.h"
+
 class QPrinter;
 
 // The modal dialogs the window's commands open, behind one interface so that the program uses
@@ -52,6 +54,22 @@ inline std::optional<QString> chooseFileToOpen(Dialogs& dialogs, FileDialog& dia
 inline std::optional<QString> chooseFileToSave(Dialogs& dialogs, FileDialog& dialog) {
     const auto path = dialogs.saveFileName(dialog.filter, dialog.defaultExtension, dialog.fileName);
     if (path) dialog.fileName = *path;
+    return path;
+}
+
+// The same for the window's dialogs, which keep their texts in UTF-8.
+inline std::optional<QString> chooseFileToOpen(Dialogs& dialogs, window::FileDialog& dialog) {
+    const auto path = dialogs.openFileName(QString::fromStdString(dialog.filter),
+                                           QString::fromStdString(dialog.fileName));
+    if (path) dialog.fileName = path->toStdString();
+    return path;
+}
+
+inline std::optional<QString> chooseFileToSave(Dialogs& dialogs, window::FileDialog& dialog) {
+    const auto path = dialogs.saveFileName(QString::fromStdString(dialog.filter),
+                                           QString::fromStdString(dialog.defaultExtension),
+                                           QString::fromStdString(dialog.fileName));
+    if (path) dialog.fileName = path->toStdString();
     return path;
 }
 

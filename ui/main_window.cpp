@@ -10,78 +10,38 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <cstdio>
-#include <functional>
-#include <new>
+#include <utility>
 
-#include "core/failure.h"
-#include "core/messages.h"
 #include "disk/disk_files.h"
-#include "formats/input_data_file.h"
-#include "formats/result_file.h"
-#include "print/listings.h"
 #include "tables/calculation_run.h"
-#include "tables/cell_block.h"
-#include "tables/layouts.h"
-#include "tables/max_data_count.h"
-#include "tables/row_editing.h"
-#include "tables/start_command.h"
-#include "ui/help_texts.h"
+#include "ui/disk_file.h"
 #include "ui/local_paths.h"
-#include "ui/look.h"
 #include "ui/nomograph_view.h"
-#include "ui/number_input.h"
 #include "ui/qt_dialogs.h"
 #include "ui/string_grid.h"
 #include "window/window_texts.h"
 
 using namespace talveno;
 using namespace talveno::ui;
+using window::Dialog;
+using window::Grid;
+using window::Outcome;
 
 namespace {
 
-std::string text(const QLineEdit* box) {
-    return box->text().toStdString();
+QString text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
-
-QString resultFilter(StiffnessUnit unit) {
-    const QString extension = QString::fromUtf8(resultFileExtension(unit).data());
-    return QStringLiteral("出力ファイル(*.%1)|*.%1").arg(extension);
-}
-
-void emptyFileNameBox(QPlainTextEdit* box) {
-    box->clear();
-    setBackground(box, buttonFace());
-}
-
-void showFileName(QPlainTextEdit* box, const QString& path) {
-    box->setPlainText(path);
-    setBackground(box, buttonFace());
-}
-
-// The grids show what a command wrote when it ends, also when it fails half way.
-class TablesShownAtEnd {
-  public:
-    explicit TablesShownAtEnd(std::function<void()> show) : show_(std::move(show)) {}
-    ~TablesShownAtEnd() { show_(); }
-    TablesShownAtEnd(const TablesShownAtEnd&) = delete;
-    TablesShownAtEnd& operator=(const TablesShownAtEnd&) = delete;
-
-  private:
-    std::function<void()> show_;
-};
 
 }  // namespace
 
 TForm1::TForm1(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     : QWidget(parent),
-      OpenDialog1{QStringLiteral("*.dat|*.dat|すべてのファイル|*.*"), {}, {}},
-      SaveDialog1{QStringLiteral("*.dat|*.dat"), QStringLiteral("dat"), {}},
-      OpenDialog2{resultFilter(StiffnessUnit::Mpa), {}, {}},
-      SaveDialog2{resultFilter(StiffnessUnit::Mpa), QStringLiteral("out"), {}},
-      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)),
-      input_(layouts::makeInputTable()),
-      result_(layouts::makeResultTable()) {
+      OpenDialog1(form_.dialog(Dialog::OpenInput)),
+      SaveDialog1(form_.dialog(Dialog::SaveInput)),
+      OpenDialog2(form_.dialog(Dialog::OpenResults)),
+      SaveDialog2(form_.dialog(Dialog::SaveResults)),
+      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)) {
     createWindow();
     connectCommands();
 }
@@ -92,24 +52,19 @@ TForm1::~TForm1() {
 }
 
 void TForm1::connectCommands() {
-    connectButton(BitBtn1, &TForm1::BitBtn1Click);
-    connectButton(Button11, &TForm1::Button11Click);
-    connectButton(Button12, &TForm1::Button12Click);
-    connectButton(BitBtn3, &TForm1::BitBtn3Click);
-    connectButton(BitBtn2, &TForm1::BitBtn2Click);
-    connectButton(Button3, &TForm1::Button3Click);
-    connectButton(Button7, &TForm1::Button7Click);
-    connectButton(Button9, &TForm1::Button9Click);
-    connectButton(Button8, &TForm1::Button8Click);
-    connectButton(Button2, &TForm1::Button2Click);
-    connectButton(Button10, &TForm1::Button10Click);
-    connectButton(BitBtn4, &TForm1::BitBtn4Click);
-    connectButton(Button6, &TForm1::Button6Click);
-    connectButton(BitBtn6, &TForm1::BitBtn6Click);
-    connectButton(BitBtn5, &TForm1::BitBtn5Click);
-    connectButton(Button4, &TForm1::Button4Click);
-    connectButton(Button5, &TForm1::Button5Click);
-    connectButton(Button1, &TForm1::Button1Click);
+    const std::pair<const char*, void (TForm1::*)()> buttons[] = {
+        {"BitBtn1", &TForm1::BitBtn1Click},   {"Button11", &TForm1::Button11Click},
+        {"Button12", &TForm1::Button12Click}, {"BitBtn3", &TForm1::BitBtn3Click},
+        {"BitBtn2", &TForm1::BitBtn2Click},   {"Button3", &TForm1::Button3Click},
+        {"Button7", &TForm1::Button7Click},   {"Button9", &TForm1::Button9Click},
+        {"Button8", &TForm1::Button8Click},   {"Button2", &TForm1::Button2Click},
+        {"Button10", &TForm1::Button10Click}, {"BitBtn4", &TForm1::BitBtn4Click},
+        {"Button6", &TForm1::Button6Click},   {"BitBtn6", &TForm1::BitBtn6Click},
+        {"BitBtn5", &TForm1::BitBtn5Click},   {"Button4", &TForm1::Button4Click},
+        {"Button5", &TForm1::Button5Click},   {"Button1", &TForm1::Button1Click},
+    };
+    for (const auto& [name, command] : buttons)
+        connectButton(findChild<QPushButton*>(QString::fromLatin1(name)), command);
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
         if (!commandSelectsPage_) run(&TForm1::PageControl1Change);
     });
@@ -145,50 +100,65 @@ void TForm1::connectClipboard() {
     connectItem(Nomograph1, &TForm1::Nomograph1Click);
 }
 
-void TForm1::connectButton(QPushButton* button, void (TForm1::*command)()) {
-    connect(button, &QPushButton::clicked, this, [this, command] { run(command); });
+void TForm1::connectButton(QWidget* button, void (TForm1::*command)()) {
+    connect(static_cast<QPushButton*>(button), &QPushButton::clicked, this,
+            [this, command] { run(command); });
 }
 
-// A fault of the program is no message for the user: the box says that the command stopped,
-// and the fault's own text goes to standard error. Running out of memory has a message of its
-// own.
 void TForm1::run(void (TForm1::*command)()) {
-    const auto internalError = [this](const char* fault) {
-        std::fprintf(stderr, "talveno: internal error: %s\n", fault);
-        dialogs_->error(QString::fromUtf8(withFullStop(texts::kInternalError)));
-    };
-    const auto failed = [this](const Failure& failure) {
-        dialogs_->error(QString::fromStdString(errorBoxText(failure.message(), failure.row())));
-    };
-    try {
-        (this->*command)();
-    } catch (const Failure& failure) {
-        failed(failure);
-    } catch (const std::bad_alloc&) {
-        failed(messages::outOfMemory());
-    } catch (const std::exception& fault) {
-        internalError(fault.what());
-    } catch (...) {
-        internalError("unknown exception");
-    }
+    showOutcome(window::attempt([this, command](Outcome&) { (this->*command)(); }));
 }
 
-// A page whose tab is hidden stays behind: the failing first start leaves the start page in
-// front rather than a page without a tab.
-void TForm1::selectPage(QWidget* page) {
-    if (!PageControl1->isTabVisible(PageControl1->indexOf(page))) return;
-    commandSelectsPage_ = true;
-    PageControl1->setCurrentWidget(page);
-    commandSelectsPage_ = false;
+window::Controls TForm1::controls() const {
+    return {Edit1->text().toStdString(),
+            Edit2->text().toStdString(),
+            Edit3->text().toStdString(),
+            Edit4->text().toStdString(),
+            unitItems_->checkedId() == 0 ? StiffnessUnit::Mpa : StiffnessUnit::KgfPerCm2,
+            correctionItems_->checkedId() == 1};
+}
+
+void TForm1::waitOn() {
+    if (!waiting_) waiting_.emplace();
+}
+
+void TForm1::showOutcome(const Outcome& outcome) {
+    if (outcome.pages) showPages(*outcome.pages);
+    for (const window::ControlText& written : outcome.texts) {
+        QWidget* control = findChild<QWidget*>(text(written.control));
+        const QString shown = QString::fromStdString(written.text);
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            label->setText(shown);
+            label->adjustSize();
+        } else if (auto* box = qobject_cast<QLineEdit*>(control)) {
+            shown.isEmpty() ? box->clear() : box->setText(shown);
+        } else if (auto* fileName = qobject_cast<QPlainTextEdit*>(control)) {
+            fileName->setPlainText(shown);
+            setBackground(fileName, buttonFace());
+        }
+    }
+    if (outcome.unit) unitItems_->button(static_cast<int>(*outcome.unit))->setChecked(true);
+    if (outcome.tablesChanged) showTables();
+    if (outcome.rowInView) grid(outcome.rowInView->grid)->scrollToTableRow(outcome.rowInView->row);
+    waiting_.reset();
+    if (outcome.box == window::Box::Information) dialogs_->information(text(outcome.boxText));
+    if (outcome.box == window::Box::Error) dialogs_->error(text(outcome.boxText));
 }
 
 // A hidden tab is also disabled: the page container and its tab row pass over disabled tabs
 // wherever the user turns pages (keys, wheel, clicks), whereas they may turn to a hidden one.
-void TForm1::setTabShown(QWidget* page, bool shown) {
-    const int index = PageControl1->indexOf(page);
+// The page in front always has its tab shown.
+void TForm1::showPages(const window::Pages& pages) {
     commandSelectsPage_ = true;
-    PageControl1->tabBar()->setTabEnabled(index, shown);
-    PageControl1->setTabVisible(index, shown);
+    const auto setTabShown = [this](int index, bool shown) {
+        PageControl1->tabBar()->setTabEnabled(index, shown);
+        PageControl1->setTabVisible(index, shown);
+    };
+    for (int index = 0; index < 3; ++index)
+        if (pages.tabShown[index]) setTabShown(index, true);
+    PageControl1->setCurrentIndex(static_cast<int>(pages.current));
+    for (int index = 0; index < 3; ++index)
+        if (!pages.tabShown[index]) setTabShown(index, false);
     commandSelectsPage_ = false;
 }
 
@@ -197,197 +167,120 @@ void TForm1::showTables() {
     StringGrid2->showTable();
 }
 
-void TForm1::showHelp(std::string_view text) {
-    dialogs_->information(help::displayed(text));
+StringGrid* TForm1::grid(Grid grid) const {
+    return grid == Grid::Input ? StringGrid1 : StringGrid2;
 }
 
-// The start command: the input page in front, the tables sized to the maximum data count.
 void TForm1::BitBtn1Click() {
-    const WaitCursor waiting;
-    selectPage(TabSheet2);
-    Edit1->clear();
-    Edit2->clear();
-    Edit3->clear();
-    const TablesShownAtEnd shown([this] { showTables(); });
-    startTables(input_, result_, text(Edit4));
-    for (QLabel* count : {Label17, Label18}) {
-        count->setText(Edit4->text());
-        count->adjustSize();
-    }
-    setTabShown(TabSheet2, true);
-    setTabShown(TabSheet3, false);
-    selectPage(TabSheet2);
-    emptyFileNameBox(Memo1);
+    waitOn();
+    showOutcome(form_.start(controls()));
 }
 
-// The calculation run: the result page is in front before the first row is computed, so it
-// shows the rows done also when a later row fails, the failing one in view.
 void TForm1::BitBtn4Click() {
-    const WaitCursor waiting;
-    const int n = parseMaxDataCount(text(Edit4));
-    const TablesShownAtEnd shown([this] { showTables(); });
-    const CalculationSettings settings{chosenUnit(), correctionItems_->checkedId() == 1};
-    showResultPage(n, settings.unit);
-    try {
-        computeFilledRows(input_, result_, settings);
-    } catch (const Failure& failure) {
-        showTables();
-        StringGrid2->scrollToTableRow(failure.row());
-        throw;
-    }
+    waitOn();
+    showOutcome(form_.run(controls()));
 }
 
-// The result page in front, as a run in the unit lays it out: rows 1 to n emptied, headed and
-// numbered, the result files' filter and pattern those of the unit, no file named yet.
-void TForm1::showResultPage(int n, StiffnessUnit unit) {
-    clearResults(result_, n);
-    setBackground(Memo2, buttonFace());
-    setTabShown(TabSheet3, true);
-    selectPage(TabSheet3);
-    layOutResults(result_, n, unit);
-    SaveDialog2.filter = OpenDialog2.filter = resultFilter(unit);
-    Label12->setText(QStringLiteral("*.") + QString::fromUtf8(resultFileExtension(unit).data()));
-    Label12->adjustSize();
-    Memo2->clear();
-}
-
-// The copy commands bring the row written into view when it is one of the rows shown.
 void TForm1::Button7Click() {
-    const int target = copyFirstRow(input_);
-    showTables();
-    StringGrid1->scrollToTableRow(target);
+    showOutcome(form_.copyFirstRow());
 }
 
 void TForm1::Button9Click() {
-    const int target = copyChosenRow(input_, text(Edit1));
-    showTables();
-    StringGrid1->scrollToTableRow(target);
+    showOutcome(form_.copyChosenRow(controls()));
 }
 
 void TForm1::Button8Click() {
-    const WaitCursor waiting;
-    const TablesShownAtEnd shown([this] { showTables(); });
-    partialClear(input_, text(Edit4), text(Edit2), text(Edit3));
+    waitOn();
+    showOutcome(form_.partialClear(controls()));
 }
 
 void TForm1::Button2Click() {
-    if (!dialogs_->confirm(QStringLiteral("データをクリアします！よろしいですか？"))) return;
-    const WaitCursor waiting;
-    const TablesShownAtEnd shown([this] { showTables(); });
-    clearAll(input_, text(Edit4));
-    emptyFileNameBox(Memo1);
-    Edit1->clear();
-    Edit2->clear();
-    Edit3->clear();
+    if (!dialogs_->confirm(text(window::texts::kClearAllQuestion))) return;
+    waitOn();
+    showOutcome(form_.clearAll(controls()));
 }
 
 void TForm1::Button6Click() {
-    showHelp(help::kHelp1);
+    showOutcome(window::helpMessage(1));
 }
 
 void TForm1::Button5Click() {
-    showHelp(help::kHelp2);
+    showOutcome(window::helpMessage(2));
 }
 
 void TForm1::Button10Click() {
-    showHelp(help::kHelp3);
+    showOutcome(window::helpMessage(3));
 }
 
 void TForm1::Button11Click() {
-    showHelp(help::kHelp4);
+    showOutcome(window::helpMessage(4));
 }
 
 void TForm1::Button12Click() {
-    showHelp(help::kHelp5);
+    showOutcome(window::helpMessage(5));
 }
 
 void TForm1::Button1Click() {
-    if (dialogs_->confirm(QStringLiteral("プログラムを終了してよろしいですか？")))
-        dialogs_->endProcess();
+    if (dialogs_->confirm(text(window::texts::kExitQuestion))) dialogs_->endProcess();
 }
 
-// The user chose a page: the result page can be reached again only by the next run.
 void TForm1::PageControl1Change() {
-    setTabShown(TabSheet3, false);
+    showOutcome(form_.changePage(static_cast<window::Page>(PageControl1->currentIndex())));
 }
 
-StiffnessUnit TForm1::chosenUnit() const {
-    return unitItems_->checkedId() == 0 ? StiffnessUnit::Mpa : StiffnessUnit::KgfPerCm2;
-}
-
-// Saving the input data file: the name box shows the file only once it is written.
 void TForm1::BitBtn3Click() {
     const auto path = chooseFileToSave(*dialogs_, SaveDialog1);
     if (!path) return;
-    const WaitCursor waiting;
-    saveInputDataFile(input_, localPath(*path));
-    showFileName(Memo1, *path);
+    waitOn();
+    showOutcome(form_.saveFile(Grid::Input, path->toStdString(), [&] {
+        saveInputDataFile(form_.table(Grid::Input), localPath(*path));
+    }));
 }
 
-// Reading the input data file: the table changes only when the whole file has been read.
 void TForm1::BitBtn2Click() {
-    const int n = parseMaxDataCount(text(Edit4));
+    if (const Outcome refused = form_.checkCount(controls()); refused.failed())
+        return showOutcome(refused);
     const auto path = chooseFileToOpen(*dialogs_, OpenDialog1);
     if (!path) return;
-    const WaitCursor waiting;
-    const auto records = readInputDataFile(localPath(*path));
-    const TablesShownAtEnd shown([this] { showTables(); });
-    applyInputDataFile(input_, n, records);
-    showFileName(Memo1, *path);
+    waitOn();
+    DiskFile file(*path);
+    showOutcome(form_.readFile(Grid::Input, file, controls()));
 }
 
-// Saving the result file, with the unit line of the unit chosen now.
+// The result file's unit line in the unit chosen now.
 void TForm1::BitBtn6Click() {
     const auto path = chooseFileToSave(*dialogs_, SaveDialog2);
     if (!path) return;
-    const WaitCursor waiting;
-    saveResultFile(result_, chosenUnit(), localPath(*path));
-    showFileName(Memo2, *path);
+    waitOn();
+    const StiffnessUnit unit = controls().unit;
+    showOutcome(form_.saveFile(Grid::Results, path->toStdString(), [&] {
+        saveResultFile(form_.table(Grid::Results), unit, localPath(*path));
+    }));
 }
 
-// Reading the result file: its values go under the headers of the last run, unconverted.
 void TForm1::BitBtn5Click() {
     const auto path = chooseFileToOpen(*dialogs_, OpenDialog2);
     if (!path) return;
-    const WaitCursor waiting;
-    const int n = parseMaxDataCount(text(Edit4));
-    const auto records = readResultFile(localPath(*path));
-    const TablesShownAtEnd shown([this] { showTables(); });
-    applyResultFile(result_, n, records);
-    showFileName(Memo2, *path);
+    waitOn();
+    DiskFile file(*path);
+    showOutcome(form_.readFile(Grid::Results, file, controls()));
 }
 
-// Printing the input table, titled with the input data file's name.
 void TForm1::Button3Click() {
-    const std::string dataName = Memo1->toPlainText().toStdString();
-    PrintDialog1.printListing(
-        *dialogs_, [&](ListingSink& sink) { writeInputListing(input_, dataName, sink); });
+    PrintDialog1.printListing(*dialogs_, form_.listing(Grid::Input, controls().unit));
 }
 
-// Printing the result table, its unit line in the unit chosen now.
 void TForm1::Button4Click() {
-    const std::string dataName = Memo2->toPlainText().toStdString();
-    const StiffnessUnit unit = chosenUnit();
-    PrintDialog1.printListing(
-        *dialogs_, [&](ListingSink& sink) { writeResultListing(result_, unit, dataName, sink); });
+    PrintDialog1.printListing(*dialogs_, form_.listing(Grid::Results, controls().unit));
 }
 
-// A block of cells from the clipboard written from the current cell on, checked whole first.
 void TForm1::StringGrid1Paste() {
-    const CellBlock block =
-        parseCellBlock(halfWidthNumberText(QGuiApplication::clipboard()->text()).toStdString());
-    const int column = std::max(1, StringGrid1->currentTableColumn());
-    const int row = std::max(1, StringGrid1->currentTableRow());
-    const TablesShownAtEnd shown([this] { showTables(); });
-    lastPaste_ = pasteBlock(input_, column, row, block);
+    showOutcome(form_.paste(StringGrid1->currentTableColumn(), StringGrid1->currentTableRow(),
+                            QGuiApplication::clipboard()->text().toStdString()));
 }
 
-// The last paste taken back, unless its cells have changed since.
 void TForm1::StringGrid1Undo() {
-    if (!lastPaste_) return;
-    const TablesShownAtEnd shown([this] { showTables(); });
-    undoPaste(input_, *lastPaste_);
-    lastPaste_.reset();
+    showOutcome(form_.undoPaste());
 }
 
 void TForm1::Copy1Click() {
@@ -412,7 +305,7 @@ void TForm1::StringGrid2DblClick() {
             StringGrid2->setFocus();
         });
     }
-    nomographView_->showPage(NomographPage(row, lookUpResultRow(result_, row)));
+    nomographView_->showPage(NomographPage(row, lookUpResultRow(form_.table(Grid::Results), row)));
 }
 
 void TForm1::Nomograph1Click() {
@@ -429,4 +322,13 @@ void TForm1::ViewSavePdfClick() {
 
 void TForm1::ViewPrintClick() {
     nomographView_->print(*dialogs_, PrintDialog1);
+}
+
+void TForm1::openStartFile(const QString& path) {
+    openStartFile(localPath(path));
+}
+
+void TForm1::openStartFile(const std::string& path) {
+    DiskFile file(path);
+    showOutcome(form_.openFile(file, controls()));
 }

@@ -127,7 +127,7 @@ NomographPage::NomographPage(int row, RowLookUp lookUp) : row_(row), lookUp_(std
         lowestDecade_ = static_cast<int>(std::max(-300.0, std::min(-6.0, std::floor(decade))));
         highestDecade_ = static_cast<int>(std::min(300.0, std::max(6.0, std::ceil(decade))));
     }
-    for (const std::string& note : texts::extrapolationNotes(lookUp_))
+    for (const std::string& note : window::texts::extrapolationNotes(lookUp_))
         extrapolations_ << text(note);
     left_ = kAxisX;
     right_ = kRightX;
@@ -425,7 +425,7 @@ void NomographPage::drawNumbers(QPainter& painter) const {
     y += 6;
     for (const QString& extrapolation : extrapolations_) {
         const QRectF room(left, y, width, kNumbers.bottom() - 64 - y);
-        const QString note = text(std::string(texts::kExtrapolationMark)) + extrapolation;
+        const QString note = text(std::string(window::texts::kExtrapolationMark)) + extrapolation;
         painter.drawText(room, Qt::AlignLeft | Qt::TextWordWrap, note);
         y += painter.boundingRect(room, Qt::AlignLeft | Qt::TextWordWrap, note).height() + 6;
     }

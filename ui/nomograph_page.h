@@ -66,8 +66,8 @@ class NomographPage {
     QStringList extrapolations_;
     // The penetration indices the curves are drawn over, the loading-time decades on the
     // scale, and the part of the plane shown with its place on the page.
-    int lowestIndex_ = texts::kLowestIndexShown;
-    int highestIndex_ = texts::kHighestIndexShown;
+    int lowestIndex_ = window::texts::kLowestIndexShown;
+    int highestIndex_ = window::texts::kHighestIndexShown;
     int lowestDecade_ = -6;
     int highestDecade_ = 6;
     double left_, right_, bottom_, top_;

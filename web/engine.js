@@ -1,6 +1,6 @@
-// The engine's WebAssembly module, as the page uses it: one session holding the two tables,
-// the commands' table sides, the file bytes, the listings and the look-ups, and the nomograph's
-// own tables for the drawings. Every failure is a JS Error named "Failure" whose message is the
+// The engine's WebAssembly module, as the page uses it: one session, the window's state and
+// rules (the two tables, the commands and what they leave to show, the file bytes, the listings
+// and the look-ups), and the nomograph's own tables for the drawings. Every failure is a JS Error named "Failure" whose message is the
 // engine's system message; any other error is a fault of the program.
 
 export const kInputTable = 0;
@@ -14,7 +14,7 @@ export async function openEngine() {
 class Engine {
   constructor(module) {
     this.module = module;
-    this.session = new module.Session();
+    this.session = new module.Form();
     this.nomograph = nomographTables(module);
     this.windowTexts = module.windowTexts();
     this.texts = {

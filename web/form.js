@@ -1,8 +1,9 @@
 // The window: the start page with the nomograph picture and the settings, the input page with
 // the input table and its commands, the result page with the result table. Each button runs
-// one command: it reads its controls, calls the engine, shows the outcome; a failing command
-// shows its message in the error box, and a fault of the program says that it stopped the
-// command.
+// one command of the window's rules in the engine on what the user set in the controls, and
+// the page shows what the command leaves to show; a failure of the page's own steps (a file
+// the browser cannot read or write, memory it does not give) shows its message in the error
+// box, and a fault of the program says that it stopped the command.
 
 import * as dialogs from "./dialogs.js";
 import { kInputTable, kResultTable } from "./engine.js";
@@ -22,21 +23,15 @@ import {
 } from "./print_view.js";
 import { StringGrid } from "./string_grid.js";
 
-const kListingOfInput = 0;
-const kListingOfResults = 1;
+// The commands that may go through many rows, and the file dialogs, as the engine numbers them.
+const kWork = { start: 0, run: 1, partialClear: 2, clearAll: 3, saveInput: 4, saveResults: 5 };
+const kOpenDialog1 = 0;
+const kSaveDialog1 = 1;
+const kOpenDialog2 = 2;
+const kSaveDialog2 = 3;
 
 function control(name) {
   return document.getElementById(name);
-}
-
-// A result file's filter for the unit of the last run: 0 MPa, 1 kgf/cm2.
-function resultExtension(unit) {
-  return unit === 0 ? "mpa" : "kgf";
-}
-
-function resultFilter(unit) {
-  const extension = resultExtension(unit);
-  return `出力ファイル(*.${extension})|*.${extension}`;
 }
 
 // A file name box: its text, its end in view where a long name folds, and the button-face
@@ -65,15 +60,15 @@ const kMostListingPartRows = 2000;
 export class TForm1 {
   constructor(engine) {
     this.engine = engine;
+    // The window's state and rules.
+    this.session = engine.session;
     this.running = false;
-    // The file dialogs the window keeps between uses.
-    this.OpenDialog1 = { filter: "*.dat|*.dat|すべてのファイル|*.*", defaultExtension: "", fileName: "" };
-    this.SaveDialog1 = { filter: "*.dat|*.dat", defaultExtension: "dat", fileName: "" };
-    this.OpenDialog2 = { filter: resultFilter(0), defaultExtension: "", fileName: "" };
-    this.SaveDialog2 = { filter: resultFilter(0), defaultExtension: "out", fileName: "" };
 
     for (const name of document.querySelectorAll("[id]")) this[name.id] = name;
-    this.PageControl1 = new PageControl(control("PageControl1"), () => this.run(() => this.PageControl1Change()));
+    this.PageControl1 = new PageControl(control("PageControl1"), (page) =>
+      this.run(() => this.PageControl1Change(page)),
+    );
+    this.PageControl1.showPages(this.session.pages());
     const halfWidth = (text) => engine.halfWidthNumberText(text);
     this.StringGrid1 = new StringGrid(control("StringGrid1"), engine.table(kInputTable), {
       editable: true,
@@ -193,19 +188,43 @@ export class TForm1 {
     document.documentElement.classList.remove("waiting");
   }
 
-  // The maximum data count in Edit4, 0 where the box holds no count (the command then fails).
-  countShown() {
-    try {
-      return this.engine.maxDataCount(this.Edit4.value);
-    } catch (failure) {
-      if (!this.engine.isFailure(failure)) throw failure;
-      return 0;
-    }
+  // The rows a command goes through, known before it runs.
+  rowsOf(work) {
+    return this.session.rowsOf(work, this.controls());
   }
 
-  // The rows a command on a table goes through: the maximum data count or the filled rows.
-  rowsOf(table) {
-    return Math.max(this.countShown(), this.engine.session.filledRowCount(table));
+  // What the user set in the controls, as the commands read it.
+  controls() {
+    return {
+      rowText: this.Edit1.value,
+      firstRowText: this.Edit2.value,
+      lastRowText: this.Edit3.value,
+      maxCountText: this.Edit4.value,
+      unit: this.chosenUnit(),
+      vanDraat: this.vanDraatChosen(),
+    };
+  }
+
+  // Shows a command's outcome: the pages, the texts written, the row brought into view, then,
+  // the wait cursor gone, its box.
+  async show(outcome) {
+    if (outcome.pages) this.PageControl1.showPages(outcome.pages);
+    for (const { control: name, text } of outcome.texts) {
+      const element = this[name];
+      if (element.classList.contains("memo")) showFileName(element, text);
+      else if (element.tagName === "INPUT") element.value = text;
+      else element.textContent = text;
+    }
+    if (outcome.rowInView) {
+      this.showTables();
+      const grid = outcome.rowInView.table === kInputTable ? this.StringGrid1 : this.StringGrid2;
+      grid.scrollToTableRow(outcome.rowInView.row);
+    }
+    if (outcome.box === "information") await dialogs.information(outcome.boxText);
+    if (outcome.box !== "error") return;
+    this.endWaiting();
+    this.showTables();
+    await dialogs.error(outcome.boxText);
   }
 
   showTables() {
@@ -222,100 +241,61 @@ export class TForm1 {
     return document.querySelector("input[name=RadioGroup2]:checked").value === "1";
   }
 
-  async showHelp(number) {
-    await dialogs.information(this.engine.helpText(number).replaceAll("\n\r", "\n"));
-  }
-
   // The start command: the input page in front, the tables sized to the maximum data count.
   async BitBtn1Click() {
-    await this.waitOn(this.countShown());
-    this.PageControl1.select(this.TabSheet2);
-    this.Edit1.value = "";
-    this.Edit2.value = "";
-    this.Edit3.value = "";
-    this.engine.session.start(this.Edit4.value);
-    this.Label17.textContent = this.Edit4.value;
-    this.Label18.textContent = this.Edit4.value;
-    this.PageControl1.setTabShown(this.TabSheet2, true);
-    this.PageControl1.setTabShown(this.TabSheet3, false);
-    this.PageControl1.select(this.TabSheet2);
-    showFileName(this.Memo1, "");
+    await this.waitOn(this.rowsOf(kWork.start));
+    await this.show(this.session.start(this.controls()));
   }
 
-  // The calculation run: the result page is in front before the first row is computed, so it
-  // shows the rows done also when a later row fails, the failing one in view.
+  // The calculation run: the result page in front, the failing row in view.
   async BitBtn4Click() {
-    this.engine.maxDataCount(this.Edit4.value);
-    await this.waitOn(this.rowsOf(kInputTable));
-    const unit = this.chosenUnit();
-    this.Memo2.classList.remove("light3d");
-    this.PageControl1.setTabShown(this.TabSheet3, true);
-    this.PageControl1.select(this.TabSheet3);
-    this.SaveDialog2.filter = this.OpenDialog2.filter = resultFilter(unit);
-    this.Label12.textContent = `*.${resultExtension(unit)}`;
-    this.Memo2.value = "";
-    try {
-      this.engine.session.run(this.Edit4.value, unit, this.vanDraatChosen());
-    } catch (failure) {
-      if (failure?.row > 0) {
-        this.showTables();
-        this.StringGrid2.scrollToTableRow(failure.row);
-      }
-      throw failure;
-    }
+    await this.waitOn(this.rowsOf(kWork.run));
+    await this.show(this.session.run(this.controls()));
   }
 
   // The copy commands bring the row written into view when it is one of the rows shown.
   Button7Click() {
-    const row = this.engine.session.copyFirstRow();
-    this.showTables();
-    this.StringGrid1.scrollToTableRow(row);
+    return this.show(this.session.copyFirstRow());
   }
 
   Button9Click() {
-    const row = this.engine.session.copyChosenRow(this.Edit1.value);
-    this.showTables();
-    this.StringGrid1.scrollToTableRow(row);
+    return this.show(this.session.copyChosenRow(this.controls()));
   }
 
   async Button8Click() {
-    await this.waitOn(this.rowsOf(kInputTable));
-    this.engine.session.partialClear(this.Edit4.value, this.Edit2.value, this.Edit3.value);
+    await this.waitOn(this.rowsOf(kWork.partialClear));
+    await this.show(this.session.partialClear(this.controls()));
   }
 
   async Button2Click() {
-    if (!(await dialogs.confirm("データをクリアします！よろしいですか？"))) return;
-    await this.waitOn(this.rowsOf(kInputTable));
-    this.engine.session.clearAll(this.Edit4.value);
-    showFileName(this.Memo1, "");
-    this.Edit1.value = "";
-    this.Edit2.value = "";
-    this.Edit3.value = "";
+    if (!(await dialogs.confirm(this.engine.windowTexts.clearAllQuestion))) return;
+    await this.waitOn(this.rowsOf(kWork.clearAll));
+    await this.show(this.session.clearAll(this.controls()));
   }
 
   Button6Click() {
-    return this.showHelp(1);
+    return this.show(this.engine.module.help(1));
   }
 
   Button5Click() {
-    return this.showHelp(2);
+    return this.show(this.engine.module.help(2));
   }
 
   Button10Click() {
-    return this.showHelp(3);
+    return this.show(this.engine.module.help(3));
   }
 
   Button11Click() {
-    return this.showHelp(4);
+    return this.show(this.engine.module.help(4));
   }
 
   Button12Click() {
-    return this.showHelp(5);
+    return this.show(this.engine.module.help(5));
   }
 
   // The exit: after "OK" the program's page ends; nothing is saved and nothing else is asked.
   async Button1Click() {
-    if (await dialogs.confirm("プログラムを終了してよろしいですか？")) this.endProgram();
+    if (await dialogs.confirm(this.engine.windowTexts.exitQuestion)) this.endProgram();
   }
 
   // A browser tab cannot close itself: the page shows that the program has ended.
@@ -328,62 +308,70 @@ export class TForm1 {
     document.documentElement.dataset.ended = "1";
   }
 
-  // The user chose a page: the result page can be reached again only by the next run.
-  PageControl1Change() {
-    this.PageControl1.setTabShown(this.TabSheet3, false);
+  // The user chose a page.
+  PageControl1Change(page) {
+    return this.show(this.session.changePage(page));
+  }
+
+  // The file chosen in a file dialog the engine keeps, which keeps its name; null when the user
+  // cancels. Asked for before the command waits for anything.
+  async chooseFileToOpen(dialog) {
+    const file = await dialogs.chooseFileToOpen(this.session.dialog(dialog).filter);
+    if (file) this.session.fileChosen(dialog, file.name);
+    return file;
+  }
+
+  async chooseFileToSave(dialog) {
+    const place = await dialogs.chooseFileToSave(this.session.dialog(dialog));
+    if (place) this.session.fileChosen(dialog, place.name);
+    return place;
   }
 
   // Saving the input data file: the name box shows the file only once it is written.
   async BitBtn3Click() {
-    const place = await dialogs.chooseFileToSave(this.SaveDialog1);
+    const place = await this.chooseFileToSave(kSaveDialog1);
     if (!place) return;
-    this.SaveDialog1.fileName = place.name;
-    await this.waitOn(this.engine.session.filledRowCount(kInputTable));
-    await place.write(this.engine.session.inputFileBytes());
-    showFileName(this.Memo1, place.name);
+    await this.waitOn(this.rowsOf(kWork.saveInput));
+    await place.write(this.session.inputFileBytes());
+    await this.show(this.session.fileSaved(kInputTable, place.name));
   }
 
-  // Reading the input data file: the table changes only when the whole file has been read.
+  // Reading the input data file: the count checked before the dialog opens.
   async BitBtn2Click() {
-    this.engine.maxDataCount(this.Edit4.value);
-    const file = await dialogs.chooseFileToOpen(this.OpenDialog1.filter);
+    const refused = this.session.checkCount(this.controls());
+    if (refused.box) return this.show(refused);
+    const file = await this.chooseFileToOpen(kOpenDialog1);
     if (!file) return;
-    this.OpenDialog1.fileName = file.name;
     await this.waitOn(file.size / kRecordBytes);
     const bytes = await dialogs.fileBytes(file);
-    this.engine.session.readInputFile(bytes, this.Edit4.value, file.name);
-    showFileName(this.Memo1, file.name);
+    await this.show(this.session.readFile(kInputTable, bytes, file.name, this.controls()));
   }
 
   // Saving the result file, with the unit line of the unit chosen now.
   async BitBtn6Click() {
-    const place = await dialogs.chooseFileToSave(this.SaveDialog2);
+    const place = await this.chooseFileToSave(kSaveDialog2);
     if (!place) return;
-    this.SaveDialog2.fileName = place.name;
-    await this.waitOn(this.engine.session.filledRowCount(kResultTable));
-    await place.write(this.engine.session.resultFileBytes(this.chosenUnit()));
-    showFileName(this.Memo2, place.name);
+    await this.waitOn(this.rowsOf(kWork.saveResults));
+    await place.write(this.session.resultFileBytes(this.chosenUnit()));
+    await this.show(this.session.fileSaved(kResultTable, place.name));
   }
 
-  // Reading the result file: its values go under the headers of the last run, unconverted.
   async BitBtn5Click() {
-    const file = await dialogs.chooseFileToOpen(this.OpenDialog2.filter);
+    const file = await this.chooseFileToOpen(kOpenDialog2);
     if (!file) return;
-    this.OpenDialog2.fileName = file.name;
     await this.waitOn(file.size / kRecordBytes);
     const bytes = await dialogs.fileBytes(file);
-    this.engine.session.readResultFile(bytes, this.Edit4.value, file.name);
-    showFileName(this.Memo2, file.name);
+    await this.show(this.session.readFile(kResultTable, bytes, file.name, this.controls()));
   }
 
   // A listing drawn by the engine's print stream onto the print view's pages, then the print
   // dialog. A listing of more pages than a browser prints is refused before it is drawn; a
   // long one is drawn in parts, the page answering between them, with a box that shows how far
   // it has come and can stop it. A listing stopped, or stopped by a bad cell, is not printed.
-  async printListing(kind, dataName, unit) {
-    const session = this.engine.session;
+  async printListing(table, unit) {
+    const session = this.session;
     const surface = new ListingSurface();
-    const pages = session.beginListing(kind, dataName, unit, surface, kMostPrintedPages);
+    const pages = session.beginListing(table, unit, surface, kMostPrintedPages);
     const view = new ListingView(surface);
     const progress = new PrintProgress(pages);
     let done = false;
@@ -408,35 +396,29 @@ export class TForm1 {
     openPrintDialog();
   }
 
-  // Printing the input table, titled with the input data file's name.
+  // Printing a table, titled with its file name box's text, the result listing's unit line in
+  // the unit chosen now.
   Button3Click() {
-    return this.printListing(kListingOfInput, this.Memo1.value, this.chosenUnit());
+    return this.printListing(kInputTable, this.chosenUnit());
   }
 
-  // Printing the result table, its unit line in the unit chosen now.
   Button4Click() {
-    return this.printListing(kListingOfResults, this.Memo2.value, this.chosenUnit());
+    return this.printListing(kResultTable, this.chosenUnit());
   }
 
   // Ctrl+V in the input table: false when the text is one value, which the open editor takes.
   pasteFromClipboard(text) {
-    let pasted = true;
-    this.run(() => {
-      pasted = this.StringGrid1Paste(text);
-    });
-    return pasted;
+    if (!this.engine.module.isCellBlock(text)) return false;
+    this.run(() => this.StringGrid1Paste(text));
+    return true;
   }
 
-  // A block of cells from the clipboard written from the current cell on, checked whole first.
   StringGrid1Paste(text) {
-    const column = Math.max(1, this.StringGrid1.currentColumn());
-    const row = Math.max(1, this.StringGrid1.currentRow());
-    return this.engine.session.pasteBlock(column, row, this.engine.halfWidthNumberText(text));
+    return this.show(this.session.pasteBlock(this.StringGrid1.currentColumn(), this.StringGrid1.currentRow(), text));
   }
 
-  // The last paste taken back, unless its cells have changed since.
   StringGrid1Undo() {
-    this.engine.session.undoPaste();
+    return this.show(this.session.undoPaste());
   }
 
   // The result table's menu takes the keys: opened by a key, with its first item active.
@@ -498,7 +480,7 @@ export class TForm1 {
   StringGrid2DblClick() {
     const row = this.StringGrid2.currentRow();
     if (row < 1) return;
-    const lookUp = this.engine.session.lookUpResultRow(row);
+    const lookUp = this.session.lookUpResultRow(row);
     this.nomographView.showPage(row, nomographPage(row, lookUp, this.engine.nomograph, this.engine.texts));
   }
 

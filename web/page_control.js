@@ -1,8 +1,8 @@
 // The page container: a row of tabs, each of which can be shown and hidden, over the pages.
 // The user turns pages by a click on a tab, by the arrow keys on the focused tab row, by
 // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PageDown and Ctrl+PageUp, and by the mouse wheel over the tab
-// row; none of them reaches a page whose tab is hidden. A command's selection of a page is no
-// page change of the user.
+// row; none of them reaches a page whose tab is hidden. The pages and tabs a command shows are
+// no page change of the user.
 export class PageControl {
   constructor(element, onUserChange) {
     this.element = element;
@@ -60,25 +60,10 @@ export class PageControl {
     return this.tabs.flatMap((tab, index) => (tab.hidden ? [] : [index]));
   }
 
-  isTabShown(page) {
-    return !this.tabs[this.pages.indexOf(page)].hidden;
-  }
-
-  currentPage() {
-    return this.pages[this.current];
-  }
-
-  // A command's selection: a page whose tab is hidden stays behind, so the failing first start
-  // leaves the start page in front rather than a page without a tab.
-  select(page) {
-    const index = this.pages.indexOf(page);
-    if (this.tabs[index].hidden) return;
-    this.current = index;
-    this.show();
-  }
-
-  setTabShown(page, shown) {
-    this.tabs[this.pages.indexOf(page)].hidden = !shown;
+  // The page in front and the tabs shown, as the window's rules give them: {current, tabShown}.
+  showPages(pages) {
+    for (const [index, tab] of this.tabs.entries()) tab.hidden = !pages.tabShown[index];
+    this.current = pages.current;
     this.show();
   }
 
@@ -96,7 +81,7 @@ export class PageControl {
     if (this.tabs[index].hidden || index === this.current) return;
     this.current = index;
     this.show();
-    this.onUserChange();
+    this.onUserChange(index);
   }
 
   // A page in front; the keyboard focus, where it was on a page now behind, goes to the first

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // The five help messages of the help buttons, in standard C++ for every front end. A line
 // break is stored as LF then CR; each pair ends one line, and two pairs in a row leave a blank
 // line.
-namespace talveno::ui::help {
+namespace talveno::window::help {
 
 // Button6, input page: how the asphalt volume and void percentages are obtained.
 inline constexpr std::string_view kHelp1 =
@@ -61,4 +62,10 @@ inline constexpr std::string_view kHelp5 =
     "\n\r"
     "  解析するデータ数が50個未満であれば、このままでOKです。\n\r";
 
-}  // namespace talveno::ui::help
+// Help message 1 to 5 as stored; any other number is a fault (std::invalid_argument).
+std::string_view message(int number);
+
+// A stored text as the information box shows it: each LF CR pair one line break (LF).
+std::string displayed(std::string_view text);
+
+}  // namespace talveno::window::help

@@ -5,11 +5,41 @@
 #include <vector>
 
 #include "core/extrapolation.h"
+#include "core/stiffness_unit.h"
 #include "tables/calculation_run.h"
 
 // Texts of the window that every front end shows, and the rules that choose them, in standard
 // C++.
-namespace talveno::ui::texts {
+namespace talveno::window::texts {
+
+inline constexpr std::string_view kCaption = "Talveno ver1.7  2008.03.02";
+
+// The questions of the confirmation box.
+inline constexpr std::string_view kClearAllQuestion = "データをクリアします！よろしいですか？";
+inline constexpr std::string_view kExitQuestion = "プログラムを終了してよろしいですか？";
+
+// The file dialogs' filter lists ("description|pattern|..."), and the extension a save dialog
+// adds to a name typed without one.
+inline constexpr std::string_view kInputOpenFilter = "*.dat|*.dat|すべてのファイル|*.*";
+inline constexpr std::string_view kInputSaveFilter = "*.dat|*.dat";
+inline constexpr std::string_view kInputExtension = "dat";
+inline constexpr std::string_view kResultExtension = "out";
+
+// The result files' filter for a unit, set by every run: "出力ファイル(*.mpa)|*.mpa".
+inline std::string resultFilter(StiffnessUnit unit) {
+    const std::string pattern = "*." + std::string(resultFileExtension(unit));
+    return "出力ファイル(" + pattern + ")|" + pattern;
+}
+
+// The pattern the result page shows beside its file name box: "*.mpa" or "*.kgf".
+inline std::string resultPattern(StiffnessUnit unit) {
+    return "*." + std::string(resultFileExtension(unit));
+}
+
+// A file given to open that is neither an input data file nor a result file.
+inline std::string notADataFile(std::string_view name) {
+    return "'" + std::string(name) + "' は入力データファイルでも結果ファイルでもありません";
+}
 
 // The error box's text for a fault of the program rather than of the user's data or files,
 // before the full-stop rule.
@@ -31,4 +61,4 @@ inline std::vector<std::string> extrapolationNotes(const RowLookUp& lookUp) {
         nomograph::extrapolationOf(lookUp.inputs->penetrationIndex, *lookUp.reading));
 }
 
-}  // namespace talveno::ui::texts
+}  // namespace talveno::window::texts

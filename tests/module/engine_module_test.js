@@ -22,6 +22,16 @@ function failureOf(call) {
   return null;
 }
 
+// The controls as the page gives them to a command: the maximum data count, then the rest.
+function counted(maxCountText, more = {}) {
+  return { rowText: "", firstRowText: "", lastRowText: "", maxCountText, unit: kMpa, vanDraat: false, ...more };
+}
+
+// The error box's text a command's outcome opens, or null.
+function errorOf(outcome) {
+  return outcome.box === "error" ? outcome.boxText : null;
+}
+
 function fill(session, rows) {
   rows.forEach((cells, r) => cells.forEach((text, c) => session.setCell(kInput, c + 1, r + 1, text)));
 }
@@ -59,19 +69,18 @@ const kInputHeader = Buffer.concat([
 
 const tests = {
   "the tables start as the window holds them"(engine) {
-    const s = new engine.Session();
+    const s = new engine.Form();
     assert.deepEqual([s.columnCount(kInput), s.rowCount(kInput), s.columnWidth(kInput, 1)], [7, 51, 100]);
     assert.deepEqual([s.columnCount(kResult), s.rowCount(kResult), s.columnWidth(kResult, 1)], [9, 51, 85]);
-    assert.equal(s.start("20"), 20);
+    assert.deepEqual(s.pages(), { current: 0, tabShown: [true, false, false] });
+    assert.deepEqual(s.start(counted("20")).pages, { current: 1, tabShown: [true, true, false] });
+    assert.equal(s.rowCount(kInput), 21);
     assert.deepEqual(s.cellsOfRows(kInput, 0, 2), [
       ["No.", "針入度(1/10mm)", "軟化点(℃)", "載荷時間(秒)", "温　度(℃)", "アス容積率(％)", "空隙率(％)"],
       ["1", "", "", "", "", "", ""],
     ]);
     assert.equal(s.rowCount(kResult), 21);
-    assert.equal(
-      failureOf(() => s.start("abc")),
-      "'abc' は整数ではありません",
-    );
+    assert.equal(errorOf(s.start(counted("abc"))), "'abc' は整数ではありません.");
     assert.equal(
       failureOf(() => s.cell(2, 0, 0)),
       "fault: table: 0 (input) or 1 (result)",
@@ -80,12 +89,13 @@ const tests = {
   },
 
   "the run computes the filled rows and stops at the first failure"(engine) {
-    const s = new engine.Session();
-    s.start("50");
+    const s = new engine.Form();
+    s.start(counted("50"));
     fill(s, [kWorkedRow, kWorkedRow, ["60", "x", "1", "0", "12", "4"], kWorkedRow]);
-    assert.equal(
-      failureOf(() => s.run("50", kMpa, false)),
-      "'x' は浮動小数点数ではありません @3",
+    const failed = s.run(counted("50"));
+    assert.deepEqual(
+      [errorOf(failed), failed.rowInView],
+      ["'x' は浮動小数点数ではありません.\n(No. 3)", { table: kResult, row: 3 }],
     );
     assert.deepEqual(
       s.cellsOfRows(kResult, 2, 2).map((cells) => cells.slice(1)),
@@ -93,51 +103,52 @@ const tests = {
     );
     assert.equal(s.cell(kResult, 7, 0), "Sbit(MPa)");
     s.setCell(kInput, 2, 3, "50");
-    s.run("50", kKgf, true);
+    assert.deepEqual(s.run(counted("50", { unit: kKgf, vanDraat: true })).texts, [
+      { control: "Label12", text: "*.kgf" },
+      { control: "Memo2", text: "" },
+    ]);
     assert.equal(s.cell(kResult, 8, 0), "Smix(kgf/cm2)");
     assert.equal(s.cell(kResult, 7, 4), "2.193E+02");
     assert.equal(s.filledRowCount(kResult), 4);
+    assert.equal(errorOf(s.run(counted("x"))), "'x' は整数ではありません.");
     assert.equal(
-      failureOf(() => s.run("x", kMpa, false)),
-      "'x' は整数ではありません",
-    );
-    assert.equal(
-      failureOf(() => s.run("50", 2, false)),
+      failureOf(() => s.run(counted("50", { unit: 2 }))),
       "fault: unit: 0 (MPa) or 1 (kgf/cm2)",
     );
     s.delete();
   },
 
   "row editing, pasting and copying work on the input table"(engine) {
-    const s = new engine.Session();
-    s.start("10");
+    const s = new engine.Form();
+    s.start(counted("10"));
     fill(s, [
       ["1", "2", "3", "4", "5", "6"],
       ["7", "8", "9", "10", "11", "12"],
     ]);
-    assert.deepEqual([s.copyFirstRow(), s.copyChosenRow("2")], [3, 4], "the rows written");
+    assert.deepEqual(
+      [s.copyFirstRow().rowInView.row, s.copyChosenRow(counted("10", { rowText: "2" })).rowInView.row],
+      [3, 4],
+      "the rows written",
+    );
     assert.deepEqual(
       s.cellsOfRows(kInput, 3, 2).map((cells) => cells[1]),
       ["1", "7"],
     );
     assert.equal(
-      failureOf(() => s.copyChosenRow("-1")),
+      errorOf(s.copyChosenRow(counted("10", { rowText: "-1" }))),
       "リストのインデックスが範囲を超えています (-1)",
     );
-    s.partialClear("10", "1", "2");
+    s.partialClear(counted("10", { firstRowText: "1", lastRowText: "2" }));
     assert.equal(s.copyText(kInput, 1, 1, 2, 2), "1\t2\n7\t8\n");
-    assert.equal(s.pasteBlock(2, 1, "a\tb\r\nc\td\r\n"), true);
+    assert.equal(s.pasteBlock(2, 1, "a\tb\r\nc\td\r\n").tablesChanged, true);
     assert.equal(s.copyText(kInput, 1, 1, 3, 2), "1\ta\tb\n7\tc\td\n");
-    assert.equal(s.pasteBlock(1, 1, "one value"), false);
-    assert.equal(s.undoPaste(), true);
-    assert.equal(s.undoPaste(), false);
+    assert.deepEqual([engine.isCellBlock("one value"), engine.isCellBlock("a\nb")], [false, true]);
+    assert.equal(s.undoPaste().tablesChanged, true);
+    assert.equal(s.undoPaste().tablesChanged, false);
     assert.equal(s.cell(kInput, 2, 1), "2");
-    assert.equal(
-      failureOf(() => s.pasteBlock(6, 1, "a\tb\n")),
-      "貼り付けるデータが6列目を超えます（7 列目まで）",
-    );
+    assert.equal(errorOf(s.pasteBlock(6, 1, "a\tb\n")), "貼り付けるデータが6列目を超えます（7 列目まで）.");
     assert.deepEqual(s.filledRowsSelection(kInput), { left: 1, top: 1, right: 6, bottom: 2 });
-    s.clearAll("10");
+    s.clearAll(counted("10"));
     assert.equal(s.filledRowsSelection(kInput), null);
     s.moveColumn(kInput, 1, 2);
     assert.equal(s.cell(kInput, 2, 0), "針入度(1/10mm)");
@@ -145,8 +156,8 @@ const tests = {
   },
 
   "files are read from and saved to CP932 bytes"(engine) {
-    const s = new engine.Session();
-    s.start("50");
+    const s = new engine.Form();
+    s.start(counted("50"));
     fill(s, [["80", "47.5", "0.02", "25", "12.3", "4"]]);
     const bytes = Buffer.from(s.inputFileBytes());
     assert.ok(s.inputFileBytes() instanceof Uint8Array);
@@ -154,38 +165,37 @@ const tests = {
       bytes,
       Buffer.concat([kInputHeader, Buffer.from("  1    80.0   47.5     0.020   25.0   12.3    4.0\r\n")]),
     );
-    s.readInputFile(new Uint8Array(Buffer.concat([kInputHeader, Buffer.from("1 60 50 1 0 12 4\r\n")])), "50", "a.dat");
+    const read = (table, bytes, name, count = "50") => s.readFile(table, bytes, name, counted(count));
+    assert.equal(
+      read(kInput, new Uint8Array(Buffer.concat([kInputHeader, Buffer.from("1 60 50 1 0 12 4\r\n")])), "a.dat").texts[0]
+        .text,
+      "a.dat",
+    );
     assert.deepEqual(s.cellsOfRows(kInput, 1, 1)[0].slice(1), ["60.0", "50.0", "1.000", "0.0", "12.0", "4.0"]);
     assert.equal(
-      failureOf(() => s.readInputFile(Buffer.concat([kInputHeader, Buffer.from("1 6x 1 1 1 1 1\r\n")]), "50", "a.dat")),
-      "入力値が数値ではありません\n(3 行目)",
+      errorOf(read(kInput, Buffer.concat([kInputHeader, Buffer.from("1 6x 1 1 1 1 1\r\n")]), "a.dat")),
+      "入力値が数値ではありません.\n(3 行目)",
     );
     assert.equal(s.cell(kInput, 1, 1), "60.0", "a failing read changes nothing");
     // Files beyond the module's memory, also beyond what a 32-bit length holds.
     for (const length of [3.5e9, 5e9]) {
       assert.equal(
-        failureOf(() => s.readInputFile({ length }, "50", "a.dat")),
+        failureOf(() => read(kInput, { length }, "a.dat")),
         engine.windowTexts().outOfMemory,
       );
       assert.equal(s.cell(kInput, 1, 1), "60.0", "a read out of memory changes nothing");
     }
-    assert.equal(
-      failureOf(() => s.readInputFile(bytes, "n", "a.dat")),
-      "'n' は整数ではありません",
-    );
-    assert.equal(
-      failureOf(() => s.readInputFile(new Uint8Array(0), "50", "b.dat")),
-      "'b.dat' は空のファイルです",
-    );
-    s.run("50", kMpa, false);
+    assert.equal(errorOf(read(kInput, bytes, "a.dat", "n")), "'n' は整数ではありません.");
+    assert.equal(errorOf(read(kInput, new Uint8Array(0), "b.dat")), "'b.dat' は空のファイルです.");
+    s.run(counted("50"));
     const result = Buffer.from(s.resultFileBytes(kKgf));
     assert.equal(
       result.toString("latin1").split("\r\n")[2],
       "  1    60.0   50.0  -0.77     1.000    0.0   87.5 5.777E+0001 8.780E+0003",
     );
     assert.ok(result.toString("latin1").split("\r\n")[1].endsWith("kgf/cm2     kgf/cm2"));
-    const other = new engine.Session();
-    other.readResultFile(result, "50", "a.kgf");
+    const other = new engine.Form();
+    other.readFile(kResult, result, "a.kgf", counted("50"));
     assert.deepEqual(other.cellsOfRows(kResult, 1, 1)[0].slice(1), [
       "60.0",
       "50.0",
@@ -201,8 +211,8 @@ const tests = {
   },
 
   "listings come as lines and as drawings on a surface"(engine) {
-    const s = new engine.Session();
-    s.start("50");
+    const s = new engine.Form();
+    s.start(counted("50"));
     fill(s, [kWorkedRow]);
     const lines = s.listingLines(0, "in.dat", kMpa);
     assert.equal(lines.length, 12);
@@ -234,13 +244,10 @@ const tests = {
   },
 
   "a result row gives the look-up the nomograph view draws"(engine) {
-    const s = new engine.Session();
-    s.start("50");
+    const s = new engine.Form();
+    s.start(counted("50"));
     fill(s, [kWorkedRow, ["80", "50", "0", "0", "12", "4"]]);
-    assert.equal(
-      failureOf(() => s.run("50", kMpa, false)),
-      "0 による浮動小数点数除算 @2",
-    );
+    assert.equal(errorOf(s.run(counted("50"))), "0 による浮動小数点数除算.\n(No. 2)");
     const taken = s.lookUpResultRow(1);
     assert.equal(taken.reason, "");
     assert.deepEqual(taken.inputs, { penetrationIndex: 0, loadingTime: 1, temperatureDifference: 50 });
@@ -258,10 +265,10 @@ const tests = {
       "the failing row is left empty",
     );
     assert.equal(s.lookUpResultRow(3).reason, "この行には計算結果がありません");
-    const outside = new engine.Session();
-    outside.start("50");
+    const outside = new engine.Form();
+    outside.start(counted("50"));
     fill(outside, [["80", "70", "1", "30", "12", "4"]]);
-    outside.run("50", kMpa, false);
+    outside.run(counted("50"));
     assert.deepEqual(
       outside.lookUpResultRow(1).notes,
       ["PI は図の針入度指数の範囲（-3 〜 +3）の外にあり、Sbit は外挿値です"],
@@ -281,14 +288,11 @@ const tests = {
   },
 
   "a result row gives its stiffness curves, each point the run's row at that point"(engine) {
-    const s = new engine.Session();
-    s.start("50");
+    const s = new engine.Form();
+    s.start(counted("50"));
     fill(s, [kWorkedRow, ["80", "50", "0.02", "-50", "12", "4"], ["80", "50", "1", "300", "12", "4"]]);
     const offScale = "軟化点と温度の差が -130～200℃ の範囲外です (-250)";
-    assert.equal(
-      failureOf(() => s.run("50", kKgf, false)),
-      `${offScale} @3`,
-    );
+    assert.equal(errorOf(s.run(counted("50", { unit: kKgf }))), `${offScale}\n(No. 3)`);
     const curves = s.stiffnessCurves(1, [0, -50, 300], [1, 0.02], kKgf);
     assert.deepEqual(
       [curves.reason, curves.penetrationIndex, curves.concentration, curves.points.length],
@@ -349,6 +353,8 @@ const tests = {
       [engine.halfWidthNumberText("－１．２５Ｅ＋０３\u3000ＡＢ"), "-1.25E+03 ＡＢ"],
       [engine.windowTexts().internalError, "プログラムの内部エラーのため、処理を中止しました"],
       [engine.windowTexts().outOfMemory, "メモリが不足しているため、処理を中止しました"],
+      [engine.help(3).boxText.split("\n").length, 9],
+      [engine.windowLayout().controls.filter((control) => control.kind !== "TabSheet").length, 53],
       [engine.read(0, 0.02, 40).upperCurve, 39],
       [engine.fixedText(engine.read(0, 0.02, 40).x, 4), "2317.6559"],
     ];

@@ -1,9 +1,8 @@
-// The window's parts that need no window: filters, help texts, pictures.
+// The window's parts that need no window: filters, pictures.
 #include <gtest/gtest.h>
 
 #include <QImage>
 
-#include "ui/help_texts.h"
 #include "ui/pictures.h"
 #include "ui/qt_dialogs.h"
 
@@ -21,21 +20,6 @@ TEST(NameFilters, FilterListsBecomeQtFilters) {
         {"", {}},
     };
     for (const auto& c : cases) EXPECT_EQ(qtNameFilters(c.filter), c.expected) << c.filter;
-}
-
-TEST(HelpTexts, LineBreaksAreStoredAsLfCr) {
-    for (std::string_view text :
-         {help::kHelp1, help::kHelp2, help::kHelp3, help::kHelp4, help::kHelp5}) {
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '\n') {
-                EXPECT_EQ(text.substr(i + 1, 1), "\r") << text.substr(0, 40);
-            }
-            if (text[i] == '\r') {
-                EXPECT_EQ(text.substr(i - 1, 1), "\n") << text.substr(0, 40);
-            }
-        }
-    }
-    EXPECT_EQ(help::displayed("a\n\r\n\rb\n\r"), "a\n\nb\n");
 }
 
 TEST(Pictures, SizesAndColours) {

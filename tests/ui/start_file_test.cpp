@@ -75,7 +75,8 @@ TEST_F(WindowTest, start_file_starts_with_the_count_raised_to_its_rows_and_reads
         EXPECT_EQ(cell("StringGrid1", 0, c.records), QString::number(c.records));
         EXPECT_EQ(text("Memo1"), path);
         // The read command's dialog opens on the file.
-        dialogs().expectOpenFile(form_->OpenDialog1.filter, path, std::nullopt);
+        dialogs().expectOpenFile(QString::fromStdString(form_->OpenDialog1.filter), path,
+                                 std::nullopt);
         click("BitBtn2");
     }
 }

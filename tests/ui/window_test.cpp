@@ -167,8 +167,8 @@ TEST_F(WindowTest, calculation_run_follows_unit_and_correction) {
         EXPECT_EQ(cell("StringGrid2", 0, 50), "50");
         EXPECT_EQ(text("Label12"), c.pattern);
         const QString filter = QStringLiteral("出力ファイル(%1)|%1").arg(c.pattern);
-        EXPECT_EQ(form_->SaveDialog2.filter, filter);
-        EXPECT_EQ(form_->OpenDialog2.filter, filter);
+        EXPECT_EQ(form_->SaveDialog2.filter, filter.toStdString());
+        EXPECT_EQ(form_->OpenDialog2.filter, filter.toStdString());
         EXPECT_EQ(text("Memo2"), "");
         EXPECT_EQ(row("StringGrid2", 1, 6), QStringLiteral("80|50|0.00|1|0|") + c.cv);
         EXPECT_EQ(cell("StringGrid2", 1, 2), " 60 ");  // copied as typed

@@ -16,66 +16,19 @@ const kStart = "スタート";
 const kInput = "データ入力と計算";
 const kResult = "結果の出力と表示";
 
-// Every control at its place within its parent: left, top, width, height (labels size
-// themselves and give their place only).
-const kPlaces = [
-  ["PageControl1", "Client", 7, 7, 761, 410],
-  ["Button1", "Client", 693, 6, 75, 20],
-  ["Image5", "Client", 43, 12, 40, 41],
-  ["BitBtn1", "TabSheet1", 325, 339, 105, 25],
-  ["Panel1", "TabSheet1", 0, 8, 782, 314],
-  ["Image3", "Panel1", 1, 1, 780, 312],
-  ["Image1", "Panel1", 578, 93, 143, 76],
-  ["GroupBox2", "Panel1", 504, 176, 209, 49],
-  ["RadioGroup1", "Panel1", 506, 232, 79, 65],
-  ["RadioGroup2", "Panel1", 600, 232, 113, 65],
-  ["Button11", "Panel1", 668, 264, 33, 25],
-  ["Edit4", "GroupBox2", 20, 21, 45, 20],
-  ["Label16", "GroupBox2", 76, 24],
-  ["Button12", "GroupBox2", 164, 16, 33, 25],
-  ["Label4", "TabSheet2", 56, 40],
-  ["Label6", "TabSheet2", 203, 42],
-  ["Label18", "TabSheet2", 300, 42],
-  ["Label9", "TabSheet2", 416, 36],
-  ["Label10", "TabSheet2", 430, 50],
-  ["Memo1", "TabSheet2", 496, 32, 217, 33],
-  ["StringGrid1", "TabSheet2", 56, 80, 657, 153],
-  ["Panel5", "TabSheet2", 56, 248, 201, 105],
-  ["BitBtn3", "TabSheet2", 74, 265, 73, 33],
-  ["BitBtn2", "TabSheet2", 162, 265, 75, 33],
-  ["Button3", "TabSheet2", 73, 305, 73, 33],
-  ["Panel3", "TabSheet2", 264, 248, 321, 105],
-  ["Button2", "TabSheet2", 280, 305, 73, 33],
-  ["Panel4", "TabSheet2", 592, 248, 123, 105],
-  ["BitBtn4", "TabSheet2", 614, 265, 78, 33],
-  ["Button6", "TabSheet2", 614, 305, 78, 33],
-  ["Button7", "Panel3", 16, 16, 73, 33],
-  ["Button9", "Panel3", 103, 17, 74, 33],
-  ["Edit1", "Panel3", 184, 27, 25, 20],
-  ["Label2", "Panel3", 216, 32],
-  ["Button8", "Panel3", 103, 57, 74, 33],
-  ["Edit2", "Panel3", 184, 64, 25, 20],
-  ["Label3", "Panel3", 215, 67],
-  ["Edit3", "Panel3", 224, 64, 49, 20],
-  ["Label15", "Panel3", 280, 72],
-  ["Button10", "Panel3", 249, 18, 48, 33],
-  ["Label7", "TabSheet3", 40, 40],
-  ["Label8", "TabSheet3", 133, 42],
-  ["Label17", "TabSheet3", 232, 43],
-  ["Label11", "TabSheet3", 416, 36],
-  ["Label12", "TabSheet3", 430, 50],
-  ["Memo2", "TabSheet3", 496, 32, 217, 33],
-  ["StringGrid2", "TabSheet3", 32, 88, 697, 153],
-  ["Panel2", "TabSheet3", 32, 271, 449, 65],
-  ["BitBtn6", "TabSheet3", 100, 287, 77, 33],
-  ["BitBtn5", "TabSheet3", 220, 287, 77, 33],
-  ["Button4", "TabSheet3", 340, 287, 77, 33],
-  ["Panel6", "TabSheet3", 496, 272, 113, 65],
-  ["Button5", "TabSheet3", 526, 287, 51, 33],
-];
-
+// Every control of the window's layout at its place within its parent: left, top, width,
+// height (labels size themselves and give their place only); the window's own controls are
+// those of its client area.
 test("every control has its place, size, text, colour and cursor", async () => {
   await withWindow(async (window) => {
+    const layout = await window.page.evaluate(() => talveno.engine.module.windowLayout());
+    const kPlaces = layout.controls
+      .filter((control) => control.kind !== "TabSheet")
+      .map(({ name, kind, parent, left, top, width, height }) => {
+        const place = [name, parent === layout.window ? "Client" : parent, left, top];
+        return kind === "Label" ? place : [...place, width, height];
+      });
+    assert.equal(kPlaces.length, 53);
     const found = await window.page.evaluate((places) => {
       for (const sheet of document.querySelectorAll(".tab-sheet")) sheet.classList.add("shown");
       return places.map(([id, parent]) => {
@@ -106,37 +59,42 @@ test("every control has its place, size, text, colour and cursor", async () => {
       if (width !== undefined) assert.deepEqual([w, h], [width, height], `${id} size`);
     }
 
-    const looks = await window.page.evaluate(() => {
-      const style = (id, property) => getComputedStyle(document.getElementById(id))[property];
-      const ids = [...document.querySelectorAll(".client button")].map((button) => button.id);
-      return {
-        cursors: Object.fromEntries(ids.map((id) => [id, style(id, "cursor")])),
-        silver: ["GroupBox2", "RadioGroup1", "RadioGroup2"].map((id) => style(id, "backgroundColor")),
-        red: ["Label6", "Label18", "Label8", "Label17"].map((id) => style(id, "color")),
-        cream: style("StringGrid2", "backgroundColor"),
-        white: style("StringGrid1", "backgroundColor"),
-        // Texts take a smaller size where the face runs wider than the designed one.
-        fitted: [...document.querySelectorAll(".label[data-room], .client .push")].map((element) => [
-          element.id,
-          parseFloat(getComputedStyle(element).fontSize),
-          element.classList.contains("label") ? element.getBoundingClientRect().width : element.scrollWidth,
-          element.classList.contains("label") ? Number(element.dataset.room) : element.clientWidth,
-        ]),
-        font: style("Form1", "fontFamily"),
-        caption: document.getElementById("CaptionText").textContent,
-        title: document.title.replace(/\u00a0/g, " "),
-        frame: [document.getElementById("Form1").offsetWidth, document.getElementById("Form1").offsetHeight],
-        centre: (() => {
-          const box = document.getElementById("Form1").getBoundingClientRect();
-          return [box.left + box.width / 2 - innerWidth / 2, box.top + box.height / 2 - innerHeight / 2];
-        })(),
-        memo: [document.getElementById("Memo1").value, document.getElementById("Memo2").value],
-      };
-    });
-    const help = new Set(["Button6", "Button10", "Button5"]);
-    const arrow = new Set(["Button11", "Button12"]);
+    const named = (look) => layout.controls.filter((control) => control.look === look).map(({ name }) => name);
+    const looks = await window.page.evaluate(
+      (silver, red) => {
+        const style = (id, property) => getComputedStyle(document.getElementById(id))[property];
+        const ids = [...document.querySelectorAll(".client button")].map((button) => button.id);
+        return {
+          cursors: Object.fromEntries(ids.map((id) => [id, style(id, "cursor")])),
+          silver: silver.map((id) => style(id, "backgroundColor")),
+          red: red.map((id) => style(id, "color")),
+          cream: style("StringGrid2", "backgroundColor"),
+          white: style("StringGrid1", "backgroundColor"),
+          // Texts take a smaller size where the face runs wider than the designed one.
+          fitted: [...document.querySelectorAll(".label[data-room], .client .push")].map((element) => [
+            element.id,
+            parseFloat(getComputedStyle(element).fontSize),
+            element.classList.contains("label") ? element.getBoundingClientRect().width : element.scrollWidth,
+            element.classList.contains("label") ? Number(element.dataset.room) : element.clientWidth,
+          ]),
+          font: style("Form1", "fontFamily"),
+          caption: document.getElementById("CaptionText").textContent,
+          title: document.title.replace(/\u00a0/g, " "),
+          frame: [document.getElementById("Form1").offsetWidth, document.getElementById("Form1").offsetHeight],
+          centre: (() => {
+            const box = document.getElementById("Form1").getBoundingClientRect();
+            return [box.left + box.width / 2 - innerWidth / 2, box.top + box.height / 2 - innerHeight / 2];
+          })(),
+          memo: [document.getElementById("Memo1").value, document.getElementById("Memo2").value],
+        };
+      },
+      named("Silver"),
+      named("Red"),
+    );
+    const cursors = { Help: "help", Arrow: "default", PointingHand: "pointer" };
     for (const [id, cursor] of Object.entries(looks.cursors)) {
-      assert.equal(cursor, help.has(id) ? "help" : arrow.has(id) ? "default" : "pointer", id);
+      const designed = layout.controls.find((control) => control.name === id).cursor;
+      assert.equal(cursor, cursors[designed], id);
     }
     assert.deepEqual(looks.silver, Array(3).fill("rgb(192, 192, 192)"));
     assert.deepEqual(looks.red, Array(4).fill("rgb(255, 0, 0)"));
