@@ -34,11 +34,12 @@ function seconds(call) {
 require(path.resolve(modulePath))().then((engine) => {
   for (const rows of rowCounts) {
     const bytes = inputBytes(rows);
-    const session = new engine.Session();
-    const [read] = seconds(() => session.readInputFile(bytes, "50", "bench.dat"));
-    const [run] = seconds(() => session.run("50", 0, true));
-    const [save, result] = seconds(() => session.resultFileBytes(0));
-    session.delete();
+    const form = new engine.Form();
+    const controls = { maxCountText: "50", unit: 0, vanDraat: true };
+    const [read] = seconds(() => form.readFile(0, bytes, "bench.dat", controls));
+    const [run] = seconds(() => form.run(controls));
+    const [save, result] = seconds(() => form.resultFileBytes(0));
+    form.delete();
     const total = read + run + save;
     console.log(
       `${rows} rows: read ${read.toFixed(3)} s, run ${run.toFixed(3)} s, ` +

@@ -73,14 +73,6 @@ class Engine {
     return this.module.halfWidthNumberText(text);
   }
 
-  helpText(number) {
-    return this.module.helpText(number);
-  }
-
-  maxDataCount(text) {
-    return this.module.maxDataCount(text);
-  }
-
   maxDataCountLimit() {
     return this.module.maxDataCountLimit();
   }

@@ -205,16 +205,19 @@ function batchOutcome(command, input, settings) {
   return { failure: lines.join("\n") };
 }
 
+// The window's read and run in the module; a failure as its error box shows it.
 function moduleOutcome(engine, bytes, settings) {
-  const session = new engine.Session();
+  const form = new engine.Form();
+  const controls = { maxCountText: "50", unit: settings.unit, vanDraat: settings.vanDraat };
   try {
-    session.readInputFile(new Uint8Array(bytes), "50", "input.dat");
-    session.run("50", settings.unit, settings.vanDraat);
-    return { bytes: Buffer.from(session.resultFileBytes(settings.unit)) };
+    const read = form.readFile(0, new Uint8Array(bytes), "input.dat", controls);
+    const outcome = read.box === "error" ? read : form.run(controls);
+    if (outcome.box === "error") return { failure: outcome.boxText };
+    return { bytes: Buffer.from(form.resultFileBytes(settings.unit)) };
   } catch (error) {
     return { failure: engine.errorBoxText(error.message, error.row ?? 0) };
   } finally {
-    session.delete();
+    form.delete();
   }
 }
 

@@ -475,7 +475,7 @@ test("the three tab states follow the start, the run and the page changes", asyn
 test("the help buttons show their texts; Enter and Escape close the box", async () => {
   await withWindow(async (window) => {
     const expected = await window.page.evaluate(() =>
-      [1, 2, 3, 4, 5].map((n) => talveno.engine.helpText(n).split("\n\r")),
+      [1, 2, 3, 4, 5].map((n) => talveno.engine.module.helpText(n).split("\n\r")),
     );
     assert.equal(expected[2].length, 9, "help message 3 shows nine lines");
     assert.deepEqual(expected[1].slice(8, 10), ["", ""], "two blank lines before the last paragraph of help 2");
