@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n
+packages=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n
   fonts-ipafont-gothic)
 # The browser edition: the engine built by emscripten (its optimiser runs on node-acorn, which
 # also parses the page's modules for inlining), the browser tests in Chromium and in Firefox ESR

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "posix/file_system.h"
+#include "qt_paint/painter_canvas.h"
 #include "ui/look.h"
 #include "ui/print_commands.h"
 
@@ -18,20 +19,29 @@ namespace talveno::ui {
 
 namespace {
 
-// The page drawn at the size of the widget.
-class Canvas : public QWidget {
+QSize pageSize(double times = 1) {
+    return QSize(int(NomographPage::kSize.width * times), int(NomographPage::kSize.height * times));
+}
+
+void drawPage(const NomographPage& page, QPainter& painter, const QRectF& target) {
+    PainterCanvas canvas(painter, windowFont(), NomographPage::kSize, target);
+    page.draw(canvas);
+}
+
+// The page drawn at the size of the widget, on white.
+class PageWidget : public QWidget {
   public:
-    Canvas(const std::unique_ptr<NomographPage>& page, QWidget* parent)
+    PageWidget(const std::unique_ptr<NomographPage>& page, QWidget* parent)
         : QWidget(parent), page_(page) {
-        setMinimumSize((NomographPage::kSize / 2).toSize());
+        setMinimumSize(pageSize(0.5));
+        setFill(this, kWhite);
     }
-    QSize sizeHint() const override { return NomographPage::kSize.toSize(); }
+    QSize sizeHint() const override { return pageSize(); }
 
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter.fillRect(rect(), Qt::white);
-        if (page_) page_->draw(painter, rect());
+        if (page_) drawPage(*page_, painter, rect());
     }
 
   private:
@@ -50,7 +60,7 @@ NomographView::NomographView(QWidget* owner) : QWidget(owner, Qt::Window) {
     setObjectName(QStringLiteral("NomographView"));
     setAttribute(Qt::WA_QuitOnClose, false);  // closing the main window ends the program
     setFont(windowFont());
-    canvas_ = new Canvas(page_, this);
+    canvas_ = new PageWidget(page_, this);
     const auto button = [this](const char* name, const QString& caption) {
         auto* made = new QPushButton(caption, this);
         made->setObjectName(QString::fromLatin1(name));
@@ -85,10 +95,8 @@ void NomographView::showPage(NomographPage page) {
         if (const QScreen* screen = this->screen()) {
             const QRect room = screen->availableGeometry();
             const QSize chrome = sizeHint() - canvas_->sizeHint();
-            const QSize pageRoom =
-                (room.size() * 9 / 10 - chrome).boundedTo(NomographPage::kSize.toSize());
-            const QSize canvas =
-                NomographPage::kSize.scaled(pageRoom, Qt::KeepAspectRatio).toSize();
+            const QSize pageRoom = (room.size() * 9 / 10 - chrome).boundedTo(pageSize());
+            const QSize canvas = QSizeF(pageSize()).scaled(pageRoom, Qt::KeepAspectRatio).toSize();
             resize(canvas + chrome);
             move(room.center() - rect().center());
         }
@@ -122,17 +130,15 @@ void NomographView::savePdf(Dialogs& dialogs) {
 }
 
 void NomographView::print(Dialogs& dialogs, PrintDialog& printDialog) {
-    printDialog.printPicture(
-        dialogs, [this](QPainter& painter, const QRectF& area) { page_->draw(painter, area); });
+    printDialog.printPicture(dialogs, [this](QPainter& painter, const QRectF& area) {
+        drawPage(*page_, painter, area);
+    });
 }
 
 QByteArray pngImage(const NomographPage& page) {
-    QImage image((NomographPage::kSize * 2).toSize(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        page.draw(painter, QRectF(QPointF(0, 0), image.size()));
-    }
+    const auto draw = [&page](window::Canvas& canvas) { page.draw(canvas); };
+    const QImage image = drawnImage(NomographPage::kSize, draw, windowFont(), pageSize(2))
+                             .convertToFormat(QImage::Format_RGB32);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -151,7 +157,7 @@ QByteArray pdfDocument(const NomographPage& page) {
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
                                          QMarginsF(36, 36, 36, 36), QPageLayout::Point));
         QPainter painter(&writer);
-        page.draw(painter, QRectF(0, 0, writer.width(), writer.height()));
+        drawPage(page, painter, QRectF(0, 0, writer.width(), writer.height()));
     }
     return bytes;
 }

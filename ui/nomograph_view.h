@@ -5,13 +5,14 @@
 #include <memory>
 
 #include "ui/dialogs.h"
-#include "ui/nomograph_page.h"
+#include "window/nomograph_page.h"
 
 class QPushButton;
 
 namespace talveno::ui {
 
 class PrintDialog;
+using window::NomographPage;
 
 // The window that shows a result row's look-up on the nomograph, with buttons to save it as
 // PNG or PDF and to print it. A window of its own beside the main window, which owns it; it

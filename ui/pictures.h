@@ -2,11 +2,10 @@
 
 #include <QPixmap>
 
-// The window's pictures, drawn in code.
+// The window's pictures at their own sizes.
 namespace talveno::ui::pictures {
 
-// The schematic of the Van der Poel nomograph on the start page, 775 x 312, drawn from the
-// nomograph's own scales and curves.
+// The schematic of the Van der Poel nomograph on the start page, 775 x 312.
 QPixmap nomograph();
 // The program's logo, 134 x 68.
 QPixmap logo();

@@ -1,7 +1,8 @@
 // The engine's WebAssembly module, as the page uses it: one session, the window's state and
 // rules (the two tables, the commands and what they leave to show, the file bytes, the listings
-// and the look-ups), and the nomograph's own tables for the drawings. Every failure is a JS Error named "Failure" whose message is the
-// engine's system message; any other error is a fault of the program.
+// and the look-ups), and the window's drawings (picture.js). Every failure is a JS Error named
+// "Failure" whose message is the engine's system message; any other error is a fault of the
+// program.
 
 export const kInputTable = 0;
 export const kResultTable = 1;
@@ -15,15 +16,7 @@ class Engine {
   constructor(module) {
     this.module = module;
     this.session = new module.Form();
-    this.nomograph = nomographTables(module);
     this.windowTexts = module.windowTexts();
-    this.texts = {
-      extrapolationMark: this.windowTexts.extrapolationMark,
-      withFullStop: (message) => module.withFullStop(message),
-      fixed: (value, decimals) => module.fixedText(value, decimals),
-      shortest: (value) => module.shortestText(value),
-      exponent: (value, significant) => module.exponentText(value, significant, 2),
-    };
   }
 
   // The cells of one table, as a grid reads and writes them.
@@ -86,25 +79,4 @@ class Engine {
   close() {
     this.session.delete();
   }
-}
-
-// The nomograph's scales, axis and curves, read from the engine once.
-function nomographTables(module) {
-  const tables = module.nomographTables();
-  const stiffness = tables.curveStiffnessesPa;
-  return {
-    curveCount: stiffness.length,
-    stiffnessPa: (curve) => stiffness[curve],
-    curveX: (curve, height) => module.curveX(curve, height),
-    indexHeight: (index) => module.penetrationIndexHeight(index),
-    loadingTimeX: (time) => module.loadingTimeX(time),
-    differenceX: (difference) => module.temperatureDifferenceX(difference),
-    differenceXs: tables.temperatureDifferenceX,
-    lowestDifferenceStep: tables.lowestTemperatureDifference / 10,
-    loadingTimeY: tables.loadingTimeY,
-    differenceY: tables.temperatureDifferenceY,
-    read: (index, time, difference) => module.read(index, time, difference),
-    lowestIndexShown: tables.lowestIndexShown,
-    highestIndexShown: tables.highestIndexShown,
-  };
 }

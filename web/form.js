@@ -8,11 +8,10 @@
 import * as dialogs from "./dialogs.js";
 import { kInputTable, kResultTable } from "./engine.js";
 import { fitTexts, widenToShow } from "./look.js";
-import { nomographPage } from "./nomograph_page.js";
 import { NomographView } from "./nomograph_view.js";
 import { keepHalfWidthNumbers } from "./number_input.js";
 import { PageControl } from "./page_control.js";
-import { iconSvg, logo, nomographSchematic } from "./pictures.js";
+import { drawnPicture, nomographPicture } from "./picture.js";
 import {
   ListingSurface,
   ListingView,
@@ -92,14 +91,16 @@ export class TForm1 {
   }
 
   drawPictures() {
-    control("Image3").innerHTML = nomographSchematic(this.engine.nomograph).svg();
-    control("Image1").innerHTML = logo().svg();
-    control("Image5").innerHTML = iconSvg(32);
-    control("CaptionIcon").innerHTML = iconSvg(16);
-    const icon = document.createElement("link");
-    icon.rel = "icon";
-    icon.href = `data:image/svg+xml,${encodeURIComponent(iconSvg(32))}`;
-    document.head.append(icon);
+    const module = this.engine.module;
+    control("Image3").innerHTML = drawnPicture(module, "schematic").svg();
+    control("Image1").innerHTML = drawnPicture(module, "logo").svg();
+    const icon = drawnPicture(module, "icon");
+    control("Image5").innerHTML = icon.svg();
+    control("CaptionIcon").innerHTML = icon.svg(0.5);
+    const link = document.createElement("link");
+    link.rel = "icon";
+    link.href = `data:image/svg+xml,${encodeURIComponent(icon.svg())}`;
+    document.head.append(link);
   }
 
   connectCommands() {
@@ -481,7 +482,7 @@ export class TForm1 {
     const row = this.StringGrid2.currentRow();
     if (row < 1) return;
     const lookUp = this.session.lookUpResultRow(row);
-    this.nomographView.showPage(row, nomographPage(row, lookUp, this.engine.nomograph, this.engine.texts));
+    this.nomographView.showPage(row, nomographPicture(this.engine.module, row, lookUp));
   }
 
   Nomograph1Click() {

@@ -17,15 +17,15 @@ export function listingFamily() {
 
 let measuring = null;
 
-function measured(text, pixelSize, bold) {
+function measured(text, pixelSize, bold, italic = false) {
   if (!measuring) measuring = document.createElement("canvas").getContext("2d");
-  measuring.font = `${bold ? "bold " : ""}${pixelSize}px ${windowFamily()}`;
+  measuring.font = `${italic ? "italic " : ""}${bold ? "bold " : ""}${pixelSize}px ${windowFamily()}`;
   return measuring.measureText(text);
 }
 
-// The width in pixels of a text in the window's face at a pixel size (bold when asked).
-export function textWidth(text, pixelSize, bold = false) {
-  return measured(text, pixelSize, bold).width;
+// The width in pixels of a text in the window's face at a pixel size (bold, italic when asked).
+export function textWidth(text, pixelSize, bold = false, italic = false) {
+  return measured(text, pixelSize, bold, italic).width;
 }
 
 // The face's ascent and descent in pixels at a pixel size, as a line of text takes them.

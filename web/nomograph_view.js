@@ -3,8 +3,6 @@
 // until it is given another. While it is open the keys stay in it: Tab goes round its buttons,
 // Escape closes it; what lies behind it takes neither keys nor clicks.
 
-import { kPageHeight, kPageWidth } from "./nomograph_page.js";
-
 export class NomographView {
   // behind: the elements the view covers; onClose(): where the keys go when it closes.
   constructor(element, { behind = [], onClose = () => {} } = {}) {
@@ -70,8 +68,8 @@ export class NomographView {
   // The page as a PNG image, twice its own size in pixels.
   pngBytes() {
     const canvas = document.createElement("canvas");
-    canvas.width = kPageWidth * 2;
-    canvas.height = kPageHeight * 2;
+    canvas.width = this.picture.width * 2;
+    canvas.height = this.picture.height * 2;
     const context = canvas.getContext("2d");
     this.picture.draw(context, 2);
     return new Promise((resolve, reject) => {

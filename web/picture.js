@@ -1,58 +1,36 @@
-// A drawing recorded as shapes, shown as SVG in the page and drawn onto a canvas for a PNG
-// image: lines, paths, rings, boxes and texts in the window's face.
+// The window's drawings in the page. The engine draws each on a picture, which records what it
+// is given, measures texts in the window's face for it, and shows the shapes as SVG in the page
+// or draws them onto a canvas for a PNG image.
 
 import { textHeights, textWidth, windowFamily } from "./look.js";
 
 export class Picture {
-  constructor(width, height, background = null) {
+  constructor(width, height) {
     this.width = width;
     this.height = height;
-    this.background = background;
     this.shapes = [];
     this.clips = [];
+    this.clipBox = null;
   }
 
-  line(x1, y1, x2, y2, pen) {
-    this.polyline(
-      [
-        [x1, y1],
-        [x2, y2],
-      ],
-      pen,
-    );
-  }
-
+  // points: x, y, x, y, ...
   polyline(points, pen) {
-    this.shapes.push({ kind: "path", points, pen, clip: this.clip });
+    this.shapes.push({ kind: "path", points: [...points], pen, clip: this.clipBox });
   }
 
-  // A ring or disc: pen for its outline, fill for its inside.
-  circle(x, y, radius, { pen = null, fill = null } = {}) {
-    this.shapes.push({ kind: "circle", x, y, radius, pen, fill, clip: this.clip });
+  // A ring or disc: outline a pen, fill a colour, either null.
+  circle(x, y, radius, outline, fill) {
+    this.shapes.push({ kind: "circle", x, y, radius, pen: outline, fill, clip: this.clipBox });
   }
 
-  rect(x, y, width, height, { pen = null, fill = null } = {}) {
-    this.shapes.push({ kind: "rect", x, y, width, height, pen, fill, clip: this.clip });
+  rectangle(x, y, width, height, outline, fill, corner) {
+    this.shapes.push({ kind: "rect", x, y, width, height, corner, pen: outline, fill, clip: this.clipBox });
   }
 
-  // A text with its base line at y, starting at x ("start"), centred on it ("middle") or
-  // ending there ("end"); middle: true centres it vertically on y instead.
-  // A role names what the text is in the SVG (its class), for readers of the drawing.
-  text(
-    x,
-    y,
-    text,
-    {
-      size = 12,
-      bold = false,
-      italic = false,
-      colour = "#000",
-      anchor = "start",
-      middle = false,
-      rotate = 0,
-      role = "",
-    } = {},
-  ) {
+  // A text with its base line through (x, y), anchored there at its "start", "middle" or
+  // "end", turned about it by rotate degrees. A role names what the text is in the SVG (its
+  // class), for readers of the drawing.
+  text(x, y, text, { size, bold, italic, colour, anchor, rotate, role }) {
     this.shapes.push({
       kind: "text",
       x,
@@ -63,40 +41,29 @@ export class Picture {
       italic,
       colour,
       anchor,
-      middle,
       rotate,
       role,
-      clip: this.clip,
+      clip: this.clipBox,
     });
   }
 
-  // A text in a box, aligned "left", "center" or "right" and centred vertically.
-  textInBox(box, align, text, style = {}) {
-    const x = align === "left" ? box.x : align === "right" ? box.x + box.width : box.x + box.width / 2;
-    const anchor = align === "left" ? "start" : align === "right" ? "end" : "middle";
-    this.text(x, box.y + box.height / 2, text, { ...style, anchor, middle: true });
-  }
-
-  // Shapes added while the clip is set are cut at its box.
-  setClip(box) {
-    this.clip = box;
+  // Shapes added while the clip is set are cut at its box ({x, y, width, height}); null clears it.
+  clip(box) {
+    this.clipBox = box;
     if (box) this.clips.push(box);
   }
 
-  measure(text, size, bold = false) {
-    return textWidth(text, size, bold);
+  // How far a text reaches along its base line, and the face's reach above and below it.
+  measure(text, size, bold, italic) {
+    return { width: textWidth(text, size, bold, italic), ...textHeights(size, bold) };
   }
 
-  // How far the face's texts reach above and below their base line at a size.
-  heights(size, bold = false) {
-    return textHeights(size, bold);
-  }
-
-  svg() {
+  // The picture as an SVG document, shown scale times its own size.
+  svg(scale = 1) {
     const family = escape(windowFamily());
     const clipIds = new Map(this.clips.map((box, index) => [box, `clip${index}`]));
     const parts = [
-      `<svg xmlns="http://www.w3.org/2000/svg" width="${this.width}" height="${this.height}" ` +
+      `<svg xmlns="http://www.w3.org/2000/svg" width="${this.width * scale}" height="${this.height * scale}" ` +
         `viewBox="0 0 ${this.width} ${this.height}" font-family="${family}">`,
       "<defs>",
       ...[...clipIds].map(
@@ -105,7 +72,6 @@ export class Picture {
       ),
       "</defs>",
     ];
-    if (this.background) parts.push(`<rect width="100%" height="100%" fill="${this.background}"/>`);
     for (const shape of this.shapes) {
       const clip = shape.clip ? ` clip-path="url(#${clipIds.get(shape.clip)})"` : "";
       parts.push(svgShape(shape, clip));
@@ -119,10 +85,6 @@ export class Picture {
     const family = windowFamily();
     context.save();
     context.scale(scale, scale);
-    if (this.background) {
-      context.fillStyle = this.background;
-      context.fillRect(0, 0, this.width, this.height);
-    }
     for (const shape of this.shapes) {
       context.save();
       if (shape.clip) {
@@ -135,6 +97,22 @@ export class Picture {
     }
     context.restore();
   }
+}
+
+// A picture of the window drawn by the engine's module: "schematic", "logo" or "icon".
+export function drawnPicture(module, name) {
+  const { width, height } = module.pictureSize(name);
+  const picture = new Picture(width, height);
+  module.drawPicture(name, picture);
+  return picture;
+}
+
+// The nomograph view's page of a result row, from the engine's look-up of its cells.
+export function nomographPicture(module, row, lookUp) {
+  const { width, height } = module.nomographPageSize();
+  const picture = new Picture(width, height);
+  module.drawNomographPage(row, lookUp, picture);
+  return picture;
 }
 
 function n(value) {
@@ -159,13 +137,16 @@ function strokeAttributes(pen) {
   );
 }
 
+function pairs(points) {
+  const all = [];
+  for (let i = 0; i < points.length; i += 2) all.push(`${n(points[i])},${n(points[i + 1])}`);
+  return all.join(" ");
+}
+
 function svgShape(shape, clip) {
   switch (shape.kind) {
     case "path":
-      return (
-        `<polyline points="${shape.points.map(([x, y]) => `${n(x)},${n(y)}`).join(" ")}" fill="none"` +
-        `${strokeAttributes(shape.pen)}${clip}/>`
-      );
+      return `<polyline points="${pairs(shape.points)}" fill="none"${strokeAttributes(shape.pen)}${clip}/>`;
     case "circle":
       return (
         `<circle cx="${n(shape.x)}" cy="${n(shape.y)}" r="${n(shape.radius)}" fill="${shape.fill ?? "none"}"` +
@@ -173,58 +154,52 @@ function svgShape(shape, clip) {
       );
     case "rect":
       return (
-        `<rect x="${n(shape.x)}" y="${n(shape.y)}" width="${n(shape.width)}" height="${n(shape.height)}" ` +
-        `fill="${shape.fill ?? "none"}"${strokeAttributes(shape.pen)}${clip}/>`
+        `<rect x="${n(shape.x)}" y="${n(shape.y)}" width="${n(shape.width)}" height="${n(shape.height)}"` +
+        `${shape.corner ? ` rx="${n(shape.corner)}"` : ""} fill="${shape.fill ?? "none"}"${strokeAttributes(shape.pen)}${clip}/>`
       );
     default: {
       const turn = shape.rotate ? ` transform="rotate(${shape.rotate} ${n(shape.x)} ${n(shape.y)})"` : "";
       return (
         `<text${shape.role ? ` class="${shape.role}"` : ""} x="${n(shape.x)}" y="${n(shape.y)}" font-size="${shape.size}"` +
         `${shape.bold ? ' font-weight="bold"' : ""}${shape.italic ? ' font-style="italic"' : ""} fill="${shape.colour}" text-anchor="${shape.anchor}"` +
-        `${shape.middle ? ' dominant-baseline="central"' : ""} xml:space="preserve"${turn}${clip}>` +
-        `${escape(shape.text)}</text>`
+        ` xml:space="preserve"${turn}${clip}>${escape(shape.text)}</text>`
       );
     }
   }
 }
 
 function drawShape(context, shape, family) {
-  const stroke = () => {
+  const paint = () => {
+    if (shape.fill) {
+      context.fillStyle = shape.fill;
+      context.fill();
+    }
     if (!shape.pen) return;
     context.strokeStyle = shape.pen.colour;
     context.lineWidth = shape.pen.width;
     context.setLineDash(dashes(shape.pen));
     context.stroke();
   };
+  context.beginPath();
   switch (shape.kind) {
     case "path":
-      context.beginPath();
-      shape.points.forEach(([x, y], index) => (index === 0 ? context.moveTo(x, y) : context.lineTo(x, y)));
-      stroke();
+      context.moveTo(shape.points[0], shape.points[1]);
+      for (let i = 2; i < shape.points.length; i += 2) context.lineTo(shape.points[i], shape.points[i + 1]);
+      paint();
       break;
     case "circle":
-      context.beginPath();
       context.arc(shape.x, shape.y, shape.radius, 0, 2 * Math.PI);
-      if (shape.fill) {
-        context.fillStyle = shape.fill;
-        context.fill();
-      }
-      stroke();
+      paint();
       break;
     case "rect":
-      context.beginPath();
-      context.rect(shape.x, shape.y, shape.width, shape.height);
-      if (shape.fill) {
-        context.fillStyle = shape.fill;
-        context.fill();
-      }
-      stroke();
+      context.roundRect(shape.x, shape.y, shape.width, shape.height, shape.corner);
+      paint();
       break;
     default:
       context.font = `${shape.italic ? "italic " : ""}${shape.bold ? "bold " : ""}${shape.size}px ${family}`;
       context.fillStyle = shape.colour;
       context.textAlign = shape.anchor === "middle" ? "center" : shape.anchor;
-      context.textBaseline = shape.middle ? "middle" : "alphabetic";
+      context.textBaseline = "alphabetic";
       context.translate(shape.x, shape.y);
       if (shape.rotate) context.rotate((shape.rotate * Math.PI) / 180);
       context.fillText(shape.text, 0, 0);

@@ -1,28 +1,23 @@
 #pragma once
 
-#include <QPointF>
-#include <QRectF>
-#include <QSizeF>
-#include <QString>
-#include <QStringList>
+#include <cstddef>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/nomograph_geometry.h"
 #include "tables/calculation_run.h"
-#include "window/window_texts.h"
+#include "window/canvas.h"
 
-class QPainter;
-
-namespace talveno::ui {
+namespace talveno::window {
 
 // A result row's look-up as a page: the nomograph drawn from the look-up's own tables at true
 // scale (a unit of x as long as a unit of y), the row's look-up over it, and its numbers
 // beside it; the reason instead of the look-up for a row that has none.
 class NomographPage {
   public:
-    // The page's own size, in the units it is drawn in; a target gets it scaled, centred.
-    static constexpr QSizeF kSize{1200, 620};
+    // The page's own size; a front end shows it scaled, centred.
+    static constexpr Size kSize{1200, 620};
 
     NomographPage(int row, RowLookUp lookUp);
 
@@ -32,47 +27,47 @@ class NomographPage {
     const std::optional<nomograph::LookUpFigure>& figure() const { return figure_; }
 
     // Where a point of the nomograph plane lies on the page.
-    QPointF onPage(nomograph::Point point) const;
+    Point onPage(nomograph::Point point) const;
 
     // Why the row's Sbit is extrapolated rather than read, one sentence each
     // (texts::extrapolationNotes). Empty for a reading.
-    const QStringList& extrapolations() const { return extrapolations_; }
+    const std::vector<std::string>& extrapolations() const { return extrapolations_; }
 
     // The curve labels placed on the page, and the ring around X with its letter, which no
     // label lies under.
     struct CurveLabel {
         std::size_t curve;
-        QString text;
-        QPointF baseline;  // the left end of the text's base line
-        QRectF box;
+        std::string text;
+        Point baseline;  // the left end of the text's base line
+        Rect box;
     };
-    std::vector<CurveLabel> curveLabels() const;
-    QRectF ringBox() const;
+    std::vector<CurveLabel> curveLabels(const TextMeasure& measure) const;
+    Rect ringBox(const TextMeasure& measure) const;
 
-    void draw(QPainter& painter, const QRectF& target) const;
+    void draw(Canvas& canvas) const;
 
   private:
-    void drawTitle(QPainter& painter) const;
-    void drawIndexAxis(QPainter& painter) const;
-    void drawCurves(QPainter& painter) const;
-    void drawScales(QPainter& painter) const;
-    void drawLookUp(QPainter& painter) const;
-    void drawNumbers(QPainter& painter) const;
-    double bandHeight(double penetrationIndex) const;
+    void drawTitle(Canvas& canvas) const;
+    void drawIndexAxis(Canvas& canvas) const;
+    void drawCurves(Canvas& canvas) const;
+    void drawScales(Canvas& canvas) const;
+    void drawLookUp(Canvas& canvas) const;
+    void drawNumbers(Canvas& canvas) const;
+    Rect frame() const;
 
     int row_;
     RowLookUp lookUp_;
     std::optional<nomograph::LookUpFigure> figure_;
-    QStringList extrapolations_;
+    std::vector<std::string> extrapolations_;
     // The penetration indices the curves are drawn over, the loading-time decades on the
     // scale, and the part of the plane shown with its place on the page.
-    int lowestIndex_ = window::texts::kLowestIndexShown;
-    int highestIndex_ = window::texts::kHighestIndexShown;
+    int lowestIndex_;
+    int highestIndex_;
     int lowestDecade_ = -6;
     int highestDecade_ = 6;
     double left_, right_, bottom_, top_;
     double scale_;
-    QPointF origin_;  // the page point of (left_, bottom_)
+    Point origin_;  // the page point of (left_, bottom_)
 };
 
-}  // namespace talveno::ui
+}  // namespace talveno::window
