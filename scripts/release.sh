@@ -4,7 +4,7 @@
 # Japanese read-me ("はじめにお読みください.txt") and SHA256SUMS, and beside it the Debian package.
 # The bundle unpacks into the folder it is unzipped into (Windows' "Extract all" makes that
 # folder), its names in UTF-8 with the zip's UTF-8 flag; its files bear the time of the last
-# commit, so that the same sources give the same bundle.
+# commit, so that the same files (the guide's PDF bears the time it was printed) give the same zip.
 # Usage: scripts/release.sh [FOLDER]   (default build-release); prints the paths of the two files.
 # TALVENO_PACKAGE_FOLDER names a folder where scripts/package.sh has already made the package
 # and the guide, TALVENO_PAGE a browser edition already built; each is built otherwise.
@@ -50,15 +50,34 @@ cp LICENSE "$stage/LICENSE.txt"
 (cd "$stage" && find . -type f ! -name SHA256SUMS -printf '%P\n' | LC_ALL=C sort |
   xargs -d '\n' sha256sum >SHA256SUMS)
 
-# The same bytes from the same sources: one time for every file, a fixed order, no extra
-# attributes.
+# The same bytes from the same sources: every file with the time of the last commit, one mode and
+# one owner, in a fixed order, described to bsdtar by an mtree manifest (names escaped as octal
+# bytes). bsdtar marks the Japanese name as UTF-8 (the zip's UTF-8 flag) in a UTF-8 locale, which
+# Info-ZIP's zip does not.
 stamp=$(git log -1 --format=%ct 2>/dev/null || date +%s)
-find "$stage" -exec touch -h -d "@$stamp" {} +
+escaped() {
+  printf '%s' "$1" | od -An -v -to1 | tr -s ' ' '\n' | sed '/^$/d' | while read -r octal; do
+    byte=$((8#$octal))
+    if [ "$byte" -gt 32 ] && [ "$byte" -lt 127 ] && [ "$byte" -ne 92 ]; then
+      printf "\\$octal"
+    else
+      printf '\\%s' "$octal"
+    fi
+  done
+}
+manifest=$stage.mtree
+trap 'rm -rf "$stage" "$manifest"' EXIT
+{
+  echo '#mtree'
+  (cd "$stage" && find . -type f -printf '%P\n' | LC_ALL=C sort) | while read -r file; do
+    echo "$(escaped "$file") type=file mode=0644 uid=0 gid=0 uname=root gname=root" \
+      "time=$stamp.0 contents=$(escaped "$stage/$file")"
+  done
+} >"$manifest"
 mkdir -p "$folder"
 zip_file=$folder/talveno-$version.zip
 rm -f "$zip_file"
-(cd "$stage" && find . -type f -printf '%P\n' | LC_ALL=C sort |
-  TZ=UTC zip -q -X -D -UN=UTF8 "$zip_file" -@)
+LC_ALL=C.UTF-8 TZ=UTC bsdtar --format zip --options zip:compression=deflate -cf "$zip_file" "@$manifest"
 cp "$deb" "$folder/"
 echo "$zip_file"
 echo "$folder/$(basename "$deb")"

@@ -27,7 +27,7 @@ if [ "${1:-}" = guide ]; then
   packages=("${guide_packages[@]}")
 fi
 if [ "${1:-}" = release ]; then
-  packages=(zip)
+  packages=(libarchive-tools)
 fi
 if [ "${1:-}" = test ] || [ "${1:-}" = package ]; then
   # The package's library dependencies (dpkg-shlibdeps) and the file types cpack reads.
@@ -51,8 +51,8 @@ if [ "${1:-}" = test ]; then
   # (xdg-mime, which reads the MIME database through mimetype); the README's screenshots.
   packages+=(lintian desktop-file-utils shared-mime-info man-db appstream xdg-utils
     libfile-mimeinfo-perl binutils imagemagick)
-  # The release bundle: zipped, then unzipped and read back by its test.
-  packages+=(zip unzip)
+  # The release bundle: zipped (bsdtar), then unzipped and read back by its test.
+  packages+=(libarchive-tools unzip)
 fi
 
 missing=()

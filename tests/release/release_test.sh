@@ -14,7 +14,7 @@ if ! ls "$package_folder"/talveno_*.deb >/dev/null 2>&1; then
   echo "No package made (package_build was skipped)."
   exit 77
 fi
-for tool in em++ node chromium zip unzip pdfinfo pdftotext sha256sum; do
+for tool in em++ node chromium bsdtar unzip pdfinfo pdftotext sha256sum; do
   if ! command -v "$tool" >/dev/null; then
     echo "No $tool (scripts/setup.sh test installs it): no release bundle made."
     exit 77
@@ -57,7 +57,7 @@ readme=$bundle/はじめにお読みください.txt
 # Both guides stand alone: every picture inside, nothing fetched.
 ! grep -qE '(src|href)="(\.\./|https?:|file:)' "$bundle/talveno-guide-ja.html" ||
   fail "the HTML guide refers to files outside it"
-# The same sources make the same bundle.
+# The same files make the same zip.
 again=$(TALVENO_PACKAGE_FOLDER=$package_folder TALVENO_PAGE=$source_folder/build-web/talveno.html \
   "$source_folder/scripts/release.sh" "$work/again" | sed -n 1p)
 cmp -s "$zip_file" "$again" || fail "a second bundle differs from the first"
