@@ -38,6 +38,7 @@
 #include "tables/cell_block.h"
 #include "tables/max_data_count.h"
 #include "window/form.h"
+#include "window/guide.h"
 #include "window/help_messages.h"
 #include "window/layout.h"
 #include "window/window_texts.h"
@@ -635,6 +636,8 @@ val windowTexts() {
     shown.set("extrapolationMark", std::string(window::texts::kExtrapolationMark));
     shown.set("clearAllQuestion", std::string(window::texts::kClearAllQuestion));
     shown.set("exitQuestion", std::string(window::texts::kExitQuestion));
+    shown.set("guideFile", std::string(window::guide::kFileName));
+    shown.set("guideLink", std::string(window::texts::kGuideLink));
     return shown;
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the Debian package: installs what the build needs, builds in Release with Debian's
 # hardening (dpkg-buildflags: fortify, stack protector, full RELRO, BIND_NOW) and without the
-# tests and benchmarks, and prints the path of the .deb.
+# tests and benchmarks, with the user guide (in FOLDER/guide), and prints the path of the .deb.
 # Usage: scripts/package.sh [BUILD_FOLDER]   (default build-package)
 set -euo pipefail
 source_folder=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,7 +13,7 @@ cd "$source_folder"
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 eval "$(dpkg-buildflags --export=sh)"
 cmake -S "$source_folder" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTALVENO_TESTS=OFF \
-  -DTALVENO_BENCH=OFF -DTALVENO_WINDOW=ON -DCMAKE_CXX_FLAGS="$CPPFLAGS $CXXFLAGS" \
+  -DTALVENO_BENCH=OFF -DTALVENO_WINDOW=ON -DTALVENO_GUIDE=ON -DCMAKE_CXX_FLAGS="$CPPFLAGS $CXXFLAGS" \
   -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" -DCMAKE_SHARED_LINKER_FLAGS="$LDFLAGS" \
   -DCMAKE_MODULE_LINKER_FLAGS="$LDFLAGS" >&2
 cmake --build "$build" -j"$(nproc)" >&2

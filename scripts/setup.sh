@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs when they are missing.
-# Usage: scripts/setup.sh [test|package|web]   ("test" adds what the test command needs, the
-# browser edition's included; "package" what the Debian package build needs; "web" only what
-# building and testing the browser edition needs)
+# Usage: scripts/setup.sh [test|package|web|guide|release]   ("test" adds what the test command
+# needs, the browser edition's, the guide's and the release bundle's included; "package" what the
+# Debian package build needs, the guide's included; "web" only what building and testing the
+# browser edition needs; "guide" only what building the user guide needs; "release" only what
+# zipping the release bundle needs)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,12 +17,21 @@ packages=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-svg-dev 
 web_packages=(emscripten node-acorn chromium firefox-esr poppler-utils libc-bin
   fonts-ipafont-gothic)
 command -v npm >/dev/null 2>&1 || web_packages+=(npm)
+# The user guide: Markdown into HTML by pandoc, printed into a PDF by Chromium, in the IPA fonts
+# (Mincho for the text, Gothic for the headings) with DejaVu's mathematics for the formulas.
+guide_packages=(pandoc chromium fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-extra)
 if [ "${1:-}" = web ]; then
   packages=(cmake make "${web_packages[@]}")
 fi
+if [ "${1:-}" = guide ]; then
+  packages=("${guide_packages[@]}")
+fi
+if [ "${1:-}" = release ]; then
+  packages=(libarchive-tools)
+fi
 if [ "${1:-}" = test ] || [ "${1:-}" = package ]; then
   # The package's library dependencies (dpkg-shlibdeps) and the file types cpack reads.
-  packages+=(dpkg-dev file)
+  packages+=(dpkg-dev file "${guide_packages[@]}")
 fi
 if [ "${1:-}" = test ]; then
   packages+=("${web_packages[@]}")
@@ -40,6 +51,8 @@ if [ "${1:-}" = test ]; then
   # (xdg-mime, which reads the MIME database through mimetype); the README's screenshots.
   packages+=(lintian desktop-file-utils shared-mime-info man-db appstream xdg-utils
     libfile-mimeinfo-perl binutils imagemagick)
+  # The release bundle: zipped (bsdtar), then unzipped and read back by its test.
+  packages+=(libarchive-tools unzip)
 fi
 
 missing=()

@@ -10,6 +10,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QUrl>
+#include <filesystem>
 #include <utility>
 
 #include "disk/disk_files.h"
@@ -19,6 +21,7 @@
 #include "ui/nomograph_view.h"
 #include "ui/qt_dialogs.h"
 #include "ui/string_grid.h"
+#include "window/guide.h"
 #include "window/window_texts.h"
 
 using namespace talveno;
@@ -35,13 +38,14 @@ QString text(std::string_view utf8) {
 
 }  // namespace
 
-TForm1::TForm1(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
+TForm1::TForm1(std::unique_ptr<Dialogs> dialogs, QWidget* parent, std::unique_ptr<Desktop> desktop)
     : QWidget(parent),
       OpenDialog1(form_.dialog(Dialog::OpenInput)),
       SaveDialog1(form_.dialog(Dialog::SaveInput)),
       OpenDialog2(form_.dialog(Dialog::OpenResults)),
       SaveDialog2(form_.dialog(Dialog::SaveResults)),
-      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)) {
+      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)),
+      desktop_(desktop ? std::move(desktop) : std::make_unique<QtDesktop>()) {
     createWindow();
     connectCommands();
 }
@@ -98,6 +102,7 @@ void TForm1::connectClipboard() {
     connectItem(Copy1, &TForm1::Copy1Click);
     connectItem(SelectAll1, &TForm1::SelectAll1Click);
     connectItem(Nomograph1, &TForm1::Nomograph1Click);
+    connectItem(Guide1, &TForm1::Guide1Click);
 }
 
 void TForm1::connectButton(QWidget* button, void (TForm1::*command)()) {
@@ -300,6 +305,7 @@ void TForm1::StringGrid2DblClick() {
         connectButton(nomographView_->savePngButton(), &TForm1::ViewSavePngClick);
         connectButton(nomographView_->savePdfButton(), &TForm1::ViewSavePdfClick);
         connectButton(nomographView_->printButton(), &TForm1::ViewPrintClick);
+        nomographView_->addAction(Guide1);
         connect(nomographView_, &NomographView::closed, this, [this] {
             activateWindow();
             StringGrid2->setFocus();
@@ -322,6 +328,16 @@ void TForm1::ViewSavePdfClick() {
 
 void TForm1::ViewPrintClick() {
     nomographView_->print(*dialogs_, PrintDialog1);
+}
+
+void TForm1::Guide1Click() {
+    const std::filesystem::path guide =
+        window::guide::place(localPath(desktop_->programFolder()), TALVENO_DOC_FROM_PROGRAM);
+    std::error_code ignored;
+    if (!std::filesystem::is_regular_file(guide, ignored))
+        return showOutcome(window::guide::missing(guide));
+    if (!desktop_->openDocument(QUrl::fromLocalFile(shownPath(guide.string()))))
+        showOutcome(window::guide::notOpened(guide));
 }
 
 void TForm1::openStartFile(const QString& path) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "ui/desktop.h"
 #include "ui/dialogs.h"
 #include "ui/look.h"
 #include "ui/print_commands.h"
@@ -31,9 +32,10 @@ class TForm1 : public QWidget {
     talveno::window::Form form_;
 
   public:
-    // The dialogs default to Qt's message boxes and file dialogs.
+    // The dialogs default to Qt's message boxes and file dialogs, the desktop to Qt's.
     explicit TForm1(std::unique_ptr<talveno::ui::Dialogs> dialogs = nullptr,
-                    QWidget* parent = nullptr);
+                    QWidget* parent = nullptr,
+                    std::unique_ptr<talveno::ui::Desktop> desktop = nullptr);
     ~TForm1() override;
 
     // The commands, run by their buttons (and the page change by the tabs).
@@ -70,6 +72,8 @@ class TForm1 : public QWidget {
     void ViewSavePngClick();
     void ViewSavePdfClick();
     void ViewPrintClick();
+    // The user guide in the desktop's viewer (F1, in the window and in the view).
+    void Guide1Click();
 
     // A data file given on the command line (`talveno FILE`, as the file manager opens one),
     // opened as the window's rules open one; a file that cannot be read, or is neither kind,
@@ -110,6 +114,7 @@ class TForm1 : public QWidget {
     talveno::ui::StringGrid* grid(talveno::window::Grid grid) const;
 
     std::unique_ptr<talveno::ui::Dialogs> dialogs_;
+    std::unique_ptr<talveno::ui::Desktop> desktop_;
     std::optional<talveno::ui::WaitCursor> waiting_;
     bool commandSelectsPage_ = false;
     talveno::ui::NomographView* nomographView_ = nullptr;
@@ -127,4 +132,5 @@ class TForm1 : public QWidget {
     QAction* Copy1 = nullptr;
     QAction* SelectAll1 = nullptr;
     QAction* Nomograph1 = nullptr;
+    QAction* Guide1 = nullptr;  // F1
 };

@@ -307,6 +307,12 @@ void TForm1::createControls() {
     PopupMenu1->addSeparator();
     Nomograph1 = item("Nomograph1", "ノモグラフで確認", {});
     StringGrid2->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    // The user guide, by F1 wherever the window is active.
+    Guide1 = new QAction(text(window::texts::kGuideTitle), this);
+    Guide1->setObjectName(QStringLiteral("Guide1"));
+    Guide1->setShortcut(QKeySequence(Qt::Key_F1));
+    addAction(Guide1);
 }
 
 // Tab moves through each parent's controls in their focus order, into the controls a page,

@@ -46,6 +46,18 @@ inline std::string notADataFile(std::string_view name) {
 inline constexpr std::string_view kInternalError =
     "プログラムの内部エラーのため、処理を中止しました";
 
+// The user guide, which F1 opens: the window's action and the page's link beside the window.
+inline constexpr std::string_view kGuideTitle = "利用の手引き";
+inline constexpr std::string_view kGuideLink = "利用の手引き (F1)";
+
+// The error box when the guide is not where the program looks for it, or no viewer takes it.
+inline std::string guideMissing(std::string_view path) {
+    return "利用の手引き '" + std::string(path) + "' が見つかりません";
+}
+inline std::string guideNotOpened(std::string_view path) {
+    return "利用の手引き '" + std::string(path) + "' を開くプログラムがありません";
+}
+
 // The penetration indices the nomograph view draws the curves over as it opens.
 using nomograph::kHighestIndexShown;
 using nomograph::kLowestIndexShown;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Debian package unpacked into a temporary root: its library dependencies, the hardening of
 # its binaries, its programs run from there on the example files, its desktop entry, MIME types
-# and software centres' entry valid, and no lintian errors.
+# and software centres' entry valid, the user guide, and no lintian errors.
 # Usage: package_contents_test.sh PACKAGE_FOLDER MIME_TYPE VERSION
 set -euo pipefail
 folder=$1 mime_type=$2 version=$3
@@ -35,6 +35,17 @@ for icon in scalable/apps/talveno.svg 32x32/apps/talveno.png 256x256/apps/talven
 done
 check_metainfo "$root/usr/share/metainfo/io.github.talveno.talveno.metainfo.xml"
 grep -q 'Expat' "$root/usr/share/doc/talveno/copyright" || fail "no licence in the copyright file"
+
+# The user guide beside the README: the HTML file standing alone, the PDF of A4 pages.
+doc=$root/usr/share/doc/talveno
+for guide in talveno-guide-ja.html talveno-guide-ja.pdf; do
+  [ -s "$doc/$guide" ] || fail "no $guide in /usr/share/doc/talveno"
+done
+! grep -qE '(src|href)="(\.\./|https?:|file:)' "$doc/talveno-guide-ja.html" ||
+  fail "the HTML guide refers to files outside it"
+pages=$(pdfinfo "$doc/talveno-guide-ja.pdf" | sed -n 's/^Pages: *//p')
+[ "${pages:-0}" -ge 30 ] || fail "the PDF guide has ${pages:-no} pages"
+echo "the guide: talveno-guide-ja.html, talveno-guide-ja.pdf ($pages pages)"
 
 update-mime-database "$root/usr/share/mime"
 XDG_DATA_DIRS="$root/usr/share:/usr/share" check_mime "$mime_type" "$examples" "$work"

@@ -506,6 +506,33 @@ test("the help buttons show their texts; Enter and Escape close the box", async 
   });
 });
 
+// The guide sits beside the page in the release bundle; its link lies in the page's frame, clear
+// of the window, and F1 opens it too, also from the cell editor, each in a new tab.
+test("the guide's link beside the window and F1 open the guide beside the page", async () => {
+  await withWindow(async (window) => {
+    const guide = new URL("talveno-guide-ja.html", window.page.url()).href;
+    const link = await window.page.$eval("#GuideLink", (element) => {
+      const box = element.getBoundingClientRect();
+      const frame = document.getElementById("Form1").getBoundingClientRect();
+      const clear = box.top >= frame.bottom || box.left >= frame.right || box.bottom <= frame.top;
+      return { href: element.href, target: element.target, text: element.textContent, clear };
+    });
+    assert.deepEqual(link, { href: guide, target: "_blank", text: "利用の手引き (F1)", clear: true });
+    await window.page.evaluate(() => {
+      globalThis.opened = [];
+      globalThis.open = (...args) => globalThis.opened.push(args.slice(0, 2));
+    });
+    await window.press("F1");
+    await window.start();
+    assert.equal(await window.focused(), "StringGrid1:editor");
+    await window.press("F1");
+    assert.deepEqual(await window.page.evaluate(() => globalThis.opened), [
+      [guide, "_blank"],
+      [guide, "_blank"],
+    ]);
+  });
+});
+
 test("the error box shows a failure's message with the full-stop rule", async () => {
   await withWindow(async (window) => {
     const cases = [
