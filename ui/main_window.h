@@ -17,6 +17,7 @@ class QMenu;
 class QTabWidget;
 
 namespace talveno::ui {
+class CurvesView;
 class NomographView;
 class StringGrid;
 }  // namespace talveno::ui
@@ -70,6 +71,17 @@ class TForm1 : public QWidget {
     void ViewSavePngClick();
     void ViewSavePdfClick();
     void ViewPrintClick();
+    // The current result row's stiffness curves, in their window: from the result table's menu,
+    // by Shift+Enter on the row, or from the nomograph view of the row.
+    void Curves1Click();
+    void ViewCurvesClick();
+    // The curves window's commands.
+    void CurvesApplyClick();
+    void CurvesCsvClick();
+    void CurvesCopyClick();
+    void CurvesPngClick();
+    void CurvesPdfClick();
+    void CurvesPrintClick();
 
     // A data file given on the command line (`talveno FILE`, as the file manager opens one),
     // opened as the window's rules open one; a file that cannot be read, or is neither kind,
@@ -97,6 +109,8 @@ class TForm1 : public QWidget {
     void connectCommands();
     void connectClipboard();
     void connectButton(QWidget* button, void (TForm1::*command)());
+    // Shows a result row's curves in the curves window, made the first time.
+    void showCurves(int row);
 
     // What the user set in the controls, as the commands read it.
     talveno::window::Controls controls() const;
@@ -113,6 +127,7 @@ class TForm1 : public QWidget {
     std::optional<talveno::ui::WaitCursor> waiting_;
     bool commandSelectsPage_ = false;
     talveno::ui::NomographView* nomographView_ = nullptr;
+    talveno::ui::CurvesView* curvesView_ = nullptr;
 
     QTabWidget* PageControl1 = nullptr;
     talveno::ui::StringGrid* StringGrid1 = nullptr;
@@ -127,4 +142,5 @@ class TForm1 : public QWidget {
     QAction* Copy1 = nullptr;
     QAction* SelectAll1 = nullptr;
     QAction* Nomograph1 = nullptr;
+    QAction* Curves1 = nullptr;
 };
