@@ -158,8 +158,10 @@ void CurvesPage::draw(Canvas& canvas) const {
 
 // The title, and the row's numbers as the result table has them.
 void CurvesPage::drawTitle(Canvas& canvas) const {
+    TextStyle title = ink(18, true);
+    title.anchor = Anchor::Middle;
     textInBox(canvas, {0, 6, kSize.width, 26},
-              "スティフネス曲線　No. " + std::to_string(view_.row()), ink(18, true));
+              "スティフネス曲線　No. " + std::to_string(view_.row()), title);
     if (!view_.hasCurves()) return;
     const CurveRow& row = view_.curveRow();
     const CurvePoint& own = view_.rowPoint();
