@@ -26,51 +26,56 @@ constexpr std::string_view resultHeader(Quantity quantity) {
 }  // namespace
 
 std::string curvesCsvHeader(StiffnessUnit unit) {
-    std::string header(kByteOrderMark);
+    return std::string(kByteOrderMark) + curvesHeaderLine(unit, ',');
+}
+
+std::string curvesHeaderLine(StiffnessUnit unit, char separator) {
+    std::string header;
     for (const std::string_view field :
          {layouts::kResultHeaders[0], resultHeader(Quantity::temperature),
           resultHeader(Quantity::loadingTime), resultHeader(Quantity::penetrationIndex),
           resultHeader(Quantity::concentration)}) {
-        appendCsvField(header, field);
-        header += ',';
+        appendCsvField(header, field, separator);
+        header += separator;
     }
-    header += layouts::stiffnessHeader("Sbit", unit) + ',' +
-              layouts::stiffnessHeader("Smix", unit) + ",備考";
+    header += layouts::stiffnessHeader("Sbit", unit) + separator +
+              layouts::stiffnessHeader("Smix", unit) + separator + "備考";
     header += kLineEnd;
     return header;
 }
 
 void appendCurvesCsvLines(std::string& lines, int row, const CurveRow& curveRow,
-                          std::span<const CurvePoint> points) {
+                          std::span<const CurvePoint> points, char separator) {
     const std::string number = std::to_string(row);
     std::string binder;  // PI and Cv, the same at every point
     appendFixedText(binder, curveRow.penetrationIndex, resultDecimals(Quantity::penetrationIndex));
-    binder += ',';
+    binder += separator;
     appendFixedText(binder, curveRow.concentration * 100, resultDecimals(Quantity::concentration));
     for (const CurvePoint& point : points) {
         lines += number;
-        lines += ',';
+        lines += separator;
         lines += shortestText(point.temperature);
-        lines += ',';
+        lines += separator;
         lines += shortestText(point.loadingTime);
-        lines += ',';
+        lines += separator;
         lines += binder;
-        lines += ',';
+        lines += separator;
         if (point.computed()) {
             lines += shortestText(point.bitumenStiffness);
-            lines += ',';
+            lines += separator;
             lines += shortestText(point.mixtureStiffness);
         } else {
-            lines += ',';
+            lines += separator;
         }
-        lines += ',';
-        appendCsvField(lines, curvePointNote(point));
+        lines += separator;
+        appendCsvField(lines, curvePointNote(point), separator);
         lines += kLineEnd;
     }
 }
 
-void appendCsvField(std::string& line, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+void appendCsvField(std::string& line, std::string_view field, char separator) {
+    const char breaking[] = {separator, '"', '\r', '\n', '\0'};
+    if (field.find_first_of(breaking) == std::string_view::npos) {
         line += field;
         return;
     }

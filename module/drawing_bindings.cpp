@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "window/canvas.h"
+#include "window/curves_page.h"
 #include "window/nomograph_page.h"
 #include "window/pictures.h"
 
@@ -157,6 +158,15 @@ void drawNomographPage(int row, const val& lookUp, const val& on) {
     window::NomographPage(row, rowLookUp(lookUp)).draw(canvas);
 }
 
+val curvesPageSize() {
+    return sizeOf(window::CurvesPage::kSize);
+}
+
+void drawCurvesPage(const window::CurvesView& view, const val& on) {
+    PictureCanvas canvas(on);
+    window::CurvesPage(view).draw(canvas);
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(talveno_drawings) {
@@ -165,4 +175,6 @@ EMSCRIPTEN_BINDINGS(talveno_drawings) {
     function("drawPicture", &drawPicture);
     function("nomographPageSize", &nomographPageSize);
     function("drawNomographPage", &drawNomographPage);
+    function("curvesPageSize", &curvesPageSize);
+    function("drawCurvesPage", &drawCurvesPage);
 }

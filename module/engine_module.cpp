@@ -37,6 +37,7 @@
 #include "tables/calculation_run.h"
 #include "tables/cell_block.h"
 #include "tables/max_data_count.h"
+#include "window/curves_view.h"
 #include "window/form.h"
 #include "window/guide.h"
 #include "window/help_messages.h"
@@ -513,6 +514,61 @@ val stiffnessCurves(const Form& form, int row, const val& temperatures, const va
 
 }  // namespace form
 
+// The curves view of a result row, its ranges as the boxes' texts.
+namespace curves {
+
+using window::CurvesView;
+
+CurvesView* open(const window::Form& form, int row, int unit) {
+    return guarded(
+        [&] { return new CurvesView(row, form.table(window::Grid::Results), unitOf(unit)); });
+}
+
+val texts(const CurvesView& view) {
+    val texts = val::array();
+    for (const std::string& text : view.texts()) texts.call<void>("push", text);
+    return texts;
+}
+
+void setTexts(CurvesView& view, const val& texts) {
+    guarded([&] {
+        window::CurvesTexts taken;
+        for (std::size_t i = 0; i < taken.size(); ++i) taken[i] = texts[i].as<std::string>();
+        view.setTexts(taken);
+    });
+}
+
+// The points as a CSV file's bytes: a string would lose its byte order mark to the decoder.
+val csvBytes(const CurvesView& view) {
+    return uint8Array(view.csv());
+}
+
+// The view's boxes ({name, label, unit}) and buttons ({name, caption}), in their order.
+val controls() {
+    val boxes = val::array();
+    for (const window::CurvesBoxLabel& box : window::kCurvesBoxes) {
+        val each = val::object();
+        each.set("name", std::string(box.name));
+        each.set("label", std::string(box.label));
+        each.set("unit", std::string(box.unit));
+        boxes.call<void>("push", each);
+    }
+    val buttons = val::array();
+    for (const window::CurvesButton& button : window::kCurvesButtons) {
+        val each = val::object();
+        each.set("name", std::string(button.name));
+        each.set("caption", std::string(button.caption));
+        buttons.call<void>("push", each);
+    }
+    val all = val::object();
+    all.set("boxes", boxes);
+    all.set("buttons", buttons);
+    all.set("command", std::string(window::kCurvesCommand));
+    return all;
+}
+
+}  // namespace curves
+
 // The nomograph's own tables, from which a view draws it.
 val nomographTables() {
     namespace nomo = nomograph;
@@ -734,6 +790,15 @@ EMSCRIPTEN_BINDINGS(talveno_engine) {
         .function("endListing", &form::endListing)
         .function("lookUpResultRow", &form::lookUpResultRow)
         .function("stiffnessCurves", &form::stiffnessCurves);
+    class_<window::CurvesView>("CurvesView")
+        .constructor(&curves::open, emscripten::allow_raw_pointers())
+        .function("row", &window::CurvesView::row)
+        .function("texts", &curves::texts)
+        .function("setTexts", &curves::setTexts)
+        .function("csvBytes", &curves::csvBytes)
+        .function("tabSeparated", &window::CurvesView::tabSeparated)
+        .function("title", &window::CurvesView::title);
+    function("curvesViewControls", &curves::controls);
     function("help", &form::help);
     function("windowLayout", &windowLayout);
     function("isCellBlock", &texts::isCellBlock);

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Makes the README's pictures in docs/: the three pages of the window, driven with xdotool on a
+# Makes the README's pictures in docs/: the three pages of the window and the stiffness curves
+# of a result row, driven with xdotool on a
 # virtual X display (Xvfb :94), and the first page of a printed listing from the batch command.
 # Needs xvfb, xdotool, imagemagick and poppler-utils (scripts/setup.sh test installs them).
 set -euo pipefail
@@ -12,7 +13,7 @@ export DISPLAY=:94
 work=/tmp/talveno-screenshots
 rm -rf "$work"
 mkdir -p "$work/studies" docs
-Xvfb "$DISPLAY" -screen 0 1024x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb "$DISPLAY" -screen 0 1400x1000x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb=$!
 program=
 cleanup() {
@@ -63,6 +64,12 @@ shoot input-page
 xdotool mousemove --window "$window" 660 313 click 1
 sleep 1
 shoot result-page
+# Row 2 of the result table, then Shift+Enter: its stiffness curves over the default ranges.
+xdotool mousemove --window "$window" 150 172 click 1
+xdotool key shift+Return
+sleep 1.5
+window=$(xdotool search --sync --onlyvisible --name "スティフネス曲線" | head -n 1)
+shoot curves-view
 stop
 
 build/app/talveno-batch --quiet --listing "$work/studies/cases.pdf" "$cases"

@@ -131,6 +131,8 @@ ResultCurveRow curveRowOfResult(const Table& result, int row) {
         const double softeningPoint = resultNumber(result, row, Quantity::softeningPoint);
         const double concentration =
             concentrationOfPercentage(resultNumber(result, row, Quantity::concentration));
+        taken.temperature = resultNumber(result, row, Quantity::temperature);
+        taken.loadingTime = resultNumber(result, row, Quantity::loadingTime);
         taken.row =
             CurveRow{softeningPoint, penetrationIndex(penetration, softeningPoint), concentration};
     });

@@ -70,11 +70,14 @@ struct RowLookUp {
 RowLookUp lookUpResultRow(const Table& result, int row);
 
 // A result row's numbers for its stiffness curves, taken again from its cells: PI from its
-// penetration and softening point by the run's own steps, Cv from its Cv cell on the run's grid;
-// or why it has none: the failure those steps meet, or an empty row.
+// penetration and softening point by the run's own steps, Cv from its Cv cell on the run's grid,
+// and the row's own temperature and loading time; or why it has none: the failure those steps
+// meet, or an empty row.
 struct ResultCurveRow {
     std::optional<CurveRow> row;
     std::string reason;
+    double temperature = 0;  // °C
+    double loadingTime = 0;  // s
 };
 ResultCurveRow curveRowOfResult(const Table& result, int row);
 

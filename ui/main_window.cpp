@@ -16,6 +16,7 @@
 
 #include "disk/disk_files.h"
 #include "tables/calculation_run.h"
+#include "ui/curves_view.h"
 #include "ui/disk_file.h"
 #include "ui/local_paths.h"
 #include "ui/nomograph_view.h"
@@ -84,6 +85,8 @@ void TForm1::connectClipboard() {
             [this] { run(&TForm1::StringGrid2DblClick); });
     connect(StringGrid2, &StringGrid::rowOpened, this,
             [this] { run(&TForm1::StringGrid2DblClick); });
+    connect(StringGrid2, &StringGrid::rowCurvesOpened, this,
+            [this] { run(&TForm1::Curves1Click); });
     // Opened by a key, the menu has its first item active, for the arrows and Enter.
     connect(StringGrid2, &StringGrid::menuKeyPressed, this, [this](const QPoint& at) {
         PopupMenu1->popup(StringGrid2->viewport()->mapToGlobal(at));
@@ -103,6 +106,7 @@ void TForm1::connectClipboard() {
     connectItem(SelectAll1, &TForm1::SelectAll1Click);
     connectItem(Nomograph1, &TForm1::Nomograph1Click);
     connectItem(Guide1, &TForm1::Guide1Click);
+    connectItem(Curves1, &TForm1::Curves1Click);
 }
 
 void TForm1::connectButton(QWidget* button, void (TForm1::*command)()) {
@@ -306,6 +310,7 @@ void TForm1::StringGrid2DblClick() {
         connectButton(nomographView_->savePdfButton(), &TForm1::ViewSavePdfClick);
         connectButton(nomographView_->printButton(), &TForm1::ViewPrintClick);
         nomographView_->addAction(Guide1);
+        connectButton(nomographView_->curvesButton(), &TForm1::ViewCurvesClick);
         connect(nomographView_, &NomographView::closed, this, [this] {
             activateWindow();
             StringGrid2->setFocus();
@@ -338,6 +343,67 @@ void TForm1::Guide1Click() {
         return showOutcome(window::guide::missing(guide));
     if (!desktop_->openDocument(QUrl::fromLocalFile(shownPath(guide.string()))))
         showOutcome(window::guide::notOpened(guide));
+}
+
+void TForm1::Curves1Click() {
+    const int row = StringGrid2->currentTableRow();
+    if (row >= 1) showCurves(row);
+}
+
+// The nomograph view gives way to the curves of its row.
+void TForm1::ViewCurvesClick() {
+    const int row = nomographView_->page()->row();
+    nomographView_->hide();
+    showCurves(row);
+}
+
+// The curves the engine computes for the row's cells in the unit chosen, or why there are none.
+void TForm1::showCurves(int row) {
+    if (!curvesView_) {
+        curvesView_ = new CurvesView(this);
+        curvesView_->addAction(Guide1);
+        const std::pair<const char*, void (TForm1::*)()> buttons[] = {
+            {"CurvesApplyButton", &TForm1::CurvesApplyClick},
+            {"CurvesCsvButton", &TForm1::CurvesCsvClick},
+            {"CurvesCopyButton", &TForm1::CurvesCopyClick},
+            {"CurvesPngButton", &TForm1::CurvesPngClick},
+            {"CurvesPdfButton", &TForm1::CurvesPdfClick},
+            {"CurvesPrintButton", &TForm1::CurvesPrintClick},
+        };
+        for (const auto& [name, command] : buttons)
+            connectButton(curvesView_->button(name), command);
+        connect(curvesView_, &CurvesView::applyRequested, this,
+                [this] { run(&TForm1::CurvesApplyClick); });
+        connect(curvesView_, &CurvesView::closed, this, [this] {
+            activateWindow();
+            StringGrid2->setFocus();
+        });
+    }
+    curvesView_->showCurves(window::CurvesView(row, form_.table(Grid::Results), controls().unit));
+}
+
+void TForm1::CurvesApplyClick() {
+    curvesView_->apply();
+}
+
+void TForm1::CurvesCsvClick() {
+    curvesView_->saveCsv(*dialogs_);
+}
+
+void TForm1::CurvesCopyClick() {
+    curvesView_->copy();
+}
+
+void TForm1::CurvesPngClick() {
+    curvesView_->savePng(*dialogs_);
+}
+
+void TForm1::CurvesPdfClick() {
+    curvesView_->savePdf(*dialogs_);
+}
+
+void TForm1::CurvesPrintClick() {
+    curvesView_->print(*dialogs_, PrintDialog1);
 }
 
 void TForm1::openStartFile(const QString& path) {

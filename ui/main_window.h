@@ -18,6 +18,7 @@ class QMenu;
 class QTabWidget;
 
 namespace talveno::ui {
+class CurvesView;
 class NomographView;
 class StringGrid;
 }  // namespace talveno::ui
@@ -74,6 +75,17 @@ class TForm1 : public QWidget {
     void ViewPrintClick();
     // The user guide in the desktop's viewer (F1, in the window and in the view).
     void Guide1Click();
+    // The current result row's stiffness curves, in their window: from the result table's menu,
+    // by Shift+Enter on the row, or from the nomograph view of the row.
+    void Curves1Click();
+    void ViewCurvesClick();
+    // The curves window's commands.
+    void CurvesApplyClick();
+    void CurvesCsvClick();
+    void CurvesCopyClick();
+    void CurvesPngClick();
+    void CurvesPdfClick();
+    void CurvesPrintClick();
 
     // A data file given on the command line (`talveno FILE`, as the file manager opens one),
     // opened as the window's rules open one; a file that cannot be read, or is neither kind,
@@ -101,6 +113,8 @@ class TForm1 : public QWidget {
     void connectCommands();
     void connectClipboard();
     void connectButton(QWidget* button, void (TForm1::*command)());
+    // Shows a result row's curves in the curves window, made the first time.
+    void showCurves(int row);
 
     // What the user set in the controls, as the commands read it.
     talveno::window::Controls controls() const;
@@ -118,6 +132,7 @@ class TForm1 : public QWidget {
     std::optional<talveno::ui::WaitCursor> waiting_;
     bool commandSelectsPage_ = false;
     talveno::ui::NomographView* nomographView_ = nullptr;
+    talveno::ui::CurvesView* curvesView_ = nullptr;
 
     QTabWidget* PageControl1 = nullptr;
     talveno::ui::StringGrid* StringGrid1 = nullptr;
@@ -133,4 +148,5 @@ class TForm1 : public QWidget {
     QAction* SelectAll1 = nullptr;
     QAction* Nomograph1 = nullptr;
     QAction* Guide1 = nullptr;  // F1
+    QAction* Curves1 = nullptr;
 };

@@ -24,6 +24,7 @@
 #include "ui/number_input.h"
 #include "ui/pictures.h"
 #include "ui/string_grid.h"
+#include "window/curves_view.h"
 #include "window/layout.h"
 #include "window/window_texts.h"
 
@@ -306,6 +307,10 @@ void TForm1::createControls() {
     SelectAll1 = item("SelectAll1", "すべて選択", QKeySequence::SelectAll);
     PopupMenu1->addSeparator();
     Nomograph1 = item("Nomograph1", "ノモグラフで確認", {});
+    // Shift+Enter is the grid's own key (either Enter); the item only shows it.
+    Curves1 =
+        item("Curves1", window::kCurvesCommand.data(), QKeySequence(Qt::SHIFT | Qt::Key_Enter));
+    Curves1->setShortcutContext(Qt::WidgetShortcut);
     StringGrid2->setContextMenuPolicy(Qt::CustomContextMenu);
 
     // The user guide, by F1 wherever the window is active.

@@ -360,10 +360,15 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     const bool menuKey = (event->key() == Qt::Key_Menu && plain) ||
                          (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
-    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain;
-    if (!editable_ && currentIndex().isValid() && (menuKey || enter)) {
+    const bool anyEnter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool enter = anyEnter && plain;
+    const bool shiftEnter =
+        anyEnter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier;
+    if (!editable_ && currentIndex().isValid() && (menuKey || enter || shiftEnter)) {
         if (menuKey)
             emit menuKeyPressed(visualRect(currentIndex()).center());
+        else if (shiftEnter)
+            emit rowCurvesOpened();
         else
             emit rowOpened();
         return;

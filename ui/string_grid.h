@@ -50,6 +50,8 @@ class StringGrid : public QTableView {
     void pasteRequested();
     void undoRequested();
     void rowOpened();
+    // Shift+Enter on a row of the read-only grid.
+    void rowCurvesOpened();
     // The context menu asked for by a key, at a point of the viewport (the current cell).
     void menuKeyPressed(const QPoint& at);
 

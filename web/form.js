@@ -8,10 +8,11 @@
 import * as dialogs from "./dialogs.js";
 import { kInputTable, kResultTable } from "./engine.js";
 import { fitTexts, widenToShow } from "./look.js";
+import { CurvesView } from "./curves_view.js";
 import { NomographView } from "./nomograph_view.js";
 import { keepHalfWidthNumbers } from "./number_input.js";
 import { PageControl } from "./page_control.js";
-import { drawnPicture, nomographPicture } from "./picture.js";
+import { curvesPicture, drawnPicture, nomographPicture } from "./picture.js";
 import {
   ListingSurface,
   ListingView,
@@ -78,11 +79,17 @@ export class TForm1 {
     this.StringGrid2 = new StringGrid(control("StringGrid2"), engine.table(kResultTable), {
       onContextMenu: (x, y, byKeyboard) => this.showPopupMenu(x, y, byKeyboard),
       onOpenRow: () => this.run(() => this.StringGrid2DblClick()),
+      onOpenCurves: () => this.run(() => this.Curves1Click()),
     });
     for (const box of [this.Edit1, this.Edit2, this.Edit3, this.Edit4]) keepHalfWidthNumbers(box, halfWidth);
     this.nomographView = new NomographView(control("NomographView"), {
       behind: [this.Form1, control("PopupMenu1")],
       onClose: () => this.StringGrid2.focus(),
+    });
+    this.curvesView = new CurvesView(control("CurvesView"), engine.module.curvesViewControls(), {
+      behind: [this.Form1, control("PopupMenu1")],
+      onClose: () => this.StringGrid2.focus(),
+      onApply: () => this.run(() => this.CurvesApplyClick()),
     });
     this.drawPictures();
     fitTexts(document);
@@ -125,6 +132,12 @@ export class TForm1 {
       Button1: this.Button1Click,
       SavePngButton: this.ViewSavePngClick,
       PrintButton: this.ViewPrintClick,
+      CurvesButton: this.ViewCurvesClick,
+      CurvesApplyButton: this.CurvesApplyClick,
+      CurvesCsvButton: this.CurvesCsvClick,
+      CurvesCopyButton: this.CurvesCopyClick,
+      CurvesPngButton: this.CurvesPngClick,
+      CurvesPrintButton: this.CurvesPrintClick,
     };
     for (const [name, command] of Object.entries(buttons)) {
       control(name).addEventListener("click", () => this.run(() => command.call(this)));
@@ -133,7 +146,12 @@ export class TForm1 {
     // A right click on the input page opens no menu, neither on the page nor on its controls.
     control("TabSheet2").addEventListener("contextmenu", (event) => event.preventDefault());
     const menu = control("PopupMenu1");
-    const items = { Copy1: this.Copy1Click, SelectAll1: this.SelectAll1Click, Nomograph1: this.Nomograph1Click };
+    const items = {
+      Copy1: this.Copy1Click,
+      SelectAll1: this.SelectAll1Click,
+      Nomograph1: this.Nomograph1Click,
+      Curves1: this.Curves1Click,
+    };
     for (const [name, command] of Object.entries(items)) {
       const item = control(name);
       item.tabIndex = -1;
@@ -489,15 +507,70 @@ export class TForm1 {
     return this.StringGrid2DblClick();
   }
 
-  async ViewSavePngClick() {
-    const place = await dialogs.chooseFileToSave(this.nomographView.pngDialog);
-    if (!place) return;
-    this.nomographView.pngDialog.fileName = place.name;
-    await place.write(await this.nomographView.pngBytes());
+  ViewSavePngClick() {
+    return savePng(this.nomographView);
   }
 
   ViewPrintClick() {
-    showPicturePage(this.nomographView.picture.svg());
-    openPrintDialog();
+    printPicture(this.nomographView);
   }
+
+  // The current result row's stiffness curves, from the menu or by Shift+Enter.
+  Curves1Click() {
+    const row = this.StringGrid2.currentRow();
+    if (row >= 1) this.showCurves(row);
+  }
+
+  // The nomograph view gives way to the curves of its row.
+  ViewCurvesClick() {
+    const row = this.nomographView.row;
+    this.nomographView.close();
+    this.showCurves(row);
+  }
+
+  // The curves the engine computes for the row's cells in the unit chosen, or why there are none.
+  showCurves(row) {
+    const curves = new this.engine.module.CurvesView(this.session, row, this.chosenUnit());
+    this.curvesView.showCurves(curves, curvesPicture(this.engine.module, curves));
+  }
+
+  // The curves drawn anew over the ranges in the boxes; a bad box keeps them as they were.
+  CurvesApplyClick() {
+    const curves = this.curvesView.curves;
+    curves.setTexts(this.curvesView.texts());
+    this.curvesView.showCurves(curves, curvesPicture(this.engine.module, curves));
+  }
+
+  async CurvesCsvClick() {
+    const place = await dialogs.chooseFileToSave(this.curvesView.csvDialog);
+    if (!place) return;
+    this.curvesView.csvDialog.fileName = place.name;
+    await place.write(this.curvesView.curves.csvBytes());
+  }
+
+  async CurvesCopyClick() {
+    await navigator.clipboard.writeText(this.curvesView.curves.tabSeparated());
+  }
+
+  CurvesPngClick() {
+    return savePng(this.curvesView);
+  }
+
+  CurvesPrintClick() {
+    printPicture(this.curvesView);
+  }
+}
+
+// A view's picture saved as a PNG image, through its own file dialog.
+async function savePng(view) {
+  const place = await dialogs.chooseFileToSave(view.pngDialog);
+  if (!place) return;
+  view.pngDialog.fileName = place.name;
+  await place.write(await view.pngBytes());
+}
+
+// A view's picture on a landscape page, through the browser's print dialog.
+function printPicture(view) {
+  showPicturePage(view.picture.svg());
+  openPrintDialog();
 }

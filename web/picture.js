@@ -115,6 +115,14 @@ export function nomographPicture(module, row, lookUp) {
   return picture;
 }
 
+// The curves view's page of the engine's view of a row's curves.
+export function curvesPicture(module, curves) {
+  const { width, height } = module.curvesPageSize();
+  const picture = new Picture(width, height);
+  module.drawCurvesPage(curves, picture);
+  return picture;
+}
+
 function n(value) {
   return Number(value.toFixed(2)).toString();
 }

@@ -35,7 +35,7 @@ const kScrollEndAfter = 150;
 export class StringGrid {
   // source: the table's cells (see engine.js); hooks: onPaste(text), false when the text is
   // one value for the open editor; onUndo(), onContextMenu(x, y, byKeyboard), onOpenRow() on a
-  // double click or Enter; halfWidth,
+  // double click or Enter, onOpenCurves() on Shift+Enter; halfWidth,
   // the rule the cell editor keeps full-width numbers as ASCII by.
   constructor(element, source, { editable = false, halfWidth = (text) => text, ...hooks } = {}) {
     this.element = element;
@@ -607,9 +607,10 @@ export class StringGrid {
       this.contextMenuByKey();
       return;
     }
-    if (!this.editable && event.key === "Enter" && this.dataRows() > 0) {
+    if (!this.editable && event.key === "Enter" && this.dataRows() > 0 && !event.ctrlKey && !event.altKey) {
       event.preventDefault();
-      this.hooks.onOpenRow?.();
+      if (event.shiftKey) this.hooks.onOpenCurves?.();
+      else this.hooks.onOpenRow?.();
       return;
     }
     // A key typed over a range opens the editor again on the current cell and goes into it.

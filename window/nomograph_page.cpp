@@ -8,6 +8,7 @@
 #include "core/failure.h"
 #include "core/nomograph_tables.h"
 #include "core/number_text.h"
+#include "window/chart_texts.h"
 #include "window/window_texts.h"
 
 namespace talveno::window {
@@ -59,12 +60,6 @@ std::string megapascals(double stiffnessPa) {
     const int exponent = static_cast<int>(std::floor(std::log10(mpa) + 1e-9));
     const double mantissa = std::round(mpa / std::pow(10.0, exponent));
     return printed("%.6gE%d", mantissa, exponent);
-}
-
-// "0.001" to "1000" for the decades near 1 s, "1E-6" and "1E5" beyond.
-std::string decadeText(int decade) {
-    if (decade < -3 || decade > 3) return printed("1E%d", decade);
-    return printed("%.*f", std::max(0, -decade), std::pow(10.0, decade));
 }
 
 // Labels along a line, each kept only where it overlaps none placed before and no mark of the
@@ -137,8 +132,10 @@ NomographPage::NomographPage(int row, RowLookUp lookUp)
             highestIndex_ = std::max(highestIndex_, static_cast<int>(std::ceil(index)));
         }
         const double decade = std::log10(inputs.loadingTime);
-        lowestDecade_ = static_cast<int>(std::max(-300.0, std::min(-6.0, std::floor(decade))));
-        highestDecade_ = static_cast<int>(std::min(300.0, std::max(6.0, std::ceil(decade))));
+        lowestDecade_ =
+            static_cast<int>(std::max(-300.0, std::min(double(kLowestDecade), std::floor(decade))));
+        highestDecade_ =
+            static_cast<int>(std::min(300.0, std::max(double(kHighestDecade), std::ceil(decade))));
     }
     extrapolations_ = texts::extrapolationNotes(lookUp_);
     left_ = kAxisX;

@@ -18,6 +18,9 @@ class NomographPage {
   public:
     // The page's own size; a front end shows it scaled, centred.
     static constexpr Size kSize{1200, 620};
+    // The decades of loading time on the scale drawn, where the row's loading time lies within.
+    static constexpr int kLowestDecade = -6;
+    static constexpr int kHighestDecade = 6;
 
     NomographPage(int row, RowLookUp lookUp);
 
@@ -63,8 +66,8 @@ class NomographPage {
     // scale, and the part of the plane shown with its place on the page.
     int lowestIndex_;
     int highestIndex_;
-    int lowestDecade_ = -6;
-    int highestDecade_ = 6;
+    int lowestDecade_ = kLowestDecade;
+    int highestDecade_ = kHighestDecade;
     double left_, right_, bottom_, top_;
     double scale_;
     Point origin_;  // the page point of (left_, bottom_)

@@ -240,8 +240,10 @@ TEST(CalculationRun, AResultRowsCurvesStartFromTheRunsNumbers) {
             EXPECT_EQ(taken.row->softeningPoint, expected.softeningPoint) << row;
             EXPECT_EQ(taken.row->penetrationIndex, expected.penetrationIndex) << row;
             EXPECT_EQ(taken.row->concentration, expected.concentration) << row;
-            const double temperature[] = {parseNumber(cells[3])};
-            const double loadingTime[] = {parseNumber(cells[2])};
+            EXPECT_EQ(taken.temperature, parseNumber(cells[3])) << row;
+            EXPECT_EQ(taken.loadingTime, parseNumber(cells[2])) << row;
+            const double temperature[] = {taken.temperature};
+            const double loadingTime[] = {taken.loadingTime};
             std::vector<CurvePoint> points;
             stiffnessCurves(*taken.row, temperature, loadingTime, unit, points);
             const std::string sbit =

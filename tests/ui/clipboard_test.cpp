@@ -103,7 +103,8 @@ TEST_F(ClipboardTest, the_result_tables_context_menu_shows_its_items_with_their_
     for (const QAction* action : menu->actions())
         if (!action->isSeparator())
             items << action->text() + "|" + action->shortcut().toString(QKeySequence::PortableText);
-    EXPECT_EQ(items.join(' '), "コピー|Ctrl+C すべて選択|Ctrl+A ノモグラフで確認|");
+    EXPECT_EQ(items.join(' '),
+              "コピー|Ctrl+C すべて選択|Ctrl+A ノモグラフで確認| スティフネス曲線|Shift+Enter");
 
     // A right click on row 2 makes it current and opens the menu there.
     QTableView* results = grid("StringGrid2");

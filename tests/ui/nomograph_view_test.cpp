@@ -180,7 +180,8 @@ TEST_F(NomographViewTest, the_view_opens_by_keys_and_escape_gives_the_keys_back)
           {Qt::Key_Down, {}},
           {Qt::Key_Down, {}},
           {Qt::Key_Enter, {}}}},
-        {"menu key, Up, Enter", {{Qt::Key_Menu, {}}, {Qt::Key_Up, {}}, {Qt::Key_Return, {}}}},
+        {"menu key, Up, Up, Enter",
+         {{Qt::Key_Menu, {}}, {Qt::Key_Up, {}}, {Qt::Key_Up, {}}, {Qt::Key_Return, {}}}},
     };
     // A key to the open menu, else to the widget with the keys, as the application sends it.
     const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
@@ -215,7 +216,7 @@ TEST_F(NomographViewTest, the_view_opens_by_keys_and_escape_gives_the_keys_back)
             walk << focused();
         }
         EXPECT_EQ(walk.join(' '),
-                  "CloseButton SavePngButton SavePdfButton PrintButton CloseButton PrintButton");
+                  "CloseButton SavePngButton SavePdfButton PrintButton CurvesButton PrintButton");
         press(Qt::Key_Escape);
         EXPECT_FALSE(view->isVisible());
         ASSERT_TRUE(active(form_.get()));

@@ -792,6 +792,95 @@ test("the nomograph view says when Sbit is extrapolated and keeps its labels cle
   });
 });
 
+// The curves view of a row over ranges typed in its boxes, with points off the nomograph's
+// scale and extrapolated ones: its CSV is the batch command's for the same grids, its copy the
+// same columns parted by tabs, its PNG twice the page's size.
+test("the curves view saves the batch command's CSV, copies the points and saves a PNG", async () => {
+  const row = ["80", "50", "0.02", "10", "12", "4"];
+  cp932File("curves.dat", [...kInputHeader, "  1    80.0   50.0     0.020   10.0   12.0    4.0"]);
+  await withWindow(async (window) => {
+    await window.allowClipboard();
+    await window.start();
+    await window.typeRows([row]);
+    await window.click("BitBtn4");
+    await window.clickCell("StringGrid2", 2, 1);
+    await window.page.click("#StringGrid2 .grid-row[data-row='1'] .cell[data-column='2']", { button: "right" });
+    await window.click("Curves1");
+    await window.page.waitForSelector("#CurvesView:not([hidden]) svg");
+    const boxes = {
+      TemperatureFromBox: "-170",
+      TemperatureToBox: "200",
+      TemperatureStepBox: "10",
+      FurtherLoadingTimesBox: "0.1, 1",
+      LoadingTimeFromBox: "0.001",
+      LoadingTimeToBox: "1000",
+      PointsPerDecadeBox: "2",
+      FurtherTemperaturesBox: "250",
+    };
+    for (const [box, text] of Object.entries(boxes)) await window.setText(box, text);
+    await window.press("Enter");
+    await window.idle();
+    const notes = await window.page.$$eval("#CurvesView svg text", (list) =>
+      list
+        .filter((text) => ["extrapolation", "failure-note"].includes(text.getAttribute("class")))
+        .map((text) => text.textContent)
+        .join(""),
+    );
+    assert.match(notes, /温度 -170 〜 -160 ℃（t = 0.02, 0.1, 1 秒）の点は描けません：軟化点と温度の差/);
+    assert.match(notes, /T = 250 ℃/);
+    assert.match(notes, /最も硬い曲線（2000 MPa）の外/);
+    await window.screenshot("curves-view");
+
+    await window.keepSavedFiles("curves.csv");
+    await window.click("CurvesCsvButton");
+    const csv = await window.savedFile("curves.csv");
+    assert.deepEqual([...csv.subarray(0, 3)], [0xef, 0xbb, 0xbf]);
+    const lines = csv.toString("utf8").split("\r\n");
+    const overTemperature = 38 * 3;
+    const times = lines.slice(1 + overTemperature, 1 + overTemperature + 13).map((line) => line.split(",")[2]);
+    const expected = [];
+    for (const [temperatures, loadingTimes] of [
+      ["-170:200:10", "0.02,0.1,1"],
+      ["10:10:1", times.join(",")],
+      ["250:250:1", times.join(",")],
+    ]) {
+      batch([
+        "--curves",
+        "c.csv",
+        "--temperatures",
+        temperatures,
+        "--loading-times",
+        loadingTimes,
+        "-o",
+        "c.mpa",
+        "curves.dat",
+      ]);
+      const written = readFileSync(join(folder, "c.csv"), "utf8").split("\r\n");
+      if (expected.length === 0) expected.push(written[0]);
+      expected.push(...written.slice(1, -1));
+    }
+    // Smix is computed in the engine's widest format, which in WebAssembly takes its logarithm
+    // and exponential in double precision: its last bits may differ from the desktop's.
+    const smix = 6;
+    const fields = (all) => all.map((line) => line.split(",").map((field, at) => (at === smix ? "" : field)));
+    assert.deepEqual(fields(lines.slice(0, -1)), fields(expected));
+    lines.slice(1, -1).forEach((line, index) => {
+      const [own, desktop] = [line, expected[index + 1]].map((each) => Number(each.split(",")[smix]));
+      assert.ok(Math.abs(own - desktop) <= Math.abs(desktop) * 1e-12, `${line} / ${expected[index + 1]}`);
+    });
+
+    await window.click("CurvesCopyButton");
+    await window.idle();
+    const copied = await window.page.evaluate(() => navigator.clipboard.readText());
+    assert.equal(copied, lines.join("\r\n").slice(1).replaceAll(",", "\t"));
+
+    await window.keepSavedFiles("curves.png");
+    await window.click("CurvesPngButton");
+    const png = await window.savedFile("curves.png");
+    assert.deepEqual([png.readUInt32BE(16), png.readUInt32BE(20)], [2400, 1440]);
+  });
+});
+
 test("the page opens from its file with no other request", async () => {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();

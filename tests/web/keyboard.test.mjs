@@ -40,7 +40,7 @@ test("the nomograph view opens from the result table by keys and keeps the keys 
   const ways = [
     ["Enter", [["Enter"]]],
     ["Shift+F10, Down, Down, Enter", [["F10", ["Shift"]], ["ArrowDown"], ["ArrowDown"], ["Enter"]]],
-    ...(kFirefox ? [] : [["menu key, Up, Enter", [["ContextMenu"], ["ArrowUp"], ["Enter"]]]]),
+    ...(kFirefox ? [] : [["menu key, Up, Up, Enter", [["ContextMenu"], ["ArrowUp"], ["ArrowUp"], ["Enter"]]]]),
   ];
   await withWindow(async (window) => {
     await runRows(window);
@@ -56,7 +56,7 @@ test("the nomograph view opens from the result table by keys and keeps the keys 
       }
       assert.deepEqual(
         walk,
-        ["CloseButton", "SavePngButton", "PrintButton", "CloseButton", "PrintButton", "SavePngButton"],
+        ["CloseButton", "SavePngButton", "PrintButton", "CurvesButton", "PrintButton", "SavePngButton"],
         way,
       );
       // A click on the picture takes the focus off the buttons; the keys still stay in the view.
@@ -86,6 +86,44 @@ test("the nomograph view opens from the result table by keys and keeps the keys 
       3 * 8,
       "all filled rows selected",
     );
+  });
+});
+
+// The curves view by Shift+Enter, by the menu by keys and from the nomograph view: Tab goes round
+// its boxes and buttons, Escape closes it and gives the keys back to the result table.
+test("the curves view opens by keys and from the nomograph view and keeps the keys until Escape", async () => {
+  const ways = [
+    ["Shift+Enter", [["Enter", ["Shift"]]]],
+    ["Shift+F10, Up, Enter", [["F10", ["Shift"]], ["ArrowUp"], ["Enter"]]],
+    ["the nomograph view's button", [["Enter"], ["Tab"], ["Tab"], ["Tab"], ["Enter"]]],
+  ];
+  const curvesShown = (window) =>
+    window.page.evaluate(() => {
+      const view = document.getElementById("CurvesView");
+      return view.hidden ? null : view.querySelector(".view-title").textContent;
+    });
+  await withWindow(async (window) => {
+    await runRows(window);
+    for (const [way, keys] of ways) {
+      await window.clickCell("StringGrid2", 2, 3);
+      for (const [key, modifiers] of keys) await window.press(key, modifiers);
+      await window.idle();
+      assert.equal(await curvesShown(window), "スティフネス曲線 - No. 3", way);
+      assert.equal(await viewShown(window), null, way);
+      const walk = [await window.focused()];
+      for (const modifiers of [[], [], ["Shift"], ["Shift"]]) {
+        await window.press("Tab", modifiers);
+        walk.push(await window.focused());
+      }
+      assert.deepEqual(
+        walk,
+        ["CurvesCloseButton", "TemperatureFromBox", "TemperatureToBox", "TemperatureFromBox", "CurvesCloseButton"],
+        way,
+      );
+      await window.press("Escape");
+      assert.equal(await curvesShown(window), null, way);
+      assert.equal(await window.focused(), "StringGrid2", `${way}: the keys back in the result table`);
+    }
   });
 });
 
@@ -179,6 +217,21 @@ test("every input has a name and axe-core's critical rules pass on every page an
       },
     ],
     [
+      "curves view",
+      async (window) => {
+        await window.press("Escape");
+        await window.press("Enter", ["Shift"]);
+        await window.idle();
+      },
+    ],
+    [
+      "nomograph view again",
+      async (window) => {
+        await window.press("Escape");
+        await window.press("Enter");
+      },
+    ],
+    [
       "save box",
       async (window) => {
         await window.page.evaluate(() => (window.showSaveFilePicker = undefined));
@@ -227,6 +280,11 @@ test("every input has a name and axe-core's critical rules pass on every page an
       }
     }
     const expected = ["Edit4", "Edit1", "Edit2", "Edit3", "Memo1", "Memo2", "cell-editor", "save-name"];
+    const curvesBoxes = await window.page.$$eval("#CurvesView .view-boxes input", (boxes) =>
+      boxes.map((box) => box.id),
+    );
+    assert.equal(curvesBoxes.length, 8);
+    expected.push(...curvesBoxes);
     assert.deepEqual([...named.keys()].sort(), expected.sort(), "every input seen");
     assert.equal(named.get("cell-editor"), "軟化点(℃) No. 3", "the cell editor named by its column and row");
     await window.answer("Enter");

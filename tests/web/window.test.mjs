@@ -623,7 +623,7 @@ test("a right click on the input page opens no menu; on the result table its men
     const items = await window.page.$$eval("#PopupMenu1:not([hidden]) .menu-item", (list) =>
       list.map((item) => item.textContent),
     );
-    assert.deepEqual(items, ["コピーCtrl+C", "すべて選択Ctrl+A", "ノモグラフで確認"]);
+    assert.deepEqual(items, ["コピーCtrl+C", "すべて選択Ctrl+A", "ノモグラフで確認", "スティフネス曲線Shift+Enter"]);
     await window.screenshot("result-menu");
     await window.press("Escape");
   });

@@ -1,0 +1,91 @@
+// A view of its own over the page, showing one of the engine's drawings with buttons under it
+// (and boxes above it, where it has them). While it is open the keys stay in it: Tab goes round
+// its boxes and buttons, Escape closes it; what lies behind it takes neither keys nor clicks.
+
+export class ViewWindow {
+  // behind: the elements the view covers; onClose(): where the keys go when it closes.
+  constructor(element, { behind = [], onClose = () => {} } = {}) {
+    this.element = element;
+    this.behind = behind;
+    this.onClose = onClose;
+    this.canvas = element.querySelector(".view-canvas");
+    this.title = element.querySelector(".view-title");
+    this.picture = null;
+    for (const close of element.querySelectorAll(".view-close, .close-button")) {
+      close.addEventListener("click", () => this.close());
+    }
+    // On the document, so that the keys reach the view wherever the focus went (a box over the
+    // view, which takes its own keys, gives it back when it closes).
+    document.addEventListener("keydown", (event) => {
+      if (!this.isOpen() || document.querySelector("dialog[open]")) return;
+      if (event.key === "Escape") this.close();
+      else if (event.key === "Tab" && !event.ctrlKey && !event.altKey) this.focusNext(event.shiftKey ? -1 : 1);
+      else return;
+      event.preventDefault();
+      event.stopPropagation();
+    });
+    // The PNG file dialog the view keeps between uses.
+    this.pngDialog = { filter: "PNG 画像|*.png", defaultExtension: "png", fileName: "" };
+  }
+
+  // The boxes and buttons, in their order.
+  get controls() {
+    return [...this.element.querySelectorAll(".view-boxes input, .view-buttons button")];
+  }
+
+  get closeButton() {
+    return this.element.querySelector(".view-buttons .close-button");
+  }
+
+  isOpen() {
+    return !this.element.hidden;
+  }
+
+  // Shows the picture under the title, the view brought to the front with the keys on its close
+  // button.
+  showPicture(title, picture) {
+    this.picture = picture;
+    this.title.textContent = title;
+    this.canvas.innerHTML = picture.svg();
+    const svg = this.canvas.firstElementChild;
+    svg.setAttribute("preserveAspectRatio", "xMidYMid meet");
+    svg.setAttribute("role", "img");
+    svg.setAttribute("aria-label", title);
+    svg.removeAttribute("width");
+    svg.removeAttribute("height");
+    if (this.isOpen()) return;
+    this.element.hidden = false;
+    for (const element of this.behind) element.inert = true;
+    this.closeButton.focus();
+  }
+
+  // The next or previous control, round from the last to the first.
+  focusNext(way) {
+    const controls = this.controls;
+    const at = controls.indexOf(document.activeElement);
+    const next = at < 0 ? (way > 0 ? 0 : controls.length - 1) : (at + way + controls.length) % controls.length;
+    controls[next].focus();
+  }
+
+  close() {
+    if (!this.isOpen()) return;
+    this.element.hidden = true;
+    for (const element of this.behind) element.inert = false;
+    this.onClose();
+  }
+
+  // The picture as a PNG image, twice its own size in pixels.
+  pngBytes() {
+    const canvas = document.createElement("canvas");
+    canvas.width = this.picture.width * 2;
+    canvas.height = this.picture.height * 2;
+    const context = canvas.getContext("2d");
+    this.picture.draw(context, 2);
+    return new Promise((resolve, reject) => {
+      canvas.toBlob(async (blob) => {
+        if (!blob) reject(new Error("PNG"));
+        else resolve(new Uint8Array(await blob.arrayBuffer()));
+      }, "image/png");
+    });
+  }
+}
