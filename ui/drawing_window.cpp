@@ -82,9 +82,10 @@ QPushButton* DrawingWindow::button(const char* name) const {
     return findChild<QPushButton*>(QString::fromLatin1(name));
 }
 
-void DrawingWindow::setDrawing(Drawing draw, const QString& title) {
+void DrawingWindow::setDrawing(Drawing draw, const QString& title, const QString& documentTitle) {
     draw_ = std::move(draw);
     setWindowTitle(title);
+    documentTitle_ = documentTitle.isEmpty() ? title : documentTitle;
     canvas_->update();
 }
 
@@ -126,7 +127,7 @@ void DrawingWindow::savePng(Dialogs& dialogs) {
 
 void DrawingWindow::savePdf(Dialogs& dialogs) {
     const auto path = chooseFileToSave(dialogs, pdfDialog);
-    if (path) writeFile(*path, pdfDocument(size_, draw_, windowTitle()));
+    if (path) writeFile(*path, pdfDocument(size_, draw_, documentTitle_));
 }
 
 void DrawingWindow::print(Dialogs& dialogs, PrintDialog& printDialog) {

@@ -22,7 +22,8 @@ class DrawingWindow : public QWidget {
     DrawingWindow(QWidget* owner, const QString& name, window::Size size);
 
     // The drawing shown, and the window's title; the window keeps it until it is given another.
-    void setDrawing(Drawing draw, const QString& title);
+    // A PDF of it bears the document title, the window's title where none is given.
+    void setDrawing(Drawing draw, const QString& title, const QString& documentTitle = {});
     const Drawing& drawing() const { return draw_; }
     // Shows the window brought to the front: the first time at the drawing's own size where the
     // screen has room for it, else as large as the screen takes, centred on the screen.
@@ -54,6 +55,7 @@ class DrawingWindow : public QWidget {
   private:
     window::Size size_;
     Drawing draw_;
+    QString documentTitle_;
     bool opened_ = false;
     QWidget* canvas_;
     QBoxLayout* top_;

@@ -27,7 +27,8 @@ NomographView::~NomographView() = default;
 
 void NomographView::showPage(NomographPage page) {
     page_ = std::make_unique<NomographPage>(std::move(page));
-    setDrawing(drawingOf(*page_), QStringLiteral("ノモグラフで確認 - No. %1").arg(page_->row()));
+    setDrawing(drawingOf(*page_), QStringLiteral("ノモグラフで確認 - No. %1").arg(page_->row()),
+               QStringLiteral("ノモグラフ No. %1").arg(page_->row()));
     open();
 }
 

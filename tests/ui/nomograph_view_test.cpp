@@ -254,6 +254,7 @@ TEST_F(NomographViewTest, the_view_saves_png_and_a4_pdf_and_prints_through_the_p
     EXPECT_EQ(QImage(png).size(), QSize(2400, 1240));
     const std::string info = talveno::testing::commandOutput("pdfinfo '" + pdf.toStdString() + "'");
     EXPECT_NE(info.find("842 x 595 pts (A4)"), std::string::npos) << info;
+    EXPECT_NE(info.find("ノモグラフ No. "), std::string::npos) << "the document's title\n" << info;
     const auto pages = talveno::testing::pdfPages(pdf.toStdString());  // one page
     ASSERT_EQ(pages.size(), 1u);
     const auto& lines = pages[0];
