@@ -68,7 +68,7 @@ const kChoiceAfterCancel = 1000;
 export function chooseFileToOpen(filter) {
   const input = document.createElement("input");
   input.type = "file";
-  input.accept = rules
+  input.accept = rules()
     .filterEntries(filter)
     .flatMap((entry) => entry.extensions.map((extension) => `.${extension}`))
     .join(",");
@@ -138,7 +138,7 @@ function saveBox(dialog) {
   const box = document.getElementById("SaveBox");
   const name = box.querySelector(".save-name");
   name.value = dialog.fileName;
-  box.querySelector(".save-filter").textContent = rules
+  box.querySelector(".save-filter").textContent = rules()
     .filterEntries(dialog.filter)
     .map((entry) => entry.description)
     .join("  ");
@@ -174,7 +174,7 @@ function saveBox(dialog) {
 // before the command waits for anything.
 export async function chooseFileToSave(dialog) {
   if (typeof window.showSaveFilePicker === "function") {
-    const types = rules
+    const types = rules()
       .filterEntries(dialog.filter)
       .filter((entry) => entry.extensions.length > 0)
       .map((entry) => ({
