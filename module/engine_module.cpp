@@ -550,6 +550,23 @@ val csvBytes(const CurvesView& view) {
 }
 
 // The view's boxes ({name, label, unit}) and buttons ({name, caption}), in their order.
+// A view's buttons: [{name, caption}].
+template <std::size_t N>
+val buttonsOf(const std::array<window::CurvesButton, N>& buttons) {
+    val shown = val::array();
+    for (const window::CurvesButton& button : buttons) {
+        val each = val::object();
+        each.set("name", std::string(button.name));
+        each.set("caption", std::string(button.caption));
+        shown.call<void>("push", each);
+    }
+    return shown;
+}
+
+val nomographViewButtons() {
+    return buttonsOf(window::kNomographButtons);
+}
+
 val controls() {
     val boxes = val::array();
     for (const window::CurvesBoxLabel& box : window::kCurvesBoxes) {
@@ -559,16 +576,9 @@ val controls() {
         each.set("unit", std::string(box.unit));
         boxes.call<void>("push", each);
     }
-    val buttons = val::array();
-    for (const window::CurvesButton& button : window::kCurvesButtons) {
-        val each = val::object();
-        each.set("name", std::string(button.name));
-        each.set("caption", std::string(button.caption));
-        buttons.call<void>("push", each);
-    }
     val all = val::object();
     all.set("boxes", boxes);
-    all.set("buttons", buttons);
+    all.set("buttons", buttonsOf(window::kCurvesButtons));
     all.set("command", std::string(window::kCurvesCommand));
     return all;
 }
@@ -886,6 +896,7 @@ EMSCRIPTEN_BINDINGS(talveno_engine) {
         .function("tabSeparated", &window::CurvesView::tabSeparated)
         .function("title", &window::CurvesView::title);
     function("curvesViewControls", &curves::controls);
+    function("nomographViewButtons", &curves::nomographViewButtons);
     function("help", &form::help);
     function("windowLayout", &windowLayout);
     function("isCellBlock", &texts::isCellBlock);

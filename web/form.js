@@ -83,6 +83,7 @@ export class TForm1 {
     });
     for (const box of [this.Edit1, this.Edit2, this.Edit3, this.Edit4]) keepHalfWidthNumbers(box, halfWidth);
     this.nomographView = new NomographView(control("NomographView"), {
+      buttons: engine.module.nomographViewButtons(),
       behind: [this.Form1, control("PopupMenu1")],
       onClose: () => this.StringGrid2.focus(),
     });
