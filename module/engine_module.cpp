@@ -38,10 +38,13 @@
 #include "tables/cell_block.h"
 #include "tables/max_data_count.h"
 #include "window/curves_view.h"
+#include "window/file_filters.h"
 #include "window/form.h"
+#include "window/grid_rules.h"
 #include "window/guide.h"
 #include "window/help_messages.h"
 #include "window/layout.h"
+#include "window/message_boxes.h"
 #include "window/window_texts.h"
 
 namespace {
@@ -256,6 +259,9 @@ int columnCount(const Form& form, int table) {
 }
 int columnWidth(const Form& form, int table, int column) {
     return guarded([&] { return form.table(gridOf(table)).columnWidth(column); });
+}
+std::string widestRowNumber(const Form& form, int table) {
+    return guarded([&] { return window::grid::widestRowNumber(form.table(gridOf(table))); });
 }
 int filledRowCount(const Form& form, int table) {
     return guarded([&] { return form.table(gridOf(table)).filledRowCount(); });
@@ -544,6 +550,23 @@ val csvBytes(const CurvesView& view) {
 }
 
 // The view's boxes ({name, label, unit}) and buttons ({name, caption}), in their order.
+// A view's buttons: [{name, caption}].
+template <std::size_t N>
+val buttonsOf(const std::array<window::CurvesButton, N>& buttons) {
+    val shown = val::array();
+    for (const window::CurvesButton& button : buttons) {
+        val each = val::object();
+        each.set("name", std::string(button.name));
+        each.set("caption", std::string(button.caption));
+        shown.call<void>("push", each);
+    }
+    return shown;
+}
+
+val nomographViewButtons() {
+    return buttonsOf(window::kNomographButtons);
+}
+
 val controls() {
     val boxes = val::array();
     for (const window::CurvesBoxLabel& box : window::kCurvesBoxes) {
@@ -553,16 +576,9 @@ val controls() {
         each.set("unit", std::string(box.unit));
         boxes.call<void>("push", each);
     }
-    val buttons = val::array();
-    for (const window::CurvesButton& button : window::kCurvesButtons) {
-        val each = val::object();
-        each.set("name", std::string(button.name));
-        each.set("caption", std::string(button.caption));
-        buttons.call<void>("push", each);
-    }
     val all = val::object();
     all.set("boxes", boxes);
-    all.set("buttons", buttons);
+    all.set("buttons", buttonsOf(window::kCurvesButtons));
     all.set("command", std::string(window::kCurvesCommand));
     return all;
 }
@@ -704,6 +720,86 @@ bool isCellBlock(const std::string& text) {
 
 }  // namespace texts
 
+// The grids' rules (window::grid): cells as {column, row}, none as null; widths as arrays of
+// pixels, the fixed column first.
+namespace grids {
+
+namespace grid = window::grid;
+
+val cellOrNull(const std::optional<grid::Cell>& cell) {
+    if (!cell) return val::null();
+    val shown = val::object();
+    shown.set("column", cell->column);
+    shown.set("row", cell->row);
+    return shown;
+}
+
+val tabTarget(int columns, int rowCount, int column, int row, int way, int filledRows) {
+    return cellOrNull(grid::tabTarget({columns, rowCount}, {column, row}, way, filledRows));
+}
+
+val keyTarget(int columns, int rowCount, int column, int row, const std::string& key, bool ctrl,
+              int page, bool across) {
+    return cellOrNull(grid::keyTarget({columns, rowCount}, {column, row}, key, ctrl, page, across));
+}
+
+val acrossStops(const val& widths, int viewWidth) {
+    return val::array(grid::acrossStops(emscripten::vecFromJSArray<int>(widths), viewWidth));
+}
+
+int snappedStop(const val& widths, int viewWidth, int shown, int last) {
+    return grid::snappedStop(grid::acrossStops(emscripten::vecFromJSArray<int>(widths), viewWidth),
+                             shown, last);
+}
+
+val stopShowing(const val& widths, int viewWidth, int column, int shown) {
+    const std::optional<int> stop =
+        grid::stopShowing(emscripten::vecFromJSArray<int>(widths), viewWidth, column, shown);
+    return stop ? val(*stop) : val::null();
+}
+
+}  // namespace grids
+
+// A message box (window::boxes) by its kind, "information", "confirmation" or "error": {title,
+// icon: "" | "question" | "error", buttons: [{caption, answer}], escapeAnswer}.
+val messageBox(const std::string& kind) {
+    namespace boxes = window::boxes;
+    const boxes::Box& box = kind == "confirmation" ? boxes::kConfirmation
+                            : kind == "error"      ? boxes::kError
+                                                   : boxes::kInformation;
+    static constexpr const char* kIcons[] = {"", "question", "error"};
+    val shown = val::object();
+    shown.set("title", std::string(box.title));
+    shown.set("icon", kIcons[static_cast<int>(box.icon)]);
+    val buttons = val::array();
+    for (const boxes::Button& button : box.buttons) {
+        if (button.caption.empty()) continue;
+        val each = val::object();
+        each.set("caption", std::string(button.caption));
+        each.set("answer", std::string(button.answer));
+        buttons.call<void>("push", each);
+    }
+    shown.set("buttons", buttons);
+    shown.set("escapeAnswer", std::string(box.escapeAnswer));
+    return shown;
+}
+
+// The file dialogs' filter lists as [{description, extensions}].
+val filterEntries(const std::string& filter) {
+    val entries = val::array();
+    for (const window::FilterEntry& entry : window::filterEntries(filter)) {
+        val shown = val::object();
+        shown.set("description", entry.description);
+        shown.set("extensions", val::array(entry.extensions));
+        entries.call<void>("push", shown);
+    }
+    return entries;
+}
+
+std::string withDefaultExtension(const std::string& name, const std::string& extension) {
+    return window::withDefaultExtension(name, extension);
+}
+
 // The window's controls (window::layout): {window, controls: [{name, kind, parent, left, top,
 // width, height, text, focus, cursor, look, items, fontOf, description}], radioItemTop,
 // radioItemHeight}, kinds, cursors and looks by their names in window/layout.h.
@@ -760,6 +856,7 @@ EMSCRIPTEN_BINDINGS(talveno_engine) {
         .function("columnCount", &form::columnCount)
         .function("columnWidth", &form::columnWidth)
         .function("filledRowCount", &form::filledRowCount)
+        .function("widestRowNumber", &form::widestRowNumber)
         .function("moveRow", &form::moveRow)
         .function("moveColumn", &form::moveColumn)
         .function("cellsOfRows", &form::cellsOfRows)
@@ -799,6 +896,7 @@ EMSCRIPTEN_BINDINGS(talveno_engine) {
         .function("tabSeparated", &window::CurvesView::tabSeparated)
         .function("title", &window::CurvesView::title);
     function("curvesViewControls", &curves::controls);
+    function("nomographViewButtons", &curves::nomographViewButtons);
     function("help", &form::help);
     function("windowLayout", &windowLayout);
     function("isCellBlock", &texts::isCellBlock);
@@ -820,4 +918,12 @@ EMSCRIPTEN_BINDINGS(talveno_engine) {
     function("helpText", &texts::helpText);
     function("halfWidthNumberText", &texts::halfWidthNumberText);
     function("windowTexts", &texts::windowTexts);
+    function("tabTarget", &grids::tabTarget);
+    function("keyTarget", &grids::keyTarget);
+    function("acrossStops", &grids::acrossStops);
+    function("snappedStop", &grids::snappedStop);
+    function("stopShowing", &grids::stopShowing);
+    function("filterEntries", &filterEntries);
+    function("messageBox", &messageBox);
+    function("withDefaultExtension", &withDefaultExtension);
 }

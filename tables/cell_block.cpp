@@ -14,6 +14,8 @@ char cellSeparator(std::string_view text) {
     return '\t';
 }
 
+}  // namespace
+
 std::vector<std::string> splitCells(std::string_view line, char separator) {
     std::vector<std::string> cells;
     for (std::size_t from = 0;;) {
@@ -23,8 +25,6 @@ std::vector<std::string> splitCells(std::string_view line, char separator) {
         from = end + 1;
     }
 }
-
-}  // namespace
 
 CellBlock parseCellBlock(std::string_view text) {
     const char separator = cellSeparator(text);

@@ -26,4 +26,7 @@ CellBlock parseCellBlock(std::string_view text);
 std::string cellBlockText(const Table& table, int firstColumn, int lastColumn, int firstRow,
                           int lastRow);
 
+// The texts between the separators of a line, as many as the separators and one more.
+std::vector<std::string> splitCells(std::string_view line, char separator);
+
 }  // namespace talveno

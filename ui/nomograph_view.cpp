@@ -16,11 +16,9 @@ Drawing drawingOf(const NomographPage& page) {
 
 NomographView::NomographView(QWidget* owner)
     : DrawingWindow(owner, QStringLiteral("NomographView"), NomographPage::kSize) {
-    savePng_ = addButton("SavePngButton", QStringLiteral("PNG で保存"));
-    savePdf_ = addButton("SavePdfButton", QStringLiteral("PDF で保存"));
-    print_ = addButton("PrintButton", QStringLiteral("印　刷"));
-    curves_ = addButton("CurvesButton", QString::fromUtf8(window::kCurvesCommand.data(),
-                                                          window::kCurvesCommand.size()));
+    for (const window::CurvesButton& each : window::kNomographButtons)
+        if (each.name != "CloseButton")
+            addButton(std::string(each.name).c_str(), QString::fromUtf8(each.caption));
 }
 
 NomographView::~NomographView() = default;

@@ -24,17 +24,13 @@ class NomographView : public DrawingWindow {
     void showPage(NomographPage page);
     const NomographPage* page() const { return page_.get(); }
 
-    QPushButton* savePngButton() const { return savePng_; }
-    QPushButton* savePdfButton() const { return savePdf_; }
-    QPushButton* printButton() const { return print_; }
-    QPushButton* curvesButton() const { return curves_; }
+    QPushButton* savePngButton() const { return button("SavePngButton"); }
+    QPushButton* savePdfButton() const { return button("SavePdfButton"); }
+    QPushButton* printButton() const { return button("PrintButton"); }
+    QPushButton* curvesButton() const { return button("CurvesButton"); }
 
   private:
     std::unique_ptr<NomographPage> page_;
-    QPushButton* savePng_;
-    QPushButton* savePdf_;
-    QPushButton* print_;
-    QPushButton* curves_;
 };
 
 // The page as a PNG image, twice its own size in pixels.

@@ -12,6 +12,8 @@
 #include <cstdlib>
 
 #include "ui/look.h"
+#include "window/file_filters.h"
+#include "window/message_boxes.h"
 
 namespace talveno::ui {
 
@@ -96,12 +98,15 @@ void QtDialogs::information(const QString& text) {
 }
 
 bool QtDialogs::confirm(const QString& question) {
+    const window::boxes::Box& look = window::boxes::kConfirmation;
     ScreenCentred<QMessageBox> box(QMessageBox::Question, {}, question, QMessageBox::NoButton,
                                    owner_);
-    prepare(box, QStringLiteral("確認"));
+    prepare(box, QString::fromUtf8(look.title));
     box.setTextFormat(Qt::PlainText);
-    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    QPushButton* ok =
+        box.addButton(QString::fromUtf8(look.buttons[0].caption), QMessageBox::AcceptRole);
+    QPushButton* cancel =
+        box.addButton(QString::fromUtf8(look.buttons[1].caption), QMessageBox::RejectRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(cancel);
     box.exec();
@@ -150,12 +155,13 @@ void QtDialogs::endProcess() {
 }
 
 QStringList qtNameFilters(const QString& filter) {
-    const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    for (const window::FilterEntry& entry : window::filterEntries(filter.toStdString())) {
+        QStringList patterns;
+        for (const std::string& pattern : entry.patterns)
+            patterns << QString::fromStdString(pattern);
+        filters << QString::fromStdString(entry.description) + QStringLiteral(" (") +
+                       patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return filters;
 }

@@ -16,6 +16,7 @@
 #include "tables/cell_block.h"
 #include "ui/look.h"
 #include "ui/number_input.h"
+#include "window/grid_rules.h"
 
 namespace talveno::ui {
 
@@ -159,22 +160,12 @@ void StringGrid::applyColumnWidths() {
     fitHeaderFont();
 }
 
-// The table's width of column 0, or the room of the widest row number shown. Row numbers are
-// decimal numbers below the row count, and digits are of one width in the window's faces: the
-// longest text is the widest, and one as long as the row count's own ends the search from the
-// last row up, where the largest numbers stand.
+// The table's width of column 0, or the room of the widest row number shown.
 int StringGrid::fixedColumnWidth() const {
     const Table& table = model_.table();
-    const std::size_t mostDigits = std::to_string(table.rowCount() - 1).size();
-    std::string widest;
-    const int lastRow = std::min(table.rowCount(), table.rowsHeld(0)) - 1;
-    for (int row = lastRow; row >= (model_.hasHeaderRow() ? 1 : 0); --row) {
-        if (table.cell(0, row).size() > widest.size()) widest = table.cell(0, row);
-        if (widest.size() >= mostDigits) break;
-    }
+    const QString widest = QString::fromStdString(window::grid::widestRowNumber(table));
     const int room =
-        verticalHeader()->fontMetrics().horizontalAdvance(QString::fromStdString(widest)) +
-        headerMargins(verticalHeader());
+        verticalHeader()->fontMetrics().horizontalAdvance(widest) + headerMargins(verticalHeader());
     return std::max(table.columnWidth(0), room);
 }
 
@@ -212,7 +203,7 @@ void StringGrid::carryMove(QHeaderView* header, int from, int to) {
 // Tab goes through the filled rows and on into the row after them, where a new row is typed;
 // from a row past the filled rows it leaves the grid.
 bool StringGrid::tabLeaves() const {
-    return editable_ && currentTableRow() > model_.table().filledRowCount();
+    return editable_ && window::grid::tabLeaves(currentTableRow(), model_.table().filledRowCount());
 }
 
 QModelIndex StringGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {

@@ -29,8 +29,6 @@ class StringGrid : public QTableView {
   public:
     StringGrid(Table& table, bool editable, QWidget* parent);
 
-    TableModel& tableModel() { return model_; }
-
     // Shows the table as a command left it: row count, texts and column widths.
     void showTable();
 

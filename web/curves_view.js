@@ -1,5 +1,5 @@
 // The view that shows a result row's stiffness curves, with the boxes of their ranges above
-// them (written from the engine's table of them when the page is built) and buttons to draw them
+// them (written from the engine's table of them as the page starts) and buttons to draw them
 // anew, to save the points as CSV, to copy them, to save the charts as PNG and to print them.
 // The engine's view holds the ranges and the points; this one holds the boxes and the picture.
 
@@ -11,8 +11,8 @@ const kBoxesPerLine = 4;
 export class CurvesView extends ViewWindow {
   // controls: the engine's boxes and buttons; onApply(): Enter in a box.
   constructor(element, controls, { onApply = () => {}, ...options } = {}) {
-    buildControls(element, controls);
-    super(element, options);
+    buildBoxes(element, controls.boxes);
+    super(element, { buttons: controls.buttons, ...options });
     this.curves = null;
     for (const box of this.boxes) {
       box.addEventListener("keydown", (event) => {
@@ -43,9 +43,8 @@ export class CurvesView extends ViewWindow {
   }
 }
 
-// The boxes, each labelled, four to a line; the buttons but the PDF one, which the print
-// dialog stands for, the close button last.
-function buildControls(element, { boxes, buttons }) {
+// The boxes, each labelled, four to a line.
+function buildBoxes(element, boxes) {
   const lines = element.querySelector(".view-boxes");
   let line = null;
   boxes.forEach(({ name, label, unit }, index) => {
@@ -67,14 +66,4 @@ function buildControls(element, { boxes, buttons }) {
     if (!label) input.setAttribute("aria-label", unit);
     line.append(field);
   });
-  const row = element.querySelector(".view-buttons");
-  for (const { name, caption } of buttons) {
-    if (name === "CurvesPdfButton") continue;
-    const button = document.createElement("button");
-    button.id = name;
-    button.className = "push pointing";
-    if (name === "CurvesCloseButton") button.classList.add("close-button");
-    button.textContent = caption;
-    row.append(button);
-  }
 }

@@ -2,42 +2,46 @@
 // error boxes drawn in the page, the browser's file chooser for reading, and its save-file
 // picker (or a download) for saving.
 
-// The boxes carry the program's name as title, as a desktop does for a program that sets none.
-export const kApplicationTitle = "talveno";
+import { rules } from "./engine.js";
 
-const kQuestionIcon =
-  '<svg width="32" height="32" viewBox="0 0 32 32" aria-hidden="true">' +
-  '<circle cx="16" cy="16" r="14" fill="#2b60c8" stroke="#163a80"/>' +
-  '<text x="16" y="23" text-anchor="middle" font-size="20" font-weight="bold" fill="white" ' +
-  'font-family="sans-serif">?</text></svg>';
-const kErrorIcon =
-  '<svg width="32" height="32" viewBox="0 0 32 32" aria-hidden="true">' +
-  '<circle cx="16" cy="16" r="14" fill="#d42020" stroke="#8a1010"/>' +
-  '<path d="M10 10 L22 22 M22 10 L10 22" stroke="white" stroke-width="3.2" ' +
-  'stroke-linecap="round"/></svg>';
+// The icons of the boxes that have one.
+const kIcons = {
+  question:
+    '<svg width="32" height="32" viewBox="0 0 32 32" aria-hidden="true">' +
+    '<circle cx="16" cy="16" r="14" fill="#2b60c8" stroke="#163a80"/>' +
+    '<text x="16" y="23" text-anchor="middle" font-size="20" font-weight="bold" fill="white" ' +
+    'font-family="sans-serif">?</text></svg>',
+  error:
+    '<svg width="32" height="32" viewBox="0 0 32 32" aria-hidden="true">' +
+    '<circle cx="16" cy="16" r="14" fill="#d42020" stroke="#8a1010"/>' +
+    '<path d="M10 10 L22 22 M22 10 L10 22" stroke="white" stroke-width="3.2" ' +
+    'stroke-linecap="round"/></svg>',
+};
 
-// One box at a time: the text, an icon, buttons [{caption, value}] of which the first is the
-// default (Enter), and the value Escape or closing stands for.
-function messageBox({ title, text, icon, buttons, escapeValue }) {
+// One box at a time, of a kind the engine describes ("information", "confirmation" or
+// "error"): its title, its icon, its buttons of which the first is the default (Enter), and the
+// answer Escape or closing it stands for; the text given. The answer chosen.
+function messageBox(kind, text) {
+  const { title, icon, buttons, escapeAnswer } = rules().messageBox(kind);
   const box = document.getElementById("MessageBox");
   box.querySelector(".box-title").textContent = title;
-  box.querySelector(".box-icon").innerHTML = icon ?? "";
+  box.querySelector(".box-icon").innerHTML = kIcons[icon] ?? "";
   box.querySelector(".box-text").textContent = text;
   const row = box.querySelector(".box-buttons");
   row.replaceChildren();
-  for (const { caption, value } of buttons) {
+  for (const { caption, answer } of buttons) {
     const button = document.createElement("button");
     button.className = "push box-button";
     button.textContent = caption;
-    button.value = value;
-    button.addEventListener("click", () => box.close(value));
+    button.value = answer;
+    button.addEventListener("click", () => box.close(answer));
     row.append(button);
   }
-  box.returnValue = escapeValue;
+  box.returnValue = escapeAnswer;
   return new Promise((resolve) => {
     const closed = () => {
       box.removeEventListener("close", closed);
-      resolve(box.returnValue || escapeValue);
+      resolve(box.returnValue || escapeAnswer);
     };
     box.addEventListener("close", closed);
     box.showModal();
@@ -45,62 +49,14 @@ function messageBox({ title, text, icon, buttons, escapeValue }) {
   });
 }
 
-// The information box: the text, no icon, OK; Enter and Escape both close it.
-export async function information(text) {
-  await messageBox({
-    title: kApplicationTitle,
-    text,
-    buttons: [{ caption: "OK", value: "ok" }],
-    escapeValue: "ok",
-  });
-}
+// The information box: the text, OK; Enter and Escape both close it.
+export const information = (text) => messageBox("information", text);
 
 // The confirmation box: true for "OK", false for "キャンセル", Escape or closing it.
-export async function confirm(question) {
-  const answer = await messageBox({
-    title: "確認",
-    text: question,
-    icon: kQuestionIcon,
-    buttons: [
-      { caption: "OK", value: "ok" },
-      { caption: "キャンセル", value: "cancel" },
-    ],
-    escapeValue: "cancel",
-  });
-  return answer === "ok";
-}
+export const confirm = async (question) => (await messageBox("confirmation", question)) === "ok";
 
 // The error box: a failure's message as shown, error icon, OK.
-export async function error(message) {
-  await messageBox({
-    title: kApplicationTitle,
-    text: message,
-    icon: kErrorIcon,
-    buttons: [{ caption: "OK", value: "ok" }],
-    escapeValue: "ok",
-  });
-}
-
-// A file dialog's filter "description|pattern|description|pattern..." as the entries
-// [{description, extensions}] (extensions without the dot; none for "*.*").
-export function filterEntries(filter) {
-  const parts = filter.split("|");
-  const entries = [];
-  for (let i = 0; i + 1 < parts.length; i += 2) {
-    const extensions = parts[i + 1]
-      .split(";")
-      .map((pattern) => pattern.trim().replace(/^\*\./, ""))
-      .filter((extension) => extension !== "*" && extension !== "");
-    entries.push({ description: parts[i], extensions });
-  }
-  return entries;
-}
-
-// The name a save dialog gives a name typed without an extension.
-export function withDefaultExtension(name, extension) {
-  if (!extension || /\.[^.\\/]*$/.test(name)) return name;
-  return `${name}.${extension}`;
-}
+export const error = (message) => messageBox("error", message);
 
 // How long a cancel waits for a file chosen after it: a browser driven by automation (Firefox
 // through WebDriver BiDi) reports `cancel` before the `change` of the file it sets.
@@ -112,7 +68,8 @@ const kChoiceAfterCancel = 1000;
 export function chooseFileToOpen(filter) {
   const input = document.createElement("input");
   input.type = "file";
-  input.accept = filterEntries(filter)
+  input.accept = rules()
+    .filterEntries(filter)
     .flatMap((entry) => entry.extensions.map((extension) => `.${extension}`))
     .join(",");
   return new Promise((resolve) => {
@@ -181,7 +138,8 @@ function saveBox(dialog) {
   const box = document.getElementById("SaveBox");
   const name = box.querySelector(".save-name");
   name.value = dialog.fileName;
-  box.querySelector(".save-filter").textContent = filterEntries(dialog.filter)
+  box.querySelector(".save-filter").textContent = rules()
+    .filterEntries(dialog.filter)
     .map((entry) => entry.description)
     .join("  ");
   const buttons = [...box.querySelectorAll(".box-button")];
@@ -201,7 +159,7 @@ function saveBox(dialog) {
     const closed = () => {
       box.removeEventListener("close", closed);
       const typed = name.value.trim();
-      resolve(box.returnValue === "ok" && typed ? withDefaultExtension(typed, dialog.defaultExtension) : null);
+      resolve(box.returnValue === "ok" && typed ? rules().withDefaultExtension(typed, dialog.defaultExtension) : null);
     };
     box.returnValue = "cancel";
     box.addEventListener("close", closed);
@@ -216,7 +174,8 @@ function saveBox(dialog) {
 // before the command waits for anything.
 export async function chooseFileToSave(dialog) {
   if (typeof window.showSaveFilePicker === "function") {
-    const types = filterEntries(dialog.filter)
+    const types = rules()
+      .filterEntries(dialog.filter)
       .filter((entry) => entry.extensions.length > 0)
       .map((entry) => ({
         description: entry.description,

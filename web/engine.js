@@ -7,8 +7,13 @@
 export const kInputTable = 0;
 export const kResultTable = 1;
 
+// The engine's module once open, for the page's parts that follow its rules.
+let opened = null;
+export const rules = () => opened;
+
 export async function openEngine() {
   const module = await globalThis.createTalvenoEngine();
+  opened = module;
   return new Engine(module);
 }
 
@@ -30,6 +35,7 @@ class Engine {
       setCell: (column, row, text) => session.setCell(table, column, row, text),
       rows: (first, count) => session.cellsOfRows(table, first, count),
       filledRowCount: () => session.filledRowCount(table),
+      widestRowNumber: () => session.widestRowNumber(table),
       moveRow: (from, to) => session.moveRow(table, from, to),
       moveColumn: (from, to) => session.moveColumn(table, from, to),
       copyText: (left, top, right, bottom) => session.copyText(table, left, top, right, bottom),

@@ -83,6 +83,7 @@ export class TForm1 {
     });
     for (const box of [this.Edit1, this.Edit2, this.Edit3, this.Edit4]) keepHalfWidthNumbers(box, halfWidth);
     this.nomographView = new NomographView(control("NomographView"), {
+      buttons: engine.module.nomographViewButtons(),
       behind: [this.Form1, control("PopupMenu1")],
       onClose: () => this.StringGrid2.focus(),
     });
@@ -110,50 +111,25 @@ export class TForm1 {
     document.head.append(link);
   }
 
+  // Each button runs the handler named after it (BitBtn4: BitBtn4Click, CurvesApplyButton:
+  // CurvesApplyClick), the nomograph view's buttons the view's handlers.
   connectCommands() {
-    const buttons = {
-      BitBtn1: this.BitBtn1Click,
-      Button11: this.Button11Click,
-      Button12: this.Button12Click,
-      BitBtn3: this.BitBtn3Click,
-      BitBtn2: this.BitBtn2Click,
-      Button3: this.Button3Click,
-      Button7: this.Button7Click,
-      Button9: this.Button9Click,
-      Button8: this.Button8Click,
-      Button2: this.Button2Click,
-      Button10: this.Button10Click,
-      BitBtn4: this.BitBtn4Click,
-      Button6: this.Button6Click,
-      BitBtn6: this.BitBtn6Click,
-      BitBtn5: this.BitBtn5Click,
-      Button4: this.Button4Click,
-      Button5: this.Button5Click,
-      Button1: this.Button1Click,
+    const viewButtons = {
       SavePngButton: this.ViewSavePngClick,
       PrintButton: this.ViewPrintClick,
       CurvesButton: this.ViewCurvesClick,
-      CurvesApplyButton: this.CurvesApplyClick,
-      CurvesCsvButton: this.CurvesCsvClick,
-      CurvesCopyButton: this.CurvesCopyClick,
-      CurvesPngButton: this.CurvesPngClick,
-      CurvesPrintButton: this.CurvesPrintClick,
     };
-    for (const [name, command] of Object.entries(buttons)) {
-      control(name).addEventListener("click", () => this.run(() => command.call(this)));
+    for (const button of document.querySelectorAll("#Client button, .view-window button")) {
+      const command = viewButtons[button.id] ?? this[`${button.id.replace(/Button$/, "")}Click`];
+      if (command) button.addEventListener("click", () => this.run(() => command.call(this)));
     }
     control("CloseBox").addEventListener("click", () => this.endProgram());
     // A right click on the input page opens no menu, neither on the page nor on its controls.
     control("TabSheet2").addEventListener("contextmenu", (event) => event.preventDefault());
     const menu = control("PopupMenu1");
-    const items = {
-      Copy1: this.Copy1Click,
-      SelectAll1: this.SelectAll1Click,
-      Nomograph1: this.Nomograph1Click,
-      Curves1: this.Curves1Click,
-    };
-    for (const [name, command] of Object.entries(items)) {
-      const item = control(name);
+    // Each item runs the handler named after it: Copy1 runs Copy1Click.
+    for (const item of menu.querySelectorAll(".menu-item")) {
+      const command = this[`${item.id}Click`];
       item.tabIndex = -1;
       item.addEventListener("click", () => {
         this.hidePopupMenu();

@@ -19,6 +19,7 @@
 // ask the window to paste and to take the paste back (a single value goes into the open cell
 // editor, and Ctrl+Z undoes typing there first).
 
+import { rules } from "./engine.js";
 import { fittedSize, textWidth, kWindowPixelSize } from "./look.js";
 import { applyHalfWidth } from "./number_input.js";
 
@@ -180,17 +181,9 @@ export class StringGrid {
     this.openedText = text;
   }
 
-  // The table's width of column 0, or the room of the widest row number, searched from the
-  // last row up, where the numbers with the most digits stand.
+  // The table's width of column 0, or the room of the widest row number.
   fixedColumnWidth() {
-    const mostDigits = String(this.rowCount - 1).length;
-    let widest = "";
-    for (let row = this.rowCount - 1; row >= this.firstRow() && widest.length < mostDigits; row -= 1) {
-      const text = this.source.cell(0, row);
-      if (text.length > widest.length) widest = text;
-      if (this.rowCount - 1 - row > 1000) break;
-    }
-    const room = Math.ceil(textWidth(widest, kWindowPixelSize)) + kHeaderMargins;
+    const room = Math.ceil(textWidth(this.source.widestRowNumber(), kWindowPixelSize)) + kHeaderMargins;
     return Math.max(this.source.columnWidth(0), room);
   }
 
@@ -227,28 +220,12 @@ export class StringGrid {
     return left;
   }
 
-  // The places the grid scrolls across to, in pixels: where a data column begins beside the
-  // fixed column, from the first data column to the one after which the rest show whole.
-  acrossStops() {
-    const room = this.scroller.clientWidth - this.widths[0];
-    const end = this.columnLeft(this.columns);
-    const stops = [0];
-    for (let column = 1; column < this.columns - 1 && end - this.columnLeft(column) > room; column += 1) {
-      stops.push(this.columnLeft(column + 1) - this.widths[0]);
-    }
-    return stops;
-  }
-
   // A scroll across that stops between two places goes on to the next one in its direction.
   snapAcross() {
     const shown = this.scroller.scrollLeft;
     if (Math.abs(shown - this.scrolledAcross) < 1) return;
-    const stops = this.acrossStops();
-    const stop =
-      shown > this.scrolledAcross
-        ? (stops.find((place) => place >= shown - 1) ?? stops[stops.length - 1])
-        : (stops.findLast((place) => place <= shown + 1) ?? 0);
-    this.scrollAcrossTo(stop);
+    const width = this.scroller.clientWidth;
+    this.scrollAcrossTo(rules().snappedStop(this.widths, width, Math.round(shown), this.scrolledAcross));
   }
 
   scrollAcrossTo(stop) {
@@ -260,8 +237,7 @@ export class StringGrid {
   // wide as the grid scrolled across to its last place, which shows the last columns whole.
   layOut() {
     const columnsWidth = this.columnLeft(this.columns);
-    const stops = this.acrossStops();
-    const lastStop = stops[stops.length - 1];
+    const lastStop = rules().acrossStops(this.widths, this.scroller.clientWidth).at(-1);
     this.view.style.width = `${Math.max(columnsWidth, lastStop + this.scroller.clientWidth)}px`;
     this.viewHeight = this.scroller.clientHeight || this.element.clientHeight - 3;
     const content = this.dataRows() * kRowHeight;
@@ -423,14 +399,8 @@ export class StringGrid {
 
   // Scrolls across by whole columns so that a data column shows whole beside the fixed column.
   ensureColumnVisible(column) {
-    const left = this.columnLeft(column) - this.widths[0];
-    const right = this.columnLeft(column + 1);
-    const shown = this.scrolledAcross;
-    const width = this.scroller.clientWidth;
-    const stops = this.acrossStops();
-    if (left < shown) this.scrollAcrossTo(stops.findLast((place) => place <= left) ?? 0);
-    else if (right > shown + width)
-      this.scrollAcrossTo(stops.find((place) => right <= place + width) ?? stops[stops.length - 1]);
+    const stop = rules().stopShowing(this.widths, this.scroller.clientWidth, column, this.scrolledAcross);
+    if (stop !== null) this.scrollAcrossTo(stop);
   }
 
   // Brings a table row into view when it is one of the rows shown.
@@ -500,40 +470,12 @@ export class StringGrid {
   navigate(event, extendByShift) {
     const page = Math.max(1, Math.floor(this.rowsHeight() / kRowHeight));
     const { column, row } = this.current;
-    const moves = {
-      ArrowUp: [column, row - 1],
-      ArrowDown: [column, row + 1],
-      PageUp: [column, row - page],
-      PageDown: [column, row + page],
-    };
-    if (!this.editable || this.selection) {
-      moves.ArrowLeft = [column - 1, row];
-      moves.ArrowRight = [column + 1, row];
-    }
-    if (event.ctrlKey && event.key === "Home") moves.Home = [1, this.firstRow()];
-    if (event.ctrlKey && event.key === "End") moves.End = [this.columns - 1, this.rowCount - 1];
-    const target = moves[event.key];
+    const across = !this.editable || this.selection !== null; // the open editor takes Left and Right
+    const target = rules().keyTarget(this.columns, this.rowCount, column, row, event.key, event.ctrlKey, page, across);
     if (!target || event.altKey || event.metaKey) return false;
     event.preventDefault();
-    this.setCurrent(target[0], target[1], extendByShift && event.shiftKey);
+    this.setCurrent(target.column, target.row, extendByShift && event.shiftKey);
     return true;
-  }
-
-  // The next or previous data cell for Tab; null at either end, and forward from a row past the
-  // filled rows.
-  neighbour(way) {
-    if (way > 0 && this.current.row > this.source.filledRowCount()) return null;
-    let { column, row } = this.current;
-    column += way;
-    if (column > this.columns - 1) {
-      column = 1;
-      row += 1;
-    } else if (column < 1) {
-      column = this.columns - 1;
-      row -= 1;
-    }
-    if (row < this.firstRow() || row > this.rowCount - 1) return null;
-    return { column, row };
   }
 
   clipboardKey(event) {
@@ -559,7 +501,9 @@ export class StringGrid {
   editorKey(event) {
     if (event.isComposing || this.clipboardKey(event)) return;
     if (event.key === "Tab" && !event.ctrlKey && !event.altKey) {
-      const next = this.neighbour(event.shiftKey ? -1 : 1);
+      const { column, row } = this.current;
+      const way = event.shiftKey ? -1 : 1;
+      const next = rules().tabTarget(this.columns, this.rowCount, column, row, way, this.source.filledRowCount());
       if (!next) return; // the focus leaves the grid
       event.preventDefault();
       this.setCurrent(next.column, next.row, false);

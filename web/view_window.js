@@ -3,8 +3,18 @@
 // its boxes and buttons, Escape closes it; what lies behind it takes neither keys nor clicks.
 
 export class ViewWindow {
-  // behind: the elements the view covers; onClose(): where the keys go when it closes.
-  constructor(element, { behind = [], onClose = () => {} } = {}) {
+  // buttons: the engine's [{name, caption}], written but the PDF one, which the print dialog
+  // stands for; behind: the elements the view covers; onClose(): where the keys go when it closes.
+  constructor(element, { buttons = [], behind = [], onClose = () => {} } = {}) {
+    for (const { name, caption } of buttons) {
+      if (name.endsWith("PdfButton")) continue;
+      const button = document.createElement("button");
+      button.id = name;
+      button.className = "push pointing";
+      if (name.endsWith("CloseButton")) button.classList.add("close-button");
+      button.textContent = caption;
+      element.querySelector(".view-buttons").append(button);
+    }
     this.element = element;
     this.behind = behind;
     this.onClose = onClose;

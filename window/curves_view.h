@@ -59,6 +59,15 @@ inline constexpr std::array<CurvesButton, 7> kCurvesButtons = {{
 // The caption of the item and of the button that open the view.
 inline constexpr std::string_view kCurvesCommand = "スティフネス曲線";
 
+// The nomograph view's buttons, as the curves view's, the close button last.
+inline constexpr std::array<CurvesButton, 5> kNomographButtons = {{
+    {"SavePngButton", "PNG で保存"},
+    {"SavePdfButton", "PDF で保存"},
+    {"PrintButton", "印　刷"},
+    {"CurvesButton", kCurvesCommand},
+    {"CloseButton", "閉じる"},
+}};
+
 using CurvesTexts = std::array<std::string, kCurvesBoxCount>;
 
 // The most points on one curve, and the most further values of a chart: enough for a smooth
