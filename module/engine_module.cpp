@@ -43,6 +43,7 @@
 #include "window/grid_rules.h"
 #include "window/guide.h"
 #include "window/help_messages.h"
+#include "window/key_rules.h"
 #include "window/layout.h"
 #include "window/message_boxes.h"
 #include "window/window_texts.h"
@@ -760,6 +761,25 @@ val stopShowing(const val& widths, int viewWidth, int column, int shown) {
 
 }  // namespace grids
 
+// The page a key turns to among the pages whose tabs show (window::keys), or null.
+val pageTurnedTo(const val& tabShown, int current, const std::string& key, bool ctrl, bool shift,
+                 bool alt, bool onTabRow) {
+    const std::vector<bool> shown = emscripten::vecFromJSArray<bool>(tabShown);
+    const std::optional<int> to =
+        window::keys::pageTurnedTo(shown, current, key, {ctrl, shift, alt}, onTabRow);
+    return to ? val(*to) : val::null();
+}
+
+// What a key does in an open menu: {action: "" | "activate" | "run" | "close", item}.
+val menuKey(int count, int active, const std::string& key) {
+    static constexpr const char* kActions[] = {"", "activate", "run", "close"};
+    const window::keys::MenuKey taken = window::keys::menuKey(count, active, key);
+    val shown = val::object();
+    shown.set("action", kActions[static_cast<int>(taken.action)]);
+    shown.set("item", taken.item);
+    return shown;
+}
+
 // A message box (window::boxes) by its kind, "information", "confirmation" or "error": {title,
 // icon: "" | "question" | "error", buttons: [{caption, answer}], escapeAnswer}.
 val messageBox(const std::string& kind) {
@@ -925,5 +945,7 @@ EMSCRIPTEN_BINDINGS(talveno_engine) {
     function("stopShowing", &grids::stopShowing);
     function("filterEntries", &filterEntries);
     function("messageBox", &messageBox);
+    function("pageTurnedTo", &pageTurnedTo);
+    function("menuKey", &menuKey);
     function("withDefaultExtension", &withDefaultExtension);
 }

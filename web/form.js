@@ -443,20 +443,14 @@ export class TForm1 {
     item?.focus({ preventScroll: true });
   }
 
-  // Up and Down go round the items, Home and End to the ends; Enter or Space runs the active
-  // item; Escape and Tab close the menu.
+  // The keys in the menu, as the window's rules say.
   popupMenuKey(event) {
     const items = [...control("PopupMenu1").querySelectorAll(".menu-item")];
     const at = items.findIndex((item) => item.classList.contains("active"));
-    const moves = {
-      ArrowDown: (at + 1) % items.length,
-      ArrowUp: (at < 0 ? items.length - 1 : at - 1 + items.length) % items.length,
-      Home: 0,
-      End: items.length - 1,
-    };
-    if (event.key in moves) this.activateMenuItem(items[moves[event.key]]);
-    else if ((event.key === "Enter" || event.key === " ") && at >= 0) items[at].click();
-    else if (event.key === "Escape" || event.key === "Tab") this.hidePopupMenu();
+    const { action, item } = this.engine.module.menuKey(items.length, at, event.key);
+    if (action === "activate") this.activateMenuItem(items[item]);
+    else if (action === "run") items[item].click();
+    else if (action === "close") this.hidePopupMenu();
     else return;
     event.preventDefault();
     event.stopPropagation();

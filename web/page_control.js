@@ -3,6 +3,8 @@
 // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PageDown and Ctrl+PageUp, and by the mouse wheel over the tab
 // row; none of them reaches a page whose tab is hidden. The pages and tabs a command shows are
 // no page change of the user.
+import { rules } from "./engine.js";
+
 export class PageControl {
   constructor(element, onUserChange) {
     this.element = element;
@@ -21,43 +23,33 @@ export class PageControl {
         this.userSelect(index);
       });
     }
-    this.row.addEventListener("keydown", (event) => {
-      const keys = { ArrowLeft: -1, ArrowUp: -1, ArrowRight: 1, ArrowDown: 1 };
-      if (keys[event.key] && !event.ctrlKey && !event.altKey) {
-        event.preventDefault();
-        this.turn(keys[event.key], false);
-      } else if (event.key === "Home" || event.key === "End") {
-        event.preventDefault();
-        const shown = this.shownIndices();
-        this.userSelect(event.key === "Home" ? shown[0] : shown[shown.length - 1]);
-      }
-    });
     this.row.addEventListener(
       "wheel",
       (event) => {
         if (event.deltaY === 0) return;
         event.preventDefault();
-        this.turn(event.deltaY > 0 ? 1 : -1, false);
+        this.userKey(event.deltaY > 0 ? "ArrowDown" : "ArrowUp", {}, true);
       },
       { passive: false },
     );
-    // Ctrl+Tab and the like anywhere in the window, where the browser leaves them to the page.
+    // Ctrl+Tab and the like anywhere in the window, where the browser leaves them to the page,
+    // and the arrows, Home and End on the tab row.
     element.ownerDocument.getElementById("Client").addEventListener("keydown", (event) => {
-      if (!event.ctrlKey || event.altKey || event.metaKey) return;
-      let way = 0;
-      if (event.key === "Tab") way = event.shiftKey ? -1 : 1;
-      else if (event.key === "PageDown" && !event.shiftKey) way = 1;
-      else if (event.key === "PageUp" && !event.shiftKey) way = -1;
-      if (way === 0) return;
+      if (!this.userKey(event.key, event, event.target === this.row)) return;
       event.preventDefault();
       event.stopPropagation();
-      this.turn(way, true);
     });
     this.show();
   }
 
-  shownIndices() {
-    return this.tabs.flatMap((tab, index) => (tab.hidden ? [] : [index]));
+  // A key, or the wheel as the arrows, that turns pages as the window's rules say: false for
+  // another key.
+  userKey(key, { ctrlKey = false, shiftKey = false, altKey = false, metaKey = false }, onTabRow) {
+    const tabShown = this.tabs.map((tab) => !tab.hidden);
+    const to = rules().pageTurnedTo(tabShown, this.current, key, ctrlKey, shiftKey, altKey || metaKey, onTabRow);
+    if (to === null) return false;
+    this.userSelect(to);
+    return true;
   }
 
   // The page in front and the tabs shown, as the window's rules give them: {current, tabShown}.
@@ -65,16 +57,6 @@ export class PageControl {
     for (const [index, tab] of this.tabs.entries()) tab.hidden = !pages.tabShown[index];
     this.current = pages.current;
     this.show();
-  }
-
-  // The next or previous shown tab; Ctrl+Tab goes round, the arrows and the wheel stop at
-  // the ends.
-  turn(way, round) {
-    const shown = this.shownIndices();
-    let at = shown.indexOf(this.current) + way;
-    if (round) at = (at + shown.length) % shown.length;
-    if (at < 0 || at >= shown.length) return;
-    this.userSelect(shown[at]);
   }
 
   userSelect(index) {
