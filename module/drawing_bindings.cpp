@@ -116,13 +116,16 @@ const NamedPicture& picture(const std::string& name) {
         {"schematic", pictures::kSchematicSize, pictures::drawSchematic},
         {"logo", pictures::kLogoSize, pictures::drawLogo},
         {"icon", pictures::kIconSize, pictures::drawIcon},
+        {"question", pictures::kBoxIconSize, pictures::drawQuestionIcon},
+        {"error", pictures::kBoxIconSize, pictures::drawErrorIcon},
     };
     for (const NamedPicture& each : kPictures)
         if (name == each.name) return each;
-    throw std::invalid_argument("picture: schematic, logo or icon");
+    throw std::invalid_argument("picture: schematic, logo, icon, question or error");
 }
 
-// The size of a window's picture: "schematic", "logo" or "icon".
+// The size of a window's picture: "schematic", "logo", "icon", or a message box's icon,
+// "question" or "error".
 val pictureSize(const std::string& name) {
     return sizeOf(picture(name).size);
 }
@@ -175,6 +178,7 @@ EMSCRIPTEN_BINDINGS(talveno_drawings) {
     function("drawPicture", &drawPicture);
     function("nomographPageSize", &nomographPageSize);
     function("drawNomographPage", &drawNomographPage);
+    function("nomographTitle", &window::nomographTitle);
     function("curvesPageSize", &curvesPageSize);
     function("drawCurvesPage", &drawCurvesPage);
 }

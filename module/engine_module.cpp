@@ -351,14 +351,24 @@ window::FileDialog& dialogOf(Form& form, int which) {
     if (which < 0 || which > 3) throw std::invalid_argument("dialog: 0 to 3");
     return form.dialog(static_cast<window::Dialog>(which));
 }
+val dialogShown(const window::FileDialog& kept) {
+    val shown = val::object();
+    shown.set("filter", kept.filter);
+    shown.set("defaultExtension", kept.defaultExtension);
+    shown.set("fileName", kept.fileName);
+    return shown;
+}
 val dialog(Form& form, int which) {
+    return guarded([&] { return dialogShown(dialogOf(form, which)); });
+}
+
+// A view's save dialog as it first opens: "png", "pdf" or "csv".
+val viewDialog(const std::string& kind) {
+    const std::map<std::string, const window::FileDialog*> dialogs = {
+        {"png", &window::kPngDialog}, {"pdf", &window::kPdfDialog}, {"csv", &window::kCsvDialog}};
     return guarded([&] {
-        const window::FileDialog& kept = dialogOf(form, which);
-        val shown = val::object();
-        shown.set("filter", kept.filter);
-        shown.set("defaultExtension", kept.defaultExtension);
-        shown.set("fileName", kept.fileName);
-        return shown;
+        if (!dialogs.contains(kind)) throw std::invalid_argument("view dialog: png, pdf or csv");
+        return dialogShown(*dialogs.at(kind));
     });
 }
 void fileChosen(Form& form, int which, const std::string& name) {
@@ -691,6 +701,16 @@ std::string fileFailureMessage(const std::string& error) {
     });
 }
 
+// The error box's text of what stopped a command of the page: "failure", the engine's message
+// and the row it names; "memory", memory the browser did not give; "system", a file the browser
+// could not read or write, by the POSIX name of its error; "fault", a fault of the program.
+std::string errorBoxTextOf(const std::string& stop, const std::string& detail, int row) {
+    if (stop == "failure") return talveno::errorBoxText(detail, row);
+    if (stop == "memory") return talveno::errorBoxText(messages::outOfMemory().message(), 0);
+    if (stop == "system") return talveno::withFullStop(fileFailureMessage(detail));
+    return talveno::withFullStop(window::texts::kInternalError);
+}
+
 // Help messages 1 to 5 as stored, each line break LF then CR.
 std::string helpText(int number) {
     return guarded([&] { return std::string(window::help::message(number)); });
@@ -859,6 +879,15 @@ val windowLayout() {
     layoutShown.set("controls", controls);
     layoutShown.set("radioItemTop", layout::kRadioItemTop);
     layoutShown.set("radioItemHeight", layout::kRadioItemHeight);
+    val menu = val::array();
+    for (const layout::MenuItem& item : layout::popupMenu()) {
+        val shown = val::object();
+        shown.set("name", std::string(item.name));
+        shown.set("text", std::string(item.text));
+        shown.set("keys", std::string(item.keys));
+        menu.call<void>("push", shown);
+    }
+    layoutShown.set("popupMenu", menu);
     return layoutShown;
 }
 
@@ -931,6 +960,7 @@ EMSCRIPTEN_BINDINGS(talveno_engine) {
     function("shortestText", &texts::shortestText);
     function("withFullStop", &texts::withFullStop);
     function("errorBoxText", &texts::errorBoxText);
+    function("errorBoxTextOf", &texts::errorBoxTextOf);
     function("read", &read);
     function("maxDataCount", &texts::maxDataCount);
     function("maxDataCountLimit", &texts::maxDataCountLimit);
@@ -948,4 +978,5 @@ EMSCRIPTEN_BINDINGS(talveno_engine) {
     function("pageTurnedTo", &pageTurnedTo);
     function("menuKey", &menuKey);
     function("withDefaultExtension", &withDefaultExtension);
+    function("viewDialog", &form::viewDialog);
 }

@@ -12,7 +12,7 @@ import { readFileSync, writeFileSync } from "node:fs";
 import { createRequire } from "node:module";
 import { join, resolve } from "node:path";
 import * as acorn from "/usr/share/nodejs/acorn/dist/acorn.mjs";
-import { controlsHtml } from "./window-controls.mjs";
+import { controlsHtml, popupMenuHtml } from "./window-controls.mjs";
 
 const [webFolder, engineFile, output] = process.argv.slice(2);
 if (!output) {
@@ -107,10 +107,13 @@ function scriptText(code, what) {
 
 let page = readFileSync(join(webFolder, "talveno.html"), "utf8");
 const controlsPlace = "<!-- The window's controls, written from the window's layout when the page is built. -->";
-if (!page.includes(controlsPlace)) fail("talveno.html lacks the place of its controls");
+const menuPlace = "<!-- The result table's context menu, written from the window's layout when the page is built. -->";
+if (!page.includes(controlsPlace) || !page.includes(menuPlace)) fail("talveno.html lacks the place of its controls");
 const module = await createRequire(import.meta.url)(resolve(engineFile))();
 const form = new module.Form();
-page = page.replace(controlsPlace, () => controlsHtml(module.windowLayout(), form.pages()));
+const layout = module.windowLayout();
+page = page.replace(controlsPlace, () => controlsHtml(layout, form.pages()));
+page = page.replace(menuPlace, () => popupMenuHtml(layout));
 form.delete();
 const styleLink = '<link rel="stylesheet" href="talveno.css">';
 const moduleScript = '<script type="module" src="main.js"></script>';

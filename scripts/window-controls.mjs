@@ -92,3 +92,13 @@ export function controlsHtml(layout, pages) {
 
   return childrenOf(layout.window).map(html).join("\n");
 }
+
+// The result table's context menu, each item with the keys that do the same beside it.
+export function popupMenuHtml(layout) {
+  const items = layout.popupMenu.map(({ name, text, keys }) =>
+    name
+      ? `  <div class="menu-item" role="menuitem" id="${name}"><span>${escaped(text)}</span><span class="keys">${escaped(keys)}</span></div>`
+      : '  <div class="menu-separator" role="separator"></div>',
+  );
+  return ['<div id="PopupMenu1" class="popup-menu" role="menu" tabindex="-1" hidden>', ...items, "</div>"].join("\n");
+}

@@ -31,7 +31,7 @@ class CurvesView : public DrawingWindow {
     // The points on the clipboard as tab-separated text.
     void copy();
 
-    FileDialog csvDialog{QStringLiteral("CSV|*.csv"), QStringLiteral("csv"), {}};
+    window::FileDialog csvDialog = window::kCsvDialog;
 
   signals:
     // Enter in a box.

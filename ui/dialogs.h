@@ -35,29 +35,8 @@ class Dialogs {
     virtual void endProcess() = 0;
 };
 
-// What the window keeps of a file dialog between uses: its filter list, the extension added
-// to a typed name without one (save dialogs), and the path last chosen in it.
-struct FileDialog {
-    QString filter;
-    QString defaultExtension;
-    QString fileName;
-};
-
 // The path chosen in a file dialog, which opens with the path last chosen in it; nothing when
 // the user cancels.
-inline std::optional<QString> chooseFileToOpen(Dialogs& dialogs, FileDialog& dialog) {
-    const auto path = dialogs.openFileName(dialog.filter, dialog.fileName);
-    if (path) dialog.fileName = *path;
-    return path;
-}
-
-inline std::optional<QString> chooseFileToSave(Dialogs& dialogs, FileDialog& dialog) {
-    const auto path = dialogs.saveFileName(dialog.filter, dialog.defaultExtension, dialog.fileName);
-    if (path) dialog.fileName = *path;
-    return path;
-}
-
-// The same for the window's dialogs, which keep their texts in UTF-8.
 inline std::optional<QString> chooseFileToOpen(Dialogs& dialogs, window::FileDialog& dialog) {
     const auto path = dialogs.openFileName(QString::fromStdString(dialog.filter),
                                            QString::fromStdString(dialog.fileName));

@@ -38,8 +38,8 @@ class DrawingWindow : public QWidget {
     QPushButton* button(const char* name) const;
 
     // The file dialogs the window keeps between uses.
-    FileDialog pngDialog{QStringLiteral("PNG 画像|*.png"), QStringLiteral("png"), {}};
-    FileDialog pdfDialog{QStringLiteral("PDF|*.pdf"), QStringLiteral("pdf"), {}};
+    window::FileDialog pngDialog = window::kPngDialog;
+    window::FileDialog pdfDialog = window::kPdfDialog;
 
   signals:
     void closed();

@@ -24,7 +24,6 @@
 #include "ui/number_input.h"
 #include "ui/pictures.h"
 #include "ui/string_grid.h"
-#include "window/curves_view.h"
 #include "window/layout.h"
 #include "window/window_texts.h"
 
@@ -296,20 +295,23 @@ void TForm1::createControls() {
     // The result table's context menu, its keys shown beside the items.
     PopupMenu1 = new QMenu(StringGrid2);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    const auto item = [this](const char* name, const char* text, QKeySequence keys) {
-        QAction* action = PopupMenu1->addAction(QString::fromUtf8(text));
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(keys);
+    std::map<std::string_view, QAction*> items;
+    for (const window::layout::MenuItem& each : window::layout::popupMenu()) {
+        if (each.name.empty()) {
+            PopupMenu1->addSeparator();
+            continue;
+        }
+        QAction* action = PopupMenu1->addAction(text(each.text));
+        action->setObjectName(text(each.name));
+        action->setShortcut(QKeySequence(text(each.keys), QKeySequence::PortableText));
         action->setShortcutVisibleInContextMenu(true);
-        return action;
-    };
-    Copy1 = item("Copy1", "コピー", QKeySequence::Copy);
-    SelectAll1 = item("SelectAll1", "すべて選択", QKeySequence::SelectAll);
-    PopupMenu1->addSeparator();
-    Nomograph1 = item("Nomograph1", "ノモグラフで確認", {});
+        items[each.name] = action;
+    }
+    Copy1 = items.at("Copy1");
+    SelectAll1 = items.at("SelectAll1");
+    Nomograph1 = items.at("Nomograph1");
+    Curves1 = items.at("Curves1");
     // Shift+Enter is the grid's own key (either Enter); the item only shows it.
-    Curves1 =
-        item("Curves1", window::kCurvesCommand.data(), QKeySequence(Qt::SHIFT | Qt::Key_Enter));
     Curves1->setShortcutContext(Qt::WidgetShortcut);
     StringGrid2->setContextMenuPolicy(Qt::CustomContextMenu);
 

@@ -25,8 +25,8 @@ NomographView::~NomographView() = default;
 
 void NomographView::showPage(NomographPage page) {
     page_ = std::make_unique<NomographPage>(std::move(page));
-    setDrawing(drawingOf(*page_), QStringLiteral("ノモグラフで確認 - No. %1").arg(page_->row()),
-               QStringLiteral("ノモグラフ No. %1").arg(page_->row()));
+    setDrawing(drawingOf(*page_), QString::fromStdString(window::nomographTitle(page_->row())),
+               QString::fromStdString(window::nomographDocumentTitle(page_->row())));
     open();
 }
 
@@ -36,7 +36,7 @@ QByteArray pngImage(const NomographPage& page) {
 
 QByteArray pdfDocument(const NomographPage& page) {
     return pdfDocument(NomographPage::kSize, drawingOf(page),
-                       QStringLiteral("ノモグラフ No. %1").arg(page.row()));
+                       QString::fromStdString(window::nomographDocumentTitle(page.row())));
 }
 
 }  // namespace talveno::ui

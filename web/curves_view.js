@@ -3,6 +3,7 @@
 // anew, to save the points as CSV, to copy them, to save the charts as PNG and to print them.
 // The engine's view holds the ranges and the points; this one holds the boxes and the picture.
 
+import { rules } from "./engine.js";
 import { ViewWindow } from "./view_window.js";
 
 // The boxes of each chart on a line of their own.
@@ -21,7 +22,7 @@ export class CurvesView extends ViewWindow {
         onApply();
       });
     }
-    this.csvDialog = { filter: "CSV|*.csv", defaultExtension: "csv", fileName: "" };
+    this.csvDialog = rules().viewDialog("csv");
   }
 
   get boxes() {

@@ -3,20 +3,7 @@
 // picker (or a download) for saving.
 
 import { rules } from "./engine.js";
-
-// The icons of the boxes that have one.
-const kIcons = {
-  question:
-    '<svg width="32" height="32" viewBox="0 0 32 32" aria-hidden="true">' +
-    '<circle cx="16" cy="16" r="14" fill="#2b60c8" stroke="#163a80"/>' +
-    '<text x="16" y="23" text-anchor="middle" font-size="20" font-weight="bold" fill="white" ' +
-    'font-family="sans-serif">?</text></svg>',
-  error:
-    '<svg width="32" height="32" viewBox="0 0 32 32" aria-hidden="true">' +
-    '<circle cx="16" cy="16" r="14" fill="#d42020" stroke="#8a1010"/>' +
-    '<path d="M10 10 L22 22 M22 10 L10 22" stroke="white" stroke-width="3.2" ' +
-    'stroke-linecap="round"/></svg>',
-};
+import { drawnPicture } from "./picture.js";
 
 // One box at a time, of a kind the engine describes ("information", "confirmation" or
 // "error"): its title, its icon, its buttons of which the first is the default (Enter), and the
@@ -25,7 +12,7 @@ function messageBox(kind, text) {
   const { title, icon, buttons, escapeAnswer } = rules().messageBox(kind);
   const box = document.getElementById("MessageBox");
   box.querySelector(".box-title").textContent = title;
-  box.querySelector(".box-icon").innerHTML = kIcons[icon] ?? "";
+  box.querySelector(".box-icon").innerHTML = icon ? drawnPicture(rules(), icon).svg() : "";
   box.querySelector(".box-text").textContent = text;
   const row = box.querySelector(".box-buttons");
   row.replaceChildren();

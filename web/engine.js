@@ -43,45 +43,6 @@ class Engine {
     };
   }
 
-  withFullStop(message) {
-    return this.module.withFullStop(message);
-  }
-
-  // The error box's text of a failure, naming the row of a failing calculation.
-  errorBoxText(failure) {
-    return this.module.errorBoxText(failure.message, failure.row ?? 0);
-  }
-
-  // The error box's text for a fault of the program, not of the user's data or files.
-  internalErrorMessage() {
-    return this.module.withFullStop(this.windowTexts.internalError);
-  }
-
-  // The error box's text where a command needs more memory than the browser gives.
-  outOfMemoryMessage() {
-    return this.module.withFullStop(this.windowTexts.outOfMemory);
-  }
-
-  // Whether an error thrown by a command is a failure with a message for the user.
-  isFailure(error) {
-    return error?.name === "Failure";
-  }
-
-  // Full-width numbers in their ASCII forms, character for character.
-  halfWidthNumberText(text) {
-    return this.module.halfWidthNumberText(text);
-  }
-
-  maxDataCountLimit() {
-    return this.module.maxDataCountLimit();
-  }
-
-  // The message a desktop shows for a file the system cannot read or write, by the error's
-  // POSIX name.
-  fileFailureMessage(error) {
-    return this.module.fileFailureMessage(error);
-  }
-
   close() {
     this.session.delete();
   }

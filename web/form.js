@@ -69,7 +69,7 @@ export class TForm1 {
       this.run(() => this.PageControl1Change(page)),
     );
     this.PageControl1.showPages(this.session.pages());
-    const halfWidth = (text) => engine.halfWidthNumberText(text);
+    const halfWidth = (text) => engine.module.halfWidthNumberText(text);
     this.StringGrid1 = new StringGrid(control("StringGrid1"), engine.table(kInputTable), {
       editable: true,
       halfWidth,
@@ -94,7 +94,7 @@ export class TForm1 {
     });
     this.drawPictures();
     fitTexts(document);
-    widenToShow(this.Edit4, String(engine.maxDataCountLimit()));
+    widenToShow(this.Edit4, String(engine.module.maxDataCountLimit()));
     this.connectCommands();
   }
 
@@ -162,14 +162,16 @@ export class TForm1 {
     }
   }
 
-  // The error box's text: a failure's message, memory that the browser does not give, or for a
-  // fault of the program the internal error message, the fault itself going to the console.
+  // The error box's text: a failure's message, memory that the browser does not give, a file it
+  // could not read or write, or for a fault of the program the internal error message, the
+  // fault itself going to the console.
   messageOf(failure) {
-    if (dialogs.isAllocationFailure(failure)) return this.engine.outOfMemoryMessage();
-    if (failure?.systemError) return this.engine.withFullStop(this.engine.fileFailureMessage(failure.systemError));
-    if (this.engine.isFailure(failure)) return this.engine.errorBoxText(failure);
+    const boxText = (stop, detail = "", row = 0) => this.engine.module.errorBoxTextOf(stop, detail, row);
+    if (dialogs.isAllocationFailure(failure)) return boxText("memory");
+    if (failure?.systemError) return boxText("system", failure.systemError);
+    if (failure?.name === "Failure") return boxText("failure", failure.message, failure.row ?? 0);
     console.error(`talveno: internal error: ${failure}`, failure);
-    return this.engine.internalErrorMessage();
+    return boxText("fault");
   }
 
   // The wait cursor until the command ends or opens a box; a command on many rows first gives

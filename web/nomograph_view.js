@@ -2,6 +2,7 @@
 // image, to print it and to open the row's stiffness curves. It keeps the page it was given
 // until it is given another.
 
+import { rules } from "./engine.js";
 import { ViewWindow } from "./view_window.js";
 
 export class NomographView extends ViewWindow {
@@ -12,6 +13,6 @@ export class NomographView extends ViewWindow {
 
   showPage(row, picture) {
     this.row = row;
-    this.showPicture(`ノモグラフで確認 - No. ${row}`, picture);
+    this.showPicture(rules().nomographTitle(row), picture);
   }
 }

@@ -2,6 +2,8 @@
 // (and boxes above it, where it has them). While it is open the keys stay in it: Tab goes round
 // its boxes and buttons, Escape closes it; what lies behind it takes neither keys nor clicks.
 
+import { rules } from "./engine.js";
+
 export class ViewWindow {
   // buttons: the engine's [{name, caption}], written but the PDF one, which the print dialog
   // stands for; behind: the elements the view covers; onClose(): where the keys go when it closes.
@@ -35,7 +37,7 @@ export class ViewWindow {
       event.stopPropagation();
     });
     // The PNG file dialog the view keeps between uses.
-    this.pngDialog = { filter: "PNG 画像|*.png", defaultExtension: "png", fileName: "" };
+    this.pngDialog = rules().viewDialog("png");
   }
 
   // The boxes and buttons, in their order.

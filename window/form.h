@@ -94,6 +94,12 @@ struct FileDialog {
 
 enum class Dialog { OpenInput, SaveInput, OpenResults, SaveResults };
 
+// The views' save dialogs as they first open: a drawing as a PNG image or a PDF document, a
+// row's curves as CSV.
+inline const FileDialog kPngDialog{"PNG 画像|*.png", "png", ""};
+inline const FileDialog kPdfDialog{"PDF|*.pdf", "pdf", ""};
+inline const FileDialog kCsvDialog{"CSV|*.csv", "csv", ""};
+
 // A data file chosen to read: from a disk on the desktop, from its bytes in the page. Each call
 // reads it anew and throws its file's failures.
 class DataFile {

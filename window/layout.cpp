@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "window/curves_view.h"
+
 namespace talveno::window::layout {
 
 namespace {
@@ -170,6 +172,12 @@ constexpr Control kControls[] = {
     {"Button1", PushButton, kWindow, 693, 6, 75, 20, "終　了", 1, PointingHand},
 };
 
+// Shift+Enter is the result table's own key (either Enter); the menu only shows it.
+constexpr MenuItem kPopupMenu[] = {
+    {"Copy1", "コピー", "Ctrl+C"},      {"SelectAll1", "すべて選択", "Ctrl+A"},     {""},
+    {"Nomograph1", "ノモグラフで確認"}, {"Curves1", kCurvesCommand, "Shift+Enter"},
+};
+
 }  // namespace
 
 std::span<const Control> controls() {
@@ -180,6 +188,10 @@ const Control& control(std::string_view name) {
     for (const Control& each : kControls)
         if (each.name == name) return each;
     throw std::out_of_range("no control " + std::string(name));
+}
+
+std::span<const MenuItem> popupMenu() {
+    return kPopupMenu;
 }
 
 }  // namespace talveno::window::layout

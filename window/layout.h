@@ -68,6 +68,17 @@ std::span<const Control> controls();
 // The control of that name; throws std::out_of_range for a name that is none.
 const Control& control(std::string_view name);
 
+// An item of a context menu, with the keys that do the same shown beside it ("Ctrl+C"); an
+// item without a name is a separator.
+struct MenuItem {
+    std::string_view name;
+    std::string_view text = {};
+    std::string_view keys = {};
+};
+
+// The result table's context menu, PopupMenu1, top to bottom.
+std::span<const MenuItem> popupMenu();
+
 // The radio items: the first item's top, and each item's height, an equal share of the group
 // below its title.
 inline constexpr int kRadioItemTop = 13;

@@ -415,4 +415,12 @@ void NomographPage::drawNumbers(Canvas& canvas) const {
     }
 }
 
+std::string nomographTitle(int row) {
+    return "ノモグラフで確認 - No. " + std::to_string(row);
+}
+
+std::string nomographDocumentTitle(int row) {
+    return "ノモグラフ No. " + std::to_string(row);
+}
+
 }  // namespace talveno::window

@@ -73,4 +73,9 @@ class NomographPage {
     Point origin_;  // the page point of (left_, bottom_)
 };
 
+// "ノモグラフで確認 - No. 3", the view's title of a row's page, and "ノモグラフ No. 3", the
+// title of the page saved as a document.
+std::string nomographTitle(int row);
+std::string nomographDocumentTitle(int row);
+
 }  // namespace talveno::window

@@ -235,4 +235,18 @@ void drawIcon(Canvas& canvas) {
     canvas.circle({22, 6}, 3, {pen, std::nullopt});
 }
 
+constexpr Colour kWhite{255, 255, 255};
+
+void drawQuestionIcon(Canvas& canvas) {
+    canvas.circle({16, 16}, 14, {Pen{{22, 58, 128}}, Colour{43, 96, 200}});
+    canvas.text({16, 23}, "?", {{20, true}, kWhite, Anchor::Middle});
+}
+
+void drawErrorIcon(Canvas& canvas) {
+    canvas.circle({16, 16}, 14, {Pen{{138, 16, 16}}, Colour{212, 32, 32}});
+    const Pen cross{kWhite, 3.2};
+    canvas.line({10, 10}, {22, 22}, cross);
+    canvas.line({22, 10}, {10, 22}, cross);
+}
+
 }  // namespace talveno::window::pictures

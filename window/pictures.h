@@ -20,4 +20,10 @@ void drawLogo(Canvas& canvas);
 inline constexpr Size kIconSize{32, 32};
 void drawIcon(Canvas& canvas);
 
+// The icons of the message boxes that have one: a question mark on a blue disc for a question,
+// a cross on a red disc for an error.
+inline constexpr Size kBoxIconSize{32, 32};
+void drawQuestionIcon(Canvas& canvas);
+void drawErrorIcon(Canvas& canvas);
+
 }  // namespace talveno::window::pictures

@@ -353,6 +353,18 @@ const tests = {
       [engine.halfWidthNumberText("－１．２５Ｅ＋０３\u3000ＡＢ"), "-1.25E+03 ＡＢ"],
       [engine.windowTexts().internalError, "プログラムの内部エラーのため、処理を中止しました"],
       [engine.windowTexts().outOfMemory, "メモリが不足しているため、処理を中止しました"],
+      [engine.errorBoxTextOf("failure", "'x' は整数ではありません", 3), "'x' は整数ではありません.\n(No. 3)"],
+      [engine.errorBoxTextOf("memory", "", 0), "メモリが不足しているため、処理を中止しました."],
+      [engine.errorBoxTextOf("system", "ENOENT", 0), "ファイルが見つかりません."],
+      [engine.errorBoxTextOf("fault", "", 0), "プログラムの内部エラーのため、処理を中止しました."],
+      [engine.viewDialog("csv"), { filter: "CSV|*.csv", defaultExtension: "csv", fileName: "" }],
+      [
+        engine
+          .windowLayout()
+          .popupMenu.map((item) => item.keys)
+          .join(),
+        "Ctrl+C,Ctrl+A,,,Shift+Enter",
+      ],
       [engine.help(3).boxText.split("\n").length, 9],
       [engine.windowLayout().controls.filter((control) => control.kind !== "TabSheet").length, 53],
       [engine.read(0, 0.02, 40).upperCurve, 39],
