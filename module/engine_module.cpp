@@ -314,12 +314,19 @@ val pages(const Form& form) {
     return pagesOf(form.pages());
 }
 
-// work: 0 start, 1 run, 2 partial clear, 3 clear all, 4 saving the input data file, 5 saving
-// the result file.
-int rowsOf(const Form& form, int work, const val& controls) {
+// work: "start", "run", "partialClear", "clearAll", "saveInput" (the input data file) or
+// "saveResults" (the result file).
+int rowsOf(const Form& form, const std::string& work, const val& controls) {
     return guarded([&] {
-        if (work < 0 || work > 5) throw std::invalid_argument("work: 0 to 5");
-        return form.rowsOf(static_cast<window::Work>(work), controlsOf(controls));
+        static const std::map<std::string, window::Work> works = {
+            {"start", window::Work::Start},
+            {"run", window::Work::Run},
+            {"partialClear", window::Work::PartialClear},
+            {"clearAll", window::Work::ClearAll},
+            {"saveInput", window::Work::SaveInput},
+            {"saveResults", window::Work::SaveResults}};
+        if (!works.contains(work)) throw std::invalid_argument("work: " + work);
+        return form.rowsOf(works.at(work), controlsOf(controls));
     });
 }
 
@@ -345,11 +352,16 @@ val help(int number) {
     return guarded([&] { return outcomeOf(window::helpMessage(number)); });
 }
 
-// dialog: 0 OpenDialog1, 1 SaveDialog1, 2 OpenDialog2, 3 SaveDialog2: {filter,
+// dialog: "OpenDialog1", "SaveDialog1", "OpenDialog2" or "SaveDialog2": {filter,
 // defaultExtension, fileName}; a file chosen in it, kept for the next time.
-window::FileDialog& dialogOf(Form& form, int which) {
-    if (which < 0 || which > 3) throw std::invalid_argument("dialog: 0 to 3");
-    return form.dialog(static_cast<window::Dialog>(which));
+window::FileDialog& dialogOf(Form& form, const std::string& name) {
+    static const std::map<std::string, window::Dialog> dialogs = {
+        {"OpenDialog1", window::Dialog::OpenInput},
+        {"SaveDialog1", window::Dialog::SaveInput},
+        {"OpenDialog2", window::Dialog::OpenResults},
+        {"SaveDialog2", window::Dialog::SaveResults}};
+    if (!dialogs.contains(name)) throw std::invalid_argument("dialog: " + name);
+    return form.dialog(dialogs.at(name));
 }
 val dialogShown(const window::FileDialog& kept) {
     val shown = val::object();
@@ -358,8 +370,8 @@ val dialogShown(const window::FileDialog& kept) {
     shown.set("fileName", kept.fileName);
     return shown;
 }
-val dialog(Form& form, int which) {
-    return guarded([&] { return dialogShown(dialogOf(form, which)); });
+val dialog(Form& form, const std::string& name) {
+    return guarded([&] { return dialogShown(dialogOf(form, name)); });
 }
 
 // A view's save dialog as it first opens: "png", "pdf" or "csv".
@@ -371,8 +383,8 @@ val viewDialog(const std::string& kind) {
         return dialogShown(*dialogs.at(kind));
     });
 }
-void fileChosen(Form& form, int which, const std::string& name) {
-    guarded([&] { dialogOf(form, which).fileName = name; });
+void fileChosen(Form& form, const std::string& dialog, const std::string& name) {
+    guarded([&] { dialogOf(form, dialog).fileName = name; });
 }
 
 // Reading a data file's bytes, and the name box once a file's bytes are written.
@@ -872,6 +884,7 @@ val windowLayout() {
         shown.set("items", items);
         shown.set("fontOf", std::string(control.fontOf));
         shown.set("description", std::string(control.description));
+        shown.set("room", layout::captionRoom(control));
         controls.call<void>("push", shown);
     }
     val layoutShown = val::object();

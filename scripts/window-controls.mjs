@@ -45,7 +45,7 @@ export function controlsHtml(layout, pages) {
         ].join("\n");
       }
       case "PushButton":
-        return `<button ${id} class="push${kCursorClasses[control.cursor]}" ${placed(control)}>${text}</button>`;
+        return `<button ${id} class="push${kCursorClasses[control.cursor]}" data-room="${control.room}" ${placed(control)}>${text}</button>`;
       case "Image":
         return `<div ${id} class="image${control.look === "Centred" ? " centred" : ""}" ${placed(control)}></div>`;
       case "Panel":
@@ -73,8 +73,8 @@ export function controlsHtml(layout, pages) {
       case "Label": {
         const fitted = control.fontOf
           ? ` data-font-of="${control.fontOf}"`
-          : control.width > 0
-            ? ` data-room="${control.width}"`
+          : control.room > 0
+            ? ` data-room="${control.room}"`
             : "";
         return `<span ${id} class="label${kLabelClasses[control.look] ?? ""}"${fitted} ${placed(control, false)}>${text}</span>`;
       }

@@ -36,7 +36,6 @@ using window::layout::Look;
 namespace {
 
 constexpr QSize kClientSize{775, 425};  // of the 783 x 459 outer size
-constexpr int kCaptionClearance = 4;    // between a caption and each side of its button
 
 QString text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
@@ -55,7 +54,7 @@ W* place(W* widget, const Control& control) {
 
 QPushButton* pushButton(QWidget* parent, const Control& control) {
     auto* button = place(new QPushButton(text(control.text), parent), control);
-    button->setFont(fitted(button->font(), button->text(), control.width - 2 * kCaptionClearance));
+    button->setFont(fitted(button->font(), button->text(), window::layout::captionRoom(control)));
     using window::layout::Cursor;
     button->setCursor(control.cursor == Cursor::PointingHand ? Qt::PointingHandCursor
                       : control.cursor == Cursor::Help       ? Qt::WhatsThisCursor
@@ -69,7 +68,7 @@ QLabel* label(QWidget* parent, const Control& control) {
     auto* label = new QLabel(text(control.text), parent);
     label->setObjectName(text(control.name));
     const QFont font = control.look == Look::Large ? windowFont(kLargePixelSize) : label->font();
-    label->setFont(fitted(font, label->text(), control.width));
+    label->setFont(fitted(font, label->text(), window::layout::captionRoom(control)));
     if (control.look == Look::Red) setTextColour(label, kRed);
     label->move(control.left, control.top);
     label->adjustSize();

@@ -23,13 +23,6 @@ import {
 } from "./print_view.js";
 import { StringGrid } from "./string_grid.js";
 
-// The commands that may go through many rows, and the file dialogs, as the engine numbers them.
-const kWork = { start: 0, run: 1, partialClear: 2, clearAll: 3, saveInput: 4, saveResults: 5 };
-const kOpenDialog1 = 0;
-const kSaveDialog1 = 1;
-const kOpenDialog2 = 2;
-const kSaveDialog2 = 3;
-
 function control(name) {
   return document.getElementById(name);
 }
@@ -240,13 +233,13 @@ export class TForm1 {
 
   // The start command: the input page in front, the tables sized to the maximum data count.
   async BitBtn1Click() {
-    await this.waitOn(this.rowsOf(kWork.start));
+    await this.waitOn(this.rowsOf("start"));
     await this.show(this.session.start(this.controls()));
   }
 
   // The calculation run: the result page in front, the failing row in view.
   async BitBtn4Click() {
-    await this.waitOn(this.rowsOf(kWork.run));
+    await this.waitOn(this.rowsOf("run"));
     await this.show(this.session.run(this.controls()));
   }
 
@@ -260,13 +253,13 @@ export class TForm1 {
   }
 
   async Button8Click() {
-    await this.waitOn(this.rowsOf(kWork.partialClear));
+    await this.waitOn(this.rowsOf("partialClear"));
     await this.show(this.session.partialClear(this.controls()));
   }
 
   async Button2Click() {
     if (!(await dialogs.confirm(this.engine.windowTexts.clearAllQuestion))) return;
-    await this.waitOn(this.rowsOf(kWork.clearAll));
+    await this.waitOn(this.rowsOf("clearAll"));
     await this.show(this.session.clearAll(this.controls()));
   }
 
@@ -326,9 +319,9 @@ export class TForm1 {
 
   // Saving the input data file: the name box shows the file only once it is written.
   async BitBtn3Click() {
-    const place = await this.chooseFileToSave(kSaveDialog1);
+    const place = await this.chooseFileToSave("SaveDialog1");
     if (!place) return;
-    await this.waitOn(this.rowsOf(kWork.saveInput));
+    await this.waitOn(this.rowsOf("saveInput"));
     await place.write(this.session.inputFileBytes());
     await this.show(this.session.fileSaved(kInputTable, place.name));
   }
@@ -337,7 +330,7 @@ export class TForm1 {
   async BitBtn2Click() {
     const refused = this.session.checkCount(this.controls());
     if (refused.box) return this.show(refused);
-    const file = await this.chooseFileToOpen(kOpenDialog1);
+    const file = await this.chooseFileToOpen("OpenDialog1");
     if (!file) return;
     await this.waitOn(file.size / kRecordBytes);
     const bytes = await dialogs.fileBytes(file);
@@ -346,15 +339,15 @@ export class TForm1 {
 
   // Saving the result file, with the unit line of the unit chosen now.
   async BitBtn6Click() {
-    const place = await this.chooseFileToSave(kSaveDialog2);
+    const place = await this.chooseFileToSave("SaveDialog2");
     if (!place) return;
-    await this.waitOn(this.rowsOf(kWork.saveResults));
+    await this.waitOn(this.rowsOf("saveResults"));
     await place.write(this.session.resultFileBytes(this.chosenUnit()));
     await this.show(this.session.fileSaved(kResultTable, place.name));
   }
 
   async BitBtn5Click() {
-    const file = await this.chooseFileToOpen(kOpenDialog2);
+    const file = await this.chooseFileToOpen("OpenDialog2");
     if (!file) return;
     await this.waitOn(file.size / kRecordBytes);
     const bytes = await dialogs.fileBytes(file);

@@ -59,23 +59,16 @@ export function widenToShow(box, text) {
   box.style.width = `${needed}px`;
 }
 
-// A caption keeps clear of each side of its button by this much.
-const kCaptionClearance = 4;
 // An item of a radio group: its indicator and the room around the text.
 const kRadioItemMargin = 31;
 
 // Fits the captions, labels and radio items of the window to their places.
 export function fitTexts(root) {
-  for (const button of root.querySelectorAll(".client .push")) {
-    const room = parseFloat(button.style.width) - 2 * kCaptionClearance;
-    button.style.fontSize = `${fittedSize(kWindowPixelSize, [{ text: button.textContent, room }])}px`;
-  }
-  for (const label of root.querySelectorAll(".label[data-room]")) {
-    const base = label.classList.contains("large") ? kLargePixelSize : kWindowPixelSize;
-    const room = Number(label.dataset.room);
-    const size = fittedSize(base, [{ text: label.textContent, room }]);
-    label.style.fontSize = `${size}px`;
-    label.style.lineHeight = `${size}px`;
+  for (const control of root.querySelectorAll(".client [data-room]")) {
+    const base = control.classList.contains("large") ? kLargePixelSize : kWindowPixelSize;
+    const size = fittedSize(base, [{ text: control.textContent, room: Number(control.dataset.room) }]);
+    control.style.fontSize = `${size}px`;
+    if (control.classList.contains("label")) control.style.lineHeight = `${size}px`;
   }
   for (const label of root.querySelectorAll(".label[data-font-of]")) {
     const model = root.querySelector(`#${label.dataset.fontOf}`);

@@ -190,6 +190,11 @@ const Control& control(std::string_view name) {
     throw std::out_of_range("no control " + std::string(name));
 }
 
+int captionRoom(const Control& control) {
+    if (control.kind == PushButton) return control.width - 2 * kCaptionClearance;
+    return control.kind == Label ? control.width : 0;
+}
+
 std::span<const MenuItem> popupMenu() {
     return kPopupMenu;
 }

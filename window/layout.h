@@ -68,6 +68,14 @@ std::span<const Control> controls();
 // The control of that name; throws std::out_of_range for a name that is none.
 const Control& control(std::string_view name);
 
+// A caption keeps clear of each side of its button by this much.
+inline constexpr int kCaptionClearance = 4;
+
+// The room a control's caption is fitted to, in a smaller font where the window's does not fit:
+// a button's width less the clearance on each side, a label's designed width; 0 where there is
+// none.
+int captionRoom(const Control& control);
+
 // An item of a context menu, with the keys that do the same shown beside it ("Ctrl+C"); an
 // item without a name is a separator.
 struct MenuItem {
