@@ -45,9 +45,8 @@ export class StringGrid {
     this.hooks = hooks;
     this.columns = source.columnCount();
     this.widths = [];
-    this.current = { column: 1, row: 1 };
-    this.anchor = { column: 1, row: 1 };
-    this.selection = null; // {left, top, right, bottom} in table cells
+    // The current cell, the anchor and the selected range, in table cells.
+    this.cursor = new (rules().GridCursor)(this.columns, source.rowCount(), editable);
     this.drag = null;
     this.rowPool = [];
     this.scrolledAcross = 0; // the whole-column place the grid was last scrolled across to
@@ -120,7 +119,7 @@ export class StringGrid {
       event.preventDefault();
       if (!this.hooks.onContextMenu) return;
       const at = this.cellAt(event);
-      if (at && at.column >= 1 && at.row >= this.firstRow() && !this.isSelected(at.column, at.row)) {
+      if (at && at.column >= 1 && at.row >= this.firstRow() && !contains(this.cursor.selectedArea(), at)) {
         this.setCurrent(at.column, at.row, false);
       }
       this.hooks.onContextMenu(event.clientX, event.clientY, false);
@@ -132,6 +131,11 @@ export class StringGrid {
       this.contextMenuByKey();
     });
     this.showTable();
+  }
+
+  // The current cell, {column, row}.
+  get current() {
+    return this.cursor.current();
   }
 
   // The table row shown first: row 1 below the fixed header row, or row 0 of a table of one
@@ -151,14 +155,8 @@ export class StringGrid {
   // Shows the table as a command left it: row count, texts and column widths.
   showTable() {
     this.rowCount = this.source.rowCount();
+    this.cursor.setRowCount(this.rowCount);
     const first = this.firstRow();
-    const last = this.rowCount - 1;
-    this.current.row = clamp(this.current.row, first, last);
-    this.anchor.row = clamp(this.anchor.row, first, last);
-    if (this.selection) {
-      this.selection.top = clamp(this.selection.top, first, last);
-      this.selection.bottom = clamp(this.selection.bottom, first, last);
-    }
     const widths = [this.fixedColumnWidth()];
     for (let column = 1; column < this.columns; column += 1) widths.push(this.source.columnWidth(column));
     if (widths.join() !== this.widths.join()) {
@@ -188,13 +186,9 @@ export class StringGrid {
   }
 
   renderHeader() {
-    const texts = [];
-    for (let column = 0; column < this.columns; column += 1) texts.push(this.source.cell(column, 0));
-    const size = fittedSize(
-      kWindowPixelSize,
-      texts.map((text, column) => ({ text, room: this.widths[column] - kHeaderMargins })),
-    );
-    this.header.style.fontSize = `${size}px`;
+    const headers = rules().headerRooms(this.source.rows(0, 1)[0], this.widths, kHeaderMargins);
+    this.header.style.fontSize = `${fittedSize(kWindowPixelSize, headers)}px`;
+    const texts = headers.map((header) => header.text);
     fillRow(this.header, texts);
   }
 
@@ -286,6 +280,7 @@ export class StringGrid {
     }
     const first = this.firstRow() + firstShown;
     const texts = count > 0 ? this.source.rows(first, count) : [];
+    const selected = this.cursor.selectedArea();
     for (const [index, row] of this.rowPool.entries()) {
       row.hidden = index >= count;
       if (row.hidden) continue;
@@ -296,7 +291,7 @@ export class StringGrid {
       for (const cell of row.children) {
         const column = Number(cell.dataset.column);
         if (column === 0) continue;
-        cell.classList.toggle("selected", this.isSelected(column, tableRow));
+        cell.classList.toggle("selected", contains(selected, { column, row: tableRow }));
       }
     }
     this.placeFrame(scrolled);
@@ -316,23 +311,10 @@ export class StringGrid {
     });
   }
 
-  isSelected(column, row) {
-    const area = this.selectedArea();
-    return area !== null && column >= area.left && column <= area.right && row >= area.top && row <= area.bottom;
-  }
-
-  // The selected range; in the read-only grid the current cell when nothing else is selected.
-  selectedArea() {
-    if (this.selection) return this.selection;
-    if (this.editable || this.dataRows() <= 0) return null;
-    const { column, row } = this.current;
-    return { left: column, top: row, right: column, bottom: row };
-  }
-
   // The editor lies over the current cell, also when that cell is scrolled out of view.
   placeEditor(scrolled) {
     if (!this.editable) return;
-    const open = this.selection === null && this.dataRows() > 0;
+    const open = !this.cursor.hasSelection() && this.dataRows() > 0;
     this.editor.hidden = !open;
     if (!open) return;
     const { column, row } = this.current;
@@ -349,7 +331,7 @@ export class StringGrid {
   // The editor on the current cell with its text selected, so that typing replaces it.
   openEditor() {
     if (!this.editable) return;
-    this.selection = null;
+    this.cursor.clearSelection();
     this.editor.value = this.source.cell(this.current.column, this.current.row);
     this.openedText = this.editor.value;
     this.renderRows();
@@ -366,24 +348,14 @@ export class StringGrid {
   }
 
   focus() {
-    if (this.editable && this.selection === null) this.openEditor();
+    if (this.editable && !this.cursor.hasSelection()) this.openEditor();
     else this.scroller.focus({ preventScroll: true });
   }
 
   setCurrent(column, row, extend) {
-    const first = this.firstRow();
-    const next = {
-      column: clamp(column, 1, this.columns - 1),
-      row: clamp(row, first, this.rowCount - 1),
-    };
-    this.current = next;
-    if (extend) {
-      this.selection = rectangle(this.anchor, next);
-      this.closeEditorForRange();
-    } else {
-      this.anchor = { ...next };
-      this.selection = null;
-    }
+    this.cursor.moveTo(column, row, extend);
+    const next = this.current;
+    if (extend) this.closeEditorForRange();
     this.ensureVisible(next.row);
     this.ensureColumnVisible(next.column);
     if (this.editable && !extend) this.openEditor();
@@ -410,18 +382,16 @@ export class StringGrid {
 
   // The table column and row of the current cell; row 0 when there is none.
   currentColumn() {
-    return this.dataRows() > 0 ? this.current.column : 0;
+    return this.cursor.currentColumn();
   }
 
   currentRow() {
-    return this.dataRows() > 0 ? this.current.row : 0;
+    return this.cursor.currentRow();
   }
 
   // Selects the data cells of the filled rows shown; false when there are none.
   selectFilledRows() {
-    const range = this.source.filledRowsSelection();
-    if (!range) return false;
-    this.selection = range;
+    if (!this.cursor.selectFilledRows(this.source.filledRowCount())) return false;
     this.closeEditorForRange();
     this.renderRows();
     return true;
@@ -429,14 +399,8 @@ export class StringGrid {
 
   // The text Ctrl+C puts on the clipboard: the selected cells, else the current one.
   selectionText() {
-    const area = this.selection ?? {
-      left: this.current.column,
-      top: this.current.row,
-      right: this.current.column,
-      bottom: this.current.row,
-    };
-    if (this.dataRows() <= 0) return null;
-    return this.source.copyText(area.left, area.top, area.right, area.bottom);
+    const area = this.cursor.copiedArea();
+    return area && this.source.copyText(area.left, area.top, area.right, area.bottom);
   }
 
   copy(event) {
@@ -466,15 +430,15 @@ export class StringGrid {
     this.editor.dispatchEvent(new Event("input"));
   }
 
-  // Keys that move the current cell, for both grids; true when the key was one of them.
-  navigate(event, extendByShift) {
+  // Keys that move the current cell, for both grids; true when the key was one of them. Left and
+  // Right move it where the cell editor is closed or leaves them.
+  navigate(event, across = !this.editable || this.cursor.hasSelection()) {
     const page = Math.max(1, Math.floor(this.rowsHeight() / kRowHeight));
     const { column, row } = this.current;
-    const across = !this.editable || this.selection !== null; // the open editor takes Left and Right
     const target = rules().keyTarget(this.columns, this.rowCount, column, row, event.key, event.ctrlKey, page, across);
     if (!target || event.altKey || event.metaKey) return false;
     event.preventDefault();
-    this.setCurrent(target.column, target.row, extendByShift && event.shiftKey);
+    this.setCurrent(target.column, target.row, event.shiftKey);
     return true;
   }
 
@@ -522,17 +486,9 @@ export class StringGrid {
       return;
     }
     const { selectionStart, selectionEnd, value } = this.editor;
-    const noSelection = selectionStart === selectionEnd;
-    if (event.key === "ArrowLeft" && !(noSelection && selectionStart === 0)) return;
-    if (event.key === "ArrowRight" && !(noSelection && selectionEnd === value.length)) return;
-    if ((event.key === "Home" || event.key === "End") && !event.ctrlKey) return;
-    if (event.shiftKey && (event.key === "ArrowLeft" || event.key === "ArrowRight")) return;
-    if (event.key === "ArrowLeft" || event.key === "ArrowRight") {
-      event.preventDefault();
-      this.setCurrent(this.current.column + (event.key === "ArrowLeft" ? -1 : 1), this.current.row, false);
-      return;
-    }
-    this.navigate(event, true);
+    const { key, shiftKey, ctrlKey } = event;
+    if (!rules().editorKeeps(key, shiftKey, ctrlKey, selectionStart, selectionEnd, value.length))
+      this.navigate(event, true);
   }
 
   // The context menu opened by a key, at the current cell.
@@ -545,15 +501,16 @@ export class StringGrid {
 
   gridKey(event) {
     if (this.clipboardKey(event)) return;
-    if (this.navigate(event, true)) return;
-    if (event.key === "ContextMenu" || (event.shiftKey && event.key === "F10")) {
+    if (this.navigate(event)) return;
+    const action = rules().gridKeyAction(event.key, event.shiftKey, event.ctrlKey, event.altKey);
+    if (action === "contextMenu") {
       event.preventDefault();
       this.contextMenuByKey();
       return;
     }
-    if (!this.editable && event.key === "Enter" && this.dataRows() > 0 && !event.ctrlKey && !event.altKey) {
+    if (!this.editable && action !== "" && this.dataRows() > 0) {
       event.preventDefault();
-      if (event.shiftKey) this.hooks.onOpenCurves?.();
+      if (action === "openCurves") this.hooks.onOpenCurves?.();
       else this.hooks.onOpenRow?.();
       return;
     }
@@ -585,7 +542,7 @@ export class StringGrid {
       return;
     }
     this.setCurrent(at.column, at.row, event.shiftKey);
-    if (!this.editable || this.selection) this.scroller.focus({ preventScroll: true });
+    if (!this.editable || this.cursor.hasSelection()) this.scroller.focus({ preventScroll: true });
     this.drag = { kind: "cells" };
     this.trackMouse((moved) => {
       const over = this.cellUnder(moved);
@@ -619,10 +576,7 @@ export class StringGrid {
           else this.source.moveColumn(from, to);
           this.showTable();
         }
-        if (kind === "row") this.selection = { left: 1, top: to, right: this.columns - 1, bottom: to };
-        else this.selection = { left: to, top: this.firstRow(), right: to, bottom: this.rowCount - 1 };
-        this.current = kind === "row" ? { column: 1, row: to } : { column: to, row: this.firstRow() };
-        this.anchor = { ...this.current };
+        this.cursor.selectLine(kind === "row", to);
         this.closeEditorForRange();
         this.scroller.focus({ preventScroll: true });
         this.renderRows();
@@ -677,11 +631,7 @@ function clamp(value, low, high) {
   return Math.max(low, Math.min(high, value));
 }
 
-function rectangle(a, b) {
-  return {
-    left: Math.min(a.column, b.column),
-    top: Math.min(a.row, b.row),
-    right: Math.max(a.column, b.column),
-    bottom: Math.max(a.row, b.row),
-  };
+// Whether a range, or none, holds a cell.
+function contains(area, { column, row }) {
+  return area !== null && column >= area.left && column <= area.right && row >= area.top && row <= area.bottom;
 }
