@@ -50,8 +50,8 @@ void moveTo(Cursor& cursor, int column, int row, bool extend) {
     cursor.moveTo({column, row}, extend);
 }
 
-std::string keyAction(const std::string& key, bool shift, bool ctrl, bool alt) {
-    switch (talveno::window::grid::keyAction(key, shift, ctrl, alt)) {
+std::string keyActionName(const std::string& key, bool shift, bool ctrl, bool alt) {
+    switch (keyAction(key, shift, ctrl, alt)) {
         case KeyAction::OpenRow:
             return "openRow";
         case KeyAction::OpenCurves:
@@ -64,17 +64,15 @@ std::string keyAction(const std::string& key, bool shift, bool ctrl, bool alt) {
     return "";
 }
 
-bool editorKeeps(const std::string& key, bool shift, bool ctrl, int selectionStart,
-                 int selectionEnd, int length) {
-    return talveno::window::grid::editorKeeps(key, shift, ctrl, selectionStart, selectionEnd,
-                                              length);
+bool editorKeepsKey(const std::string& key, bool shift, bool ctrl, int selectionStart,
+                    int selectionEnd, int length) {
+    return editorKeeps(key, shift, ctrl, selectionStart, selectionEnd, length);
 }
 
-val headerRooms(const val& headers, const val& widths, int margins) {
+val headerRoomsOf(const val& headers, const val& widths, int margins) {
     val rooms = val::array();
-    for (const HeaderRoom& header :
-         talveno::window::grid::headerRooms(emscripten::vecFromJSArray<std::string>(headers),
-                                            emscripten::vecFromJSArray<int>(widths), margins)) {
+    for (const HeaderRoom& header : headerRooms(emscripten::vecFromJSArray<std::string>(headers),
+                                                emscripten::vecFromJSArray<int>(widths), margins)) {
         val room = val::object();
         room.set("text", header.text);
         room.set("room", header.room);
@@ -91,6 +89,8 @@ EMSCRIPTEN_BINDINGS(talveno_grids) {
         .function("setRowCount", &Cursor::setRowCount)
         .function("current", &current)
         .function("hasSelection", &hasSelection)
+        .function("firstRow", &Cursor::firstRow)
+        .function("dataRows", &Cursor::dataRows)
         .function("hasDataRows", &Cursor::hasDataRows)
         .function("selectedArea", &selectedArea)
         .function("copiedArea", &copiedArea)
@@ -100,7 +100,7 @@ EMSCRIPTEN_BINDINGS(talveno_grids) {
         .function("clearSelection", &Cursor::clearSelection)
         .function("currentColumn", &Cursor::currentColumn)
         .function("currentRow", &Cursor::currentRow);
-    emscripten::function("gridKeyAction", &keyAction);
-    emscripten::function("editorKeeps", &editorKeeps);
-    emscripten::function("headerRooms", &headerRooms);
+    emscripten::function("gridKeyAction", &keyActionName);
+    emscripten::function("editorKeeps", &editorKeepsKey);
+    emscripten::function("headerRooms", &headerRoomsOf);
 }

@@ -113,13 +113,13 @@ export class StringGrid {
     this.view.addEventListener("mousedown", (event) => this.mouseDown(event));
     this.view.addEventListener("dblclick", (event) => {
       const at = this.cellAt(event);
-      if (at && at.column >= 1 && at.row >= this.firstRow()) this.hooks.onOpenRow?.();
+      if (at && at.column >= 1 && at.row >= this.cursor.firstRow()) this.hooks.onOpenRow?.();
     });
     this.view.addEventListener("contextmenu", (event) => {
       event.preventDefault();
       if (!this.hooks.onContextMenu) return;
       const at = this.cellAt(event);
-      if (at && at.column >= 1 && at.row >= this.firstRow() && !contains(this.cursor.selectedArea(), at)) {
+      if (at && at.column >= 1 && at.row >= this.cursor.firstRow() && !contains(this.cursor.selectedArea(), at)) {
         this.setCurrent(at.column, at.row, false);
       }
       this.hooks.onContextMenu(event.clientX, event.clientY, false);
@@ -138,25 +138,15 @@ export class StringGrid {
     return this.cursor.current();
   }
 
-  // The table row shown first: row 1 below the fixed header row, or row 0 of a table of one
-  // row, which then has no fixed header row.
-  firstRow() {
-    return this.rowCount > 1 ? 1 : 0;
-  }
-
-  dataRows() {
-    return this.rowCount - this.firstRow();
-  }
-
   headerHeight() {
-    return this.firstRow() === 1 ? kRowHeight : 0;
+    return this.cursor.firstRow() === 1 ? kRowHeight : 0;
   }
 
   // Shows the table as a command left it: row count, texts and column widths.
   showTable() {
     this.rowCount = this.source.rowCount();
     this.cursor.setRowCount(this.rowCount);
-    const first = this.firstRow();
+    const first = this.cursor.firstRow();
     const widths = [this.fixedColumnWidth()];
     for (let column = 1; column < this.columns; column += 1) widths.push(this.source.columnWidth(column));
     if (widths.join() !== this.widths.join()) {
@@ -172,7 +162,7 @@ export class StringGrid {
 
   // The open editor shows what a command wrote into its cell.
   refreshEditor() {
-    if (!this.editable || this.editor.hidden || this.dataRows() <= 0) return;
+    if (!this.editable || this.editor.hidden || this.cursor.dataRows() <= 0) return;
     const text = this.source.cell(this.current.column, this.current.row);
     if (text === this.editor.value) return;
     this.editor.value = text;
@@ -234,7 +224,7 @@ export class StringGrid {
     const lastStop = rules().acrossStops(this.widths, this.scroller.clientWidth).at(-1);
     this.view.style.width = `${Math.max(columnsWidth, lastStop + this.scroller.clientWidth)}px`;
     this.viewHeight = this.scroller.clientHeight || this.element.clientHeight - 3;
-    const content = this.dataRows() * kRowHeight;
+    const content = this.cursor.dataRows() * kRowHeight;
     this.view.style.height = `${this.viewHeight}px`;
     const scrolled = this.headerHeight() + Math.min(content, kTallestContent);
     this.spacer.style.height = `${Math.max(0, scrolled - this.viewHeight)}px`;
@@ -246,7 +236,7 @@ export class StringGrid {
 
   // The most the rows scroll, in pixels of the whole table, and the scroller's own range.
   scrollRanges() {
-    const whole = Math.max(0, this.dataRows() * kRowHeight - this.rowsHeight());
+    const whole = Math.max(0, this.cursor.dataRows() * kRowHeight - this.rowsHeight());
     const own = Math.max(0, this.scroller.scrollHeight - this.scroller.clientHeight);
     return { whole, own };
   }
@@ -270,7 +260,7 @@ export class StringGrid {
     const offset = scrolled - firstShown * kRowHeight;
     const count = Math.max(
       0,
-      Math.min(this.dataRows() - firstShown, Math.ceil((this.rowsHeight() + offset) / kRowHeight)),
+      Math.min(this.cursor.dataRows() - firstShown, Math.ceil((this.rowsHeight() + offset) / kRowHeight)),
     );
     while (this.rowPool.length < count) {
       const row = div("grid-row");
@@ -278,7 +268,7 @@ export class StringGrid {
       this.rowsLayer.append(row);
       this.rowPool.push(row);
     }
-    const first = this.firstRow() + firstShown;
+    const first = this.cursor.firstRow() + firstShown;
     const texts = count > 0 ? this.source.rows(first, count) : [];
     const selected = this.cursor.selectedArea();
     for (const [index, row] of this.rowPool.entries()) {
@@ -300,12 +290,12 @@ export class StringGrid {
 
   // The frame lies around the current cell, the open editor inside it.
   placeFrame(scrolled) {
-    this.frame.hidden = this.dataRows() <= 0;
+    this.frame.hidden = this.cursor.dataRows() <= 0;
     if (this.frame.hidden) return;
     const { column, row } = this.current;
     Object.assign(this.frame.style, {
       left: `${this.columnLeft(column)}px`,
-      top: `${this.headerHeight() + (row - this.firstRow()) * kRowHeight - scrolled}px`,
+      top: `${this.headerHeight() + (row - this.cursor.firstRow()) * kRowHeight - scrolled}px`,
       width: `${this.widths[column]}px`,
       height: `${kRowHeight}px`,
     });
@@ -314,11 +304,11 @@ export class StringGrid {
   // The editor lies over the current cell, also when that cell is scrolled out of view.
   placeEditor(scrolled) {
     if (!this.editable) return;
-    const open = !this.cursor.hasSelection() && this.dataRows() > 0;
+    const open = !this.cursor.hasSelection() && this.cursor.dataRows() > 0;
     this.editor.hidden = !open;
     if (!open) return;
     const { column, row } = this.current;
-    const top = this.headerHeight() + (row - this.firstRow()) * kRowHeight - scrolled;
+    const top = this.headerHeight() + (row - this.cursor.firstRow()) * kRowHeight - scrolled;
     this.editor.setAttribute("aria-label", `${this.source.cell(column, 0)} No. ${this.source.cell(0, row)}`);
     Object.assign(this.editor.style, {
       left: `${this.columnLeft(column) + kFrameWidth}px`,
@@ -363,7 +353,7 @@ export class StringGrid {
   }
 
   ensureVisible(row) {
-    const top = (row - this.firstRow()) * kRowHeight;
+    const top = (row - this.cursor.firstRow()) * kRowHeight;
     const scrolled = this.scrolledBy();
     if (top < scrolled) this.scrollTo(top);
     else if (top + kRowHeight > scrolled + this.rowsHeight()) this.scrollTo(top + kRowHeight - this.rowsHeight());
@@ -377,7 +367,7 @@ export class StringGrid {
 
   // Brings a table row into view when it is one of the rows shown.
   scrollToTableRow(row) {
-    if (row >= this.firstRow() && row < this.rowCount) this.ensureVisible(row);
+    if (row >= this.cursor.firstRow() && row < this.rowCount) this.ensureVisible(row);
   }
 
   // The table column and row of the current cell; row 0 when there is none.
@@ -508,7 +498,7 @@ export class StringGrid {
       this.contextMenuByKey();
       return;
     }
-    if (!this.editable && action !== "" && this.dataRows() > 0) {
+    if (!this.editable && action !== "" && this.cursor.dataRows() > 0) {
       event.preventDefault();
       if (action === "openCurves") this.hooks.onOpenCurves?.();
       else this.hooks.onOpenRow?.();
@@ -565,7 +555,7 @@ export class StringGrid {
         if (!this.editable) return;
         const over = this.cellUnder(moved);
         if (!over) return;
-        to = kind === "column" ? Math.max(1, over.column) : over.header ? this.firstRow() : over.row;
+        to = kind === "column" ? Math.max(1, over.column) : over.header ? this.cursor.firstRow() : over.row;
         this.showDropMark(kind, to, from);
       },
       () => {
@@ -587,7 +577,8 @@ export class StringGrid {
   showDropMark(kind, to, from) {
     this.dropMark.hidden = to === from;
     if (kind === "row") {
-      const top = this.headerHeight() + (to - this.firstRow() + (to > from ? 1 : 0)) * kRowHeight - this.scrolledBy();
+      const top =
+        this.headerHeight() + (to - this.cursor.firstRow() + (to > from ? 1 : 0)) * kRowHeight - this.scrolledBy();
       Object.assign(this.dropMark.style, { left: "0px", top: `${top - 1}px`, width: "100%", height: "2px" });
     } else {
       const left = this.columnLeft(to + (to > from ? 1 : 0));

@@ -33,7 +33,10 @@ class Cursor {
 
     Cell current() const { return current_; }
     const std::optional<Range>& selection() const { return selection_; }
-    bool hasDataRows() const { return shape_.rowCount > shape_.firstRow(); }
+    // The table row shown first (grid_rules.h) and the count of rows from it.
+    int firstRow() const { return shape_.firstRow(); }
+    int dataRows() const { return shape_.rowCount - shape_.firstRow(); }
+    bool hasDataRows() const { return dataRows() > 0; }
 
     // The selected range, with the read-only grid's current cell standing in for none.
     std::optional<Range> selectedArea() const;
