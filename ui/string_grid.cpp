@@ -171,14 +171,11 @@ int StringGrid::fixedColumnWidth() const {
 
 // One font for the whole header row, the corner cell included, at which every header fits.
 void StringGrid::fitHeaderFont() {
-    const Table& table = model_.table();
     QHeaderView* columns = horizontalHeader();
-    const int margins = headerMargins(columns);
-    QList<TextInRoom> headers = {
-        {QString::fromStdString(table.cell(0, 0)), verticalHeader()->width() - margins}};
-    for (int column = 1; column < table.columnCount(); ++column)
-        headers.append(
-            {QString::fromStdString(table.cell(column, 0)), table.columnWidth(column) - margins});
+    QList<TextInRoom> headers;
+    for (const auto& [text, room] : window::grid::headerRooms(
+             model_.table(), verticalHeader()->width(), headerMargins(columns)))
+        headers.append({QString::fromStdString(text), room});
     if (headers == fittedHeaders_) return;  // measuring them again takes longer than a redraw
     fittedHeaders_ = headers;
     const QFont headerFont = fitted(font(), headers);
@@ -348,23 +345,25 @@ bool StringGrid::clipboardKey(QKeyEvent* key, QLineEdit* editor) {
 
 void StringGrid::keyPressEvent(QKeyEvent* event) {
     if (clipboardKey(event, nullptr)) return;
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    const bool menuKey = (event->key() == Qt::Key_Menu && plain) ||
-                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
-    const bool anyEnter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const bool enter = anyEnter && plain;
-    const bool shiftEnter =
-        anyEnter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier;
-    if (!editable_ && currentIndex().isValid() && (menuKey || enter || shiftEnter)) {
-        if (menuKey)
-            emit menuKeyPressed(visualRect(currentIndex()).center());
-        else if (shiftEnter)
-            emit rowCurvesOpened();
-        else
-            emit rowOpened();
-        return;
-    }
-    QTableView::keyPressEvent(event);
+    using window::grid::KeyAction;
+    // The key by its browser name, as the grids' rule takes it.
+    const int key = event->key();
+    const std::string_view name = key == Qt::Key_Return || key == Qt::Key_Enter ? "Enter"
+                                  : key == Qt::Key_Menu                         ? "ContextMenu"
+                                  : key == Qt::Key_F10                          ? "F10"
+                                                                                : "";
+    const Qt::KeyboardModifiers held = event->modifiers();
+    const KeyAction action =
+        window::grid::keyAction(name, held & Qt::ShiftModifier, held & Qt::ControlModifier,
+                                held & (Qt::AltModifier | Qt::MetaModifier));
+    if (editable_ || !currentIndex().isValid() || action == KeyAction::None)
+        QTableView::keyPressEvent(event);
+    else if (action == KeyAction::ContextMenu)
+        emit menuKeyPressed(visualRect(currentIndex()).center());
+    else if (action == KeyAction::OpenCurves)
+        emit rowCurvesOpened();
+    else
+        emit rowOpened();
 }
 
 // The menu key as the platform reports it (X11 sends a context menu request of its own ahead of

@@ -45,9 +45,8 @@ export class StringGrid {
     this.hooks = hooks;
     this.columns = source.columnCount();
     this.widths = [];
-    this.current = { column: 1, row: 1 };
-    this.anchor = { column: 1, row: 1 };
-    this.selection = null; // {left, top, right, bottom} in table cells
+    // The current cell, the anchor and the selected range, in table cells.
+    this.cursor = new (rules().GridCursor)(this.columns, source.rowCount(), editable);
     this.drag = null;
     this.rowPool = [];
     this.scrolledAcross = 0; // the whole-column place the grid was last scrolled across to
@@ -114,13 +113,13 @@ export class StringGrid {
     this.view.addEventListener("mousedown", (event) => this.mouseDown(event));
     this.view.addEventListener("dblclick", (event) => {
       const at = this.cellAt(event);
-      if (at && at.column >= 1 && at.row >= this.firstRow()) this.hooks.onOpenRow?.();
+      if (at && at.column >= 1 && at.row >= this.cursor.firstRow()) this.hooks.onOpenRow?.();
     });
     this.view.addEventListener("contextmenu", (event) => {
       event.preventDefault();
       if (!this.hooks.onContextMenu) return;
       const at = this.cellAt(event);
-      if (at && at.column >= 1 && at.row >= this.firstRow() && !this.isSelected(at.column, at.row)) {
+      if (at && at.column >= 1 && at.row >= this.cursor.firstRow() && !contains(this.cursor.selectedArea(), at)) {
         this.setCurrent(at.column, at.row, false);
       }
       this.hooks.onContextMenu(event.clientX, event.clientY, false);
@@ -134,31 +133,20 @@ export class StringGrid {
     this.showTable();
   }
 
-  // The table row shown first: row 1 below the fixed header row, or row 0 of a table of one
-  // row, which then has no fixed header row.
-  firstRow() {
-    return this.rowCount > 1 ? 1 : 0;
-  }
-
-  dataRows() {
-    return this.rowCount - this.firstRow();
+  // The current cell, {column, row}.
+  get current() {
+    return this.cursor.current();
   }
 
   headerHeight() {
-    return this.firstRow() === 1 ? kRowHeight : 0;
+    return this.cursor.firstRow() === 1 ? kRowHeight : 0;
   }
 
   // Shows the table as a command left it: row count, texts and column widths.
   showTable() {
     this.rowCount = this.source.rowCount();
-    const first = this.firstRow();
-    const last = this.rowCount - 1;
-    this.current.row = clamp(this.current.row, first, last);
-    this.anchor.row = clamp(this.anchor.row, first, last);
-    if (this.selection) {
-      this.selection.top = clamp(this.selection.top, first, last);
-      this.selection.bottom = clamp(this.selection.bottom, first, last);
-    }
+    this.cursor.setRowCount(this.rowCount);
+    const first = this.cursor.firstRow();
     const widths = [this.fixedColumnWidth()];
     for (let column = 1; column < this.columns; column += 1) widths.push(this.source.columnWidth(column));
     if (widths.join() !== this.widths.join()) {
@@ -174,7 +162,7 @@ export class StringGrid {
 
   // The open editor shows what a command wrote into its cell.
   refreshEditor() {
-    if (!this.editable || this.editor.hidden || this.dataRows() <= 0) return;
+    if (!this.editable || this.editor.hidden || this.cursor.dataRows() <= 0) return;
     const text = this.source.cell(this.current.column, this.current.row);
     if (text === this.editor.value) return;
     this.editor.value = text;
@@ -188,13 +176,9 @@ export class StringGrid {
   }
 
   renderHeader() {
-    const texts = [];
-    for (let column = 0; column < this.columns; column += 1) texts.push(this.source.cell(column, 0));
-    const size = fittedSize(
-      kWindowPixelSize,
-      texts.map((text, column) => ({ text, room: this.widths[column] - kHeaderMargins })),
-    );
-    this.header.style.fontSize = `${size}px`;
+    const headers = rules().headerRooms(this.source.rows(0, 1)[0], this.widths, kHeaderMargins);
+    this.header.style.fontSize = `${fittedSize(kWindowPixelSize, headers)}px`;
+    const texts = headers.map((header) => header.text);
     fillRow(this.header, texts);
   }
 
@@ -240,7 +224,7 @@ export class StringGrid {
     const lastStop = rules().acrossStops(this.widths, this.scroller.clientWidth).at(-1);
     this.view.style.width = `${Math.max(columnsWidth, lastStop + this.scroller.clientWidth)}px`;
     this.viewHeight = this.scroller.clientHeight || this.element.clientHeight - 3;
-    const content = this.dataRows() * kRowHeight;
+    const content = this.cursor.dataRows() * kRowHeight;
     this.view.style.height = `${this.viewHeight}px`;
     const scrolled = this.headerHeight() + Math.min(content, kTallestContent);
     this.spacer.style.height = `${Math.max(0, scrolled - this.viewHeight)}px`;
@@ -252,7 +236,7 @@ export class StringGrid {
 
   // The most the rows scroll, in pixels of the whole table, and the scroller's own range.
   scrollRanges() {
-    const whole = Math.max(0, this.dataRows() * kRowHeight - this.rowsHeight());
+    const whole = Math.max(0, this.cursor.dataRows() * kRowHeight - this.rowsHeight());
     const own = Math.max(0, this.scroller.scrollHeight - this.scroller.clientHeight);
     return { whole, own };
   }
@@ -276,7 +260,7 @@ export class StringGrid {
     const offset = scrolled - firstShown * kRowHeight;
     const count = Math.max(
       0,
-      Math.min(this.dataRows() - firstShown, Math.ceil((this.rowsHeight() + offset) / kRowHeight)),
+      Math.min(this.cursor.dataRows() - firstShown, Math.ceil((this.rowsHeight() + offset) / kRowHeight)),
     );
     while (this.rowPool.length < count) {
       const row = div("grid-row");
@@ -284,8 +268,9 @@ export class StringGrid {
       this.rowsLayer.append(row);
       this.rowPool.push(row);
     }
-    const first = this.firstRow() + firstShown;
+    const first = this.cursor.firstRow() + firstShown;
     const texts = count > 0 ? this.source.rows(first, count) : [];
+    const selected = this.cursor.selectedArea();
     for (const [index, row] of this.rowPool.entries()) {
       row.hidden = index >= count;
       if (row.hidden) continue;
@@ -296,7 +281,7 @@ export class StringGrid {
       for (const cell of row.children) {
         const column = Number(cell.dataset.column);
         if (column === 0) continue;
-        cell.classList.toggle("selected", this.isSelected(column, tableRow));
+        cell.classList.toggle("selected", contains(selected, { column, row: tableRow }));
       }
     }
     this.placeFrame(scrolled);
@@ -305,38 +290,25 @@ export class StringGrid {
 
   // The frame lies around the current cell, the open editor inside it.
   placeFrame(scrolled) {
-    this.frame.hidden = this.dataRows() <= 0;
+    this.frame.hidden = this.cursor.dataRows() <= 0;
     if (this.frame.hidden) return;
     const { column, row } = this.current;
     Object.assign(this.frame.style, {
       left: `${this.columnLeft(column)}px`,
-      top: `${this.headerHeight() + (row - this.firstRow()) * kRowHeight - scrolled}px`,
+      top: `${this.headerHeight() + (row - this.cursor.firstRow()) * kRowHeight - scrolled}px`,
       width: `${this.widths[column]}px`,
       height: `${kRowHeight}px`,
     });
   }
 
-  isSelected(column, row) {
-    const area = this.selectedArea();
-    return area !== null && column >= area.left && column <= area.right && row >= area.top && row <= area.bottom;
-  }
-
-  // The selected range; in the read-only grid the current cell when nothing else is selected.
-  selectedArea() {
-    if (this.selection) return this.selection;
-    if (this.editable || this.dataRows() <= 0) return null;
-    const { column, row } = this.current;
-    return { left: column, top: row, right: column, bottom: row };
-  }
-
   // The editor lies over the current cell, also when that cell is scrolled out of view.
   placeEditor(scrolled) {
     if (!this.editable) return;
-    const open = this.selection === null && this.dataRows() > 0;
+    const open = !this.cursor.hasSelection() && this.cursor.dataRows() > 0;
     this.editor.hidden = !open;
     if (!open) return;
     const { column, row } = this.current;
-    const top = this.headerHeight() + (row - this.firstRow()) * kRowHeight - scrolled;
+    const top = this.headerHeight() + (row - this.cursor.firstRow()) * kRowHeight - scrolled;
     this.editor.setAttribute("aria-label", `${this.source.cell(column, 0)} No. ${this.source.cell(0, row)}`);
     Object.assign(this.editor.style, {
       left: `${this.columnLeft(column) + kFrameWidth}px`,
@@ -349,7 +321,7 @@ export class StringGrid {
   // The editor on the current cell with its text selected, so that typing replaces it.
   openEditor() {
     if (!this.editable) return;
-    this.selection = null;
+    this.cursor.clearSelection();
     this.editor.value = this.source.cell(this.current.column, this.current.row);
     this.openedText = this.editor.value;
     this.renderRows();
@@ -366,24 +338,14 @@ export class StringGrid {
   }
 
   focus() {
-    if (this.editable && this.selection === null) this.openEditor();
+    if (this.editable && !this.cursor.hasSelection()) this.openEditor();
     else this.scroller.focus({ preventScroll: true });
   }
 
   setCurrent(column, row, extend) {
-    const first = this.firstRow();
-    const next = {
-      column: clamp(column, 1, this.columns - 1),
-      row: clamp(row, first, this.rowCount - 1),
-    };
-    this.current = next;
-    if (extend) {
-      this.selection = rectangle(this.anchor, next);
-      this.closeEditorForRange();
-    } else {
-      this.anchor = { ...next };
-      this.selection = null;
-    }
+    this.cursor.moveTo(column, row, extend);
+    const next = this.current;
+    if (extend) this.closeEditorForRange();
     this.ensureVisible(next.row);
     this.ensureColumnVisible(next.column);
     if (this.editable && !extend) this.openEditor();
@@ -391,7 +353,7 @@ export class StringGrid {
   }
 
   ensureVisible(row) {
-    const top = (row - this.firstRow()) * kRowHeight;
+    const top = (row - this.cursor.firstRow()) * kRowHeight;
     const scrolled = this.scrolledBy();
     if (top < scrolled) this.scrollTo(top);
     else if (top + kRowHeight > scrolled + this.rowsHeight()) this.scrollTo(top + kRowHeight - this.rowsHeight());
@@ -405,23 +367,21 @@ export class StringGrid {
 
   // Brings a table row into view when it is one of the rows shown.
   scrollToTableRow(row) {
-    if (row >= this.firstRow() && row < this.rowCount) this.ensureVisible(row);
+    if (row >= this.cursor.firstRow() && row < this.rowCount) this.ensureVisible(row);
   }
 
   // The table column and row of the current cell; row 0 when there is none.
   currentColumn() {
-    return this.dataRows() > 0 ? this.current.column : 0;
+    return this.cursor.currentColumn();
   }
 
   currentRow() {
-    return this.dataRows() > 0 ? this.current.row : 0;
+    return this.cursor.currentRow();
   }
 
   // Selects the data cells of the filled rows shown; false when there are none.
   selectFilledRows() {
-    const range = this.source.filledRowsSelection();
-    if (!range) return false;
-    this.selection = range;
+    if (!this.cursor.selectFilledRows(this.source.filledRowCount())) return false;
     this.closeEditorForRange();
     this.renderRows();
     return true;
@@ -429,14 +389,8 @@ export class StringGrid {
 
   // The text Ctrl+C puts on the clipboard: the selected cells, else the current one.
   selectionText() {
-    const area = this.selection ?? {
-      left: this.current.column,
-      top: this.current.row,
-      right: this.current.column,
-      bottom: this.current.row,
-    };
-    if (this.dataRows() <= 0) return null;
-    return this.source.copyText(area.left, area.top, area.right, area.bottom);
+    const area = this.cursor.copiedArea();
+    return area && this.source.copyText(area.left, area.top, area.right, area.bottom);
   }
 
   copy(event) {
@@ -466,15 +420,15 @@ export class StringGrid {
     this.editor.dispatchEvent(new Event("input"));
   }
 
-  // Keys that move the current cell, for both grids; true when the key was one of them.
-  navigate(event, extendByShift) {
+  // Keys that move the current cell, for both grids; true when the key was one of them. Left and
+  // Right move it where the cell editor is closed or leaves them.
+  navigate(event, across = !this.editable || this.cursor.hasSelection()) {
     const page = Math.max(1, Math.floor(this.rowsHeight() / kRowHeight));
     const { column, row } = this.current;
-    const across = !this.editable || this.selection !== null; // the open editor takes Left and Right
     const target = rules().keyTarget(this.columns, this.rowCount, column, row, event.key, event.ctrlKey, page, across);
     if (!target || event.altKey || event.metaKey) return false;
     event.preventDefault();
-    this.setCurrent(target.column, target.row, extendByShift && event.shiftKey);
+    this.setCurrent(target.column, target.row, event.shiftKey);
     return true;
   }
 
@@ -522,17 +476,9 @@ export class StringGrid {
       return;
     }
     const { selectionStart, selectionEnd, value } = this.editor;
-    const noSelection = selectionStart === selectionEnd;
-    if (event.key === "ArrowLeft" && !(noSelection && selectionStart === 0)) return;
-    if (event.key === "ArrowRight" && !(noSelection && selectionEnd === value.length)) return;
-    if ((event.key === "Home" || event.key === "End") && !event.ctrlKey) return;
-    if (event.shiftKey && (event.key === "ArrowLeft" || event.key === "ArrowRight")) return;
-    if (event.key === "ArrowLeft" || event.key === "ArrowRight") {
-      event.preventDefault();
-      this.setCurrent(this.current.column + (event.key === "ArrowLeft" ? -1 : 1), this.current.row, false);
-      return;
-    }
-    this.navigate(event, true);
+    const { key, shiftKey, ctrlKey } = event;
+    if (!rules().editorKeeps(key, shiftKey, ctrlKey, selectionStart, selectionEnd, value.length))
+      this.navigate(event, true);
   }
 
   // The context menu opened by a key, at the current cell.
@@ -545,15 +491,16 @@ export class StringGrid {
 
   gridKey(event) {
     if (this.clipboardKey(event)) return;
-    if (this.navigate(event, true)) return;
-    if (event.key === "ContextMenu" || (event.shiftKey && event.key === "F10")) {
+    if (this.navigate(event)) return;
+    const action = rules().gridKeyAction(event.key, event.shiftKey, event.ctrlKey, event.altKey);
+    if (action === "contextMenu") {
       event.preventDefault();
       this.contextMenuByKey();
       return;
     }
-    if (!this.editable && event.key === "Enter" && this.dataRows() > 0 && !event.ctrlKey && !event.altKey) {
+    if (!this.editable && action !== "" && this.cursor.dataRows() > 0) {
       event.preventDefault();
-      if (event.shiftKey) this.hooks.onOpenCurves?.();
+      if (action === "openCurves") this.hooks.onOpenCurves?.();
       else this.hooks.onOpenRow?.();
       return;
     }
@@ -585,7 +532,7 @@ export class StringGrid {
       return;
     }
     this.setCurrent(at.column, at.row, event.shiftKey);
-    if (!this.editable || this.selection) this.scroller.focus({ preventScroll: true });
+    if (!this.editable || this.cursor.hasSelection()) this.scroller.focus({ preventScroll: true });
     this.drag = { kind: "cells" };
     this.trackMouse((moved) => {
       const over = this.cellUnder(moved);
@@ -608,7 +555,7 @@ export class StringGrid {
         if (!this.editable) return;
         const over = this.cellUnder(moved);
         if (!over) return;
-        to = kind === "column" ? Math.max(1, over.column) : over.header ? this.firstRow() : over.row;
+        to = kind === "column" ? Math.max(1, over.column) : over.header ? this.cursor.firstRow() : over.row;
         this.showDropMark(kind, to, from);
       },
       () => {
@@ -619,10 +566,7 @@ export class StringGrid {
           else this.source.moveColumn(from, to);
           this.showTable();
         }
-        if (kind === "row") this.selection = { left: 1, top: to, right: this.columns - 1, bottom: to };
-        else this.selection = { left: to, top: this.firstRow(), right: to, bottom: this.rowCount - 1 };
-        this.current = kind === "row" ? { column: 1, row: to } : { column: to, row: this.firstRow() };
-        this.anchor = { ...this.current };
+        this.cursor.selectLine(kind === "row", to);
         this.closeEditorForRange();
         this.scroller.focus({ preventScroll: true });
         this.renderRows();
@@ -633,7 +577,8 @@ export class StringGrid {
   showDropMark(kind, to, from) {
     this.dropMark.hidden = to === from;
     if (kind === "row") {
-      const top = this.headerHeight() + (to - this.firstRow() + (to > from ? 1 : 0)) * kRowHeight - this.scrolledBy();
+      const top =
+        this.headerHeight() + (to - this.cursor.firstRow() + (to > from ? 1 : 0)) * kRowHeight - this.scrolledBy();
       Object.assign(this.dropMark.style, { left: "0px", top: `${top - 1}px`, width: "100%", height: "2px" });
     } else {
       const left = this.columnLeft(to + (to > from ? 1 : 0));
@@ -677,11 +622,7 @@ function clamp(value, low, high) {
   return Math.max(low, Math.min(high, value));
 }
 
-function rectangle(a, b) {
-  return {
-    left: Math.min(a.column, b.column),
-    top: Math.min(a.row, b.row),
-    right: Math.max(a.column, b.column),
-    bottom: Math.max(a.row, b.row),
-  };
+// Whether a range, or none, holds a cell.
+function contains(area, { column, row }) {
+  return area !== null && column >= area.left && column <= area.right && row >= area.top && row <= area.bottom;
 }

@@ -54,6 +54,40 @@ std::optional<Cell> keyTarget(const Shape& shape, Cell current, std::string_view
     return {};
 }
 
+KeyAction keyAction(std::string_view key, bool shift, bool ctrl, bool alt) {
+    if (ctrl || alt) return KeyAction::None;
+    if (key == "Enter") return shift ? KeyAction::OpenCurves : KeyAction::OpenRow;
+    if (key == "ContextMenu" || (shift && key == "F10")) return KeyAction::ContextMenu;
+    return KeyAction::None;
+}
+
+bool editorKeeps(std::string_view key, bool shift, bool ctrl, int selectionStart, int selectionEnd,
+                 int length) {
+    const bool caretOnly = selectionStart == selectionEnd;
+    if (key == "ArrowLeft") return shift || !(caretOnly && selectionStart == 0);
+    if (key == "ArrowRight") return shift || !(caretOnly && selectionEnd == length);
+    if (key == "Home" || key == "End") return !ctrl;
+    return false;
+}
+
+std::vector<HeaderRoom> headerRooms(const std::vector<std::string>& headers,
+                                    const std::vector<int>& widths, int margins) {
+    std::vector<HeaderRoom> rooms;
+    for (std::size_t column = 0; column < headers.size() && column < widths.size(); ++column)
+        rooms.push_back({headers[column], widths[column] - margins});
+    return rooms;
+}
+
+std::vector<HeaderRoom> headerRooms(const Table& table, int fixedWidth, int margins) {
+    std::vector<std::string> headers;
+    std::vector<int> widths;
+    for (int column = 0; column < table.columnCount(); ++column) {
+        headers.push_back(table.cell(column, 0));
+        widths.push_back(column == 0 ? fixedWidth : table.columnWidth(column));
+    }
+    return headerRooms(headers, widths, margins);
+}
+
 std::vector<int> acrossStops(const std::vector<int>& widths, int viewWidth) {
     const int columns = static_cast<int>(widths.size());
     if (columns == 0) return {0};

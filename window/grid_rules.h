@@ -44,6 +44,32 @@ std::optional<Cell> tabTarget(const Shape& shape, Cell current, int way, int fil
 std::optional<Cell> keyTarget(const Shape& shape, Cell current, std::string_view key, bool ctrl,
                               int page, bool across);
 
+// What a key asks of the read-only grid (the key by its browser name): Enter opens the current
+// row, Shift+Enter its curves, the menu key or Shift+F10 the context menu; none with Ctrl or Alt.
+enum class KeyAction { None, OpenRow, OpenCurves, ContextMenu };
+KeyAction keyAction(std::string_view key, bool shift, bool ctrl, bool alt);
+
+// Whether the open cell editor keeps a key for its text rather than leaving it to move the
+// cursor: Left and Right while the caret can go that way or a selection is there to collapse,
+// or with Shift; Home and End without Ctrl. `selectionStart` and `selectionEnd` are the
+// caret's places in a text `length` long.
+bool editorKeeps(std::string_view key, bool shift, bool ctrl, int selectionStart, int selectionEnd,
+                 int length);
+
+// A header's text and its room: its column's width less the header's margins.
+struct HeaderRoom {
+    std::string text;
+    int room = 0;
+    bool operator==(const HeaderRoom&) const = default;
+};
+
+// The header row's texts with their rooms, for the one font at which every header fits:
+// `widths` are the columns' widths, the fixed column first, as the grid shows them.
+std::vector<HeaderRoom> headerRooms(const std::vector<std::string>& headers,
+                                    const std::vector<int>& widths, int margins);
+// The same of a table, its fixed column `fixedWidth` wide.
+std::vector<HeaderRoom> headerRooms(const Table& table, int fixedWidth, int margins);
+
 // The places, in pixels, the grid scrolls across to where its columns (`widths`, the fixed
 // column first) are wider than its `viewWidth`: where a data column begins beside the fixed
 // column, from the first data column to the one after which the rest show whole.
