@@ -40,6 +40,7 @@
 #include "window/curves_view.h"
 #include "window/file_filters.h"
 #include "window/form.h"
+#include "window/grid_cursor.h"
 #include "window/grid_rules.h"
 #include "window/guide.h"
 #include "window/help_messages.h"
@@ -298,15 +299,15 @@ std::string copyText(const Form& form, int table, int left, int top, int right, 
 val filledRowsSelection(const Form& form, int table) {
     return guarded([&] {
         const Table& cells = form.table(gridOf(table));
-        const int rows =
-            cells.rowCount() > 1 ? std::min(cells.filledRowCount(), cells.rowCount() - 1) : 0;
-        if (rows == 0) return val::null();
-        val range = val::object();
-        range.set("left", 1);
-        range.set("top", 1);
-        range.set("right", cells.columnCount() - 1);
-        range.set("bottom", rows);
-        return range;
+        const auto range = window::grid::filledRowsRange({cells.columnCount(), cells.rowCount()},
+                                                         cells.filledRowCount());
+        if (!range) return val::null();
+        val shown = val::object();
+        shown.set("left", range->left);
+        shown.set("top", range->top);
+        shown.set("right", range->right);
+        shown.set("bottom", range->bottom);
+        return shown;
     });
 }
 

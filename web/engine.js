@@ -39,7 +39,6 @@ class Engine {
       moveRow: (from, to) => session.moveRow(table, from, to),
       moveColumn: (from, to) => session.moveColumn(table, from, to),
       copyText: (left, top, right, bottom) => session.copyText(table, left, top, right, bottom),
-      filledRowsSelection: () => session.filledRowsSelection(table),
     };
   }
 

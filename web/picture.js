@@ -1,6 +1,6 @@
 // The window's drawings in the page. The engine draws each on a picture, which records what it
-// is given, measures texts in the window's face for it, and shows the shapes as SVG in the page
-// or draws them onto a canvas for a PNG image.
+// is given, measures texts in the window's face for it, and shows the shapes as SVG: in the page,
+// in print, and drawn onto a canvas for a PNG image.
 
 import { textHeights, textWidth, windowFamily } from "./look.js";
 
@@ -79,27 +79,10 @@ export class Picture {
     parts.push("</svg>");
     return parts.join("");
   }
-
-  // Draws the picture scaled into a canvas's 2-D context.
-  draw(context, scale = 1) {
-    const family = windowFamily();
-    context.save();
-    context.scale(scale, scale);
-    for (const shape of this.shapes) {
-      context.save();
-      if (shape.clip) {
-        context.beginPath();
-        context.rect(shape.clip.x, shape.clip.y, shape.clip.width, shape.clip.height);
-        context.clip();
-      }
-      drawShape(context, shape, family);
-      context.restore();
-    }
-    context.restore();
-  }
 }
 
-// A picture of the window drawn by the engine's module: "schematic", "logo" or "icon".
+// A picture of the window drawn by the engine's module: "schematic", "logo", "icon", or a
+// message box's icon, "question" or "error".
 export function drawnPicture(module, name) {
   const { width, height } = module.pictureSize(name);
   const picture = new Picture(width, height);
@@ -173,43 +156,5 @@ function svgShape(shape, clip) {
         ` xml:space="preserve"${turn}${clip}>${escape(shape.text)}</text>`
       );
     }
-  }
-}
-
-function drawShape(context, shape, family) {
-  const paint = () => {
-    if (shape.fill) {
-      context.fillStyle = shape.fill;
-      context.fill();
-    }
-    if (!shape.pen) return;
-    context.strokeStyle = shape.pen.colour;
-    context.lineWidth = shape.pen.width;
-    context.setLineDash(dashes(shape.pen));
-    context.stroke();
-  };
-  context.beginPath();
-  switch (shape.kind) {
-    case "path":
-      context.moveTo(shape.points[0], shape.points[1]);
-      for (let i = 2; i < shape.points.length; i += 2) context.lineTo(shape.points[i], shape.points[i + 1]);
-      paint();
-      break;
-    case "circle":
-      context.arc(shape.x, shape.y, shape.radius, 0, 2 * Math.PI);
-      paint();
-      break;
-    case "rect":
-      context.roundRect(shape.x, shape.y, shape.width, shape.height, shape.corner);
-      paint();
-      break;
-    default:
-      context.font = `${shape.italic ? "italic " : ""}${shape.bold ? "bold " : ""}${shape.size}px ${family}`;
-      context.fillStyle = shape.colour;
-      context.textAlign = shape.anchor === "middle" ? "center" : shape.anchor;
-      context.textBaseline = "alphabetic";
-      context.translate(shape.x, shape.y);
-      if (shape.rotate) context.rotate((shape.rotate * Math.PI) / 180);
-      context.fillText(shape.text, 0, 0);
   }
 }

@@ -86,18 +86,18 @@ export class ViewWindow {
     this.onClose();
   }
 
-  // The picture as a PNG image, twice its own size in pixels.
-  pngBytes() {
+  // The picture as a PNG image, twice its own size in pixels: its SVG, as the view shows it,
+  // drawn onto a canvas.
+  async pngBytes() {
+    const image = new Image();
+    image.src = `data:image/svg+xml;charset=utf-8,${encodeURIComponent(this.picture.svg(2))}`;
+    await image.decode();
     const canvas = document.createElement("canvas");
     canvas.width = this.picture.width * 2;
     canvas.height = this.picture.height * 2;
-    const context = canvas.getContext("2d");
-    this.picture.draw(context, 2);
-    return new Promise((resolve, reject) => {
-      canvas.toBlob(async (blob) => {
-        if (!blob) reject(new Error("PNG"));
-        else resolve(new Uint8Array(await blob.arrayBuffer()));
-      }, "image/png");
-    });
+    canvas.getContext("2d").drawImage(image, 0, 0);
+    const blob = await new Promise((resolve) => canvas.toBlob(resolve, "image/png"));
+    if (!blob) throw new Error("PNG");
+    return new Uint8Array(await blob.arrayBuffer());
   }
 }
