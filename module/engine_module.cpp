@@ -30,6 +30,7 @@
 #include "formats/file_failures.h"
 #include "formats/input_data_file.h"
 #include "formats/result_file.h"
+#include "module/grid_bindings.h"
 #include "print/drawing_surface.h"
 #include "print/listings.h"
 #include "print/page_lines.h"
@@ -40,7 +41,6 @@
 #include "window/curves_view.h"
 #include "window/file_filters.h"
 #include "window/form.h"
-#include "window/grid_cursor.h"
 #include "window/grid_rules.h"
 #include "window/guide.h"
 #include "window/help_messages.h"
@@ -301,13 +301,7 @@ val filledRowsSelection(const Form& form, int table) {
         const Table& cells = form.table(gridOf(table));
         const auto range = window::grid::filledRowsRange({cells.columnCount(), cells.rowCount()},
                                                          cells.filledRowCount());
-        if (!range) return val::null();
-        val shown = val::object();
-        shown.set("left", range->left);
-        shown.set("top", range->top);
-        shown.set("right", range->right);
-        shown.set("bottom", range->bottom);
-        return shown;
+        return bindings::rangeOrNull(range);
     });
 }
 

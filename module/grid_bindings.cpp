@@ -2,22 +2,19 @@
 // window/grid_rules.h): cells as {column, row}, ranges as {left, top, right, bottom}, none as
 // null.
 
-#include <emscripten/bind.h>
-#include <emscripten/val.h>
+#include "module/grid_bindings.h"
 
-#include <optional>
+#include <emscripten/bind.h>
+
 #include <string>
 #include <vector>
 
-#include "window/grid_cursor.h"
 #include "window/grid_rules.h"
-
-namespace {
 
 using emscripten::val;
 using namespace talveno::window::grid;
 
-val rangeOrNull(const std::optional<Range>& range) {
+val talveno::bindings::rangeOrNull(const std::optional<Range>& range) {
     if (!range) return val::null();
     val shown = val::object();
     shown.set("left", range->left);
@@ -26,6 +23,10 @@ val rangeOrNull(const std::optional<Range>& range) {
     shown.set("bottom", range->bottom);
     return shown;
 }
+
+namespace {
+
+using talveno::bindings::rangeOrNull;
 
 val current(const Cursor& cursor) {
     val shown = val::object();
