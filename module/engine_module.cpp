@@ -371,7 +371,7 @@ val dialog(Form& form, const std::string& name) {
 
 // A view's save dialog as it first opens: "png", "pdf" or "csv".
 val viewDialog(const std::string& kind) {
-    const std::map<std::string, const window::FileDialog*> dialogs = {
+    static const std::map<std::string, const window::FileDialog*> dialogs = {
         {"png", &window::kPngDialog}, {"pdf", &window::kPdfDialog}, {"csv", &window::kCsvDialog}};
     return guarded([&] {
         if (!dialogs.contains(kind)) throw std::invalid_argument("view dialog: png, pdf or csv");

@@ -12,9 +12,6 @@ struct Range {
     int top = 1;
     int right = 1;
     int bottom = 1;
-    bool contains(Cell cell) const {
-        return cell.column >= left && cell.column <= right && cell.row >= top && cell.row <= bottom;
-    }
     bool operator==(const Range&) const = default;
 };
 

@@ -173,10 +173,15 @@ constexpr Control kControls[] = {
 };
 
 // Shift+Enter is the result table's own key (either Enter); the menu only shows it.
+// clang-format off
 constexpr MenuItem kPopupMenu[] = {
-    {"Copy1", "コピー", "Ctrl+C"},      {"SelectAll1", "すべて選択", "Ctrl+A"},     {""},
-    {"Nomograph1", "ノモグラフで確認"}, {"Curves1", kCurvesCommand, "Shift+Enter"},
+    {"Copy1", "コピー", "Ctrl+C"},
+    {"SelectAll1", "すべて選択", "Ctrl+A"},
+    {""},
+    {"Nomograph1", "ノモグラフで確認"},
+    {"Curves1", kCurvesCommand, "Shift+Enter"},
 };
+// clang-format on
 
 }  // namespace
 
